@@ -1,0 +1,35 @@
+// Where the program writes its files, and the safe way to replace one.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The folder of the dump files (the current directory unless set).
+std::string OutputFolder();
+void SetOutputFolder(std::string folder);
+// name inside the output folder.
+std::string OutputPath(std::string_view name);
+
+// Writes contents completely to a temporary file beside path, flushes and
+// syncs it, then renames it over path. On any failure path is untouched,
+// the temporary file is removed, false is returned and error says why.
+bool SafeReplaceFile(const std::string& path, std::string_view contents, std::string* error = nullptr);
+
+// Writes a whole file directly (no temporary); false on any failure.
+bool WriteWholeFile(const std::string& path, std::string_view contents, std::string* error = nullptr);
+
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& contents);
+
+// Splits text into lines ended by CR, LF or CR LF (the ends are dropped).
+std::vector<std::string> SplitLines(std::string_view text);
+
+// Line end of every text file the program writes.
+inline constexpr const char* kLineEnd = "\r\n";
+
+bool FileExists(const std::string& path);
+
+}  // namespace platform

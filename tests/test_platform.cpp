@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+
+#include "platform/Files.h"
+#include "platform/Messages.h"
+#include "platform/NumText.h"
+#include "platform/Random.h"
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+TEST(Platform, RandomMatchesFifteenBitGenerator) {
+    CModelRandom r(1);
+    // The classic sequence for seed 1.
+    const int want[] = {41, 18467, 6334, 26500, 19169};
+    for (int w : want) EXPECT_EQ(r.Next(), w);
+    CModelRandom big(0xFFFFFFFFu);
+    for (int i = 0; i < 10000; ++i) {
+        double u = big.Uniform();
+        ASSERT_GE(u, 0.0);
+        ASSERT_LT(u, 1.0);
+    }
+}
+
+TEST(Platform, NumberTextIgnoresLocale) {
+    // A locale with a decimal comma, when the machine has one.
+    const char* old = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = old ? old : "C";
+    bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    EXPECT_EQ(Format("%g", 0.85), "0.85");
+    EXPECT_EQ(Format("%.4f", 2.5), "2.5000");
+    EXPECT_EQ(Format("%e", 1e-200), "1.000000e-200");
+    EXPECT_EQ(Format("%.1f", 0.25), "0.2");  // ties round to even
+    double d = 0;
+    EXPECT_TRUE(ScanDouble("0.85", d));
+    EXPECT_EQ(d, 0.85);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    (void)comma;
+}
+
+TEST(Platform, ScanPrefixRules) {
+    struct Case {
+        const char* text;
+        bool ok;
+        double value;
+    };
+    const Case cases[] = {
+        {"12abc", true, 12}, {"  -3.5e2x", true, -350}, {"+7", true, 7}, {"\t0.5", true, 0.5},
+        {"abc", false, 0}, {"", false, 0}, {"-", false, 0}, {".5", true, 0.5},
+    };
+    for (const auto& c : cases) {
+        double v = -1;
+        EXPECT_EQ(ScanDouble(c.text, v), c.ok) << c.text;
+        if (c.ok) EXPECT_EQ(v, c.value) << c.text;
+        else EXPECT_EQ(v, -1) << c.text;
+    }
+    int i = 0;
+    EXPECT_TRUE(ScanInt(" 42.9", i));
+    EXPECT_EQ(i, 42);
+    EXPECT_EQ(LeadingInt("x", -999), -999);
+    float f = 0;
+    EXPECT_TRUE(ScanFloat("1.005", f));
+    EXPECT_EQ(f, 1.005f);
+    EXPECT_EQ(Format("%.4f", 3.0), "3.0000");
+}
+
+TEST(Platform, SplitLinesAcceptsEveryLineEnd) {
+    auto lines = SplitLines("a\r\nb\rc\nd");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "a");
+    EXPECT_EQ(lines[1], "b");
+    EXPECT_EQ(lines[2], "c");
+    EXPECT_EQ(lines[3], "d");
+    EXPECT_EQ(SplitLines("x\n\ny\n").size(), 3u);
+}
+
+TEST(Platform, SafeReplaceKeepsOldFileOnFailure) {
+    fs::path dir = fs::temp_directory_path() / ("tavro_files_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::string path = (dir / "CustomLib").string();
+    ASSERT_TRUE(WriteWholeFile(path, "old contents"));
+    ASSERT_TRUE(SafeReplaceFile(path, "new contents"));
+    std::string got;
+    ASSERT_TRUE(ReadWholeFile(path, got));
+    EXPECT_EQ(got, "new contents");
+
+    // Into a folder that does not exist: refused, error reported.
+    std::string err;
+    EXPECT_FALSE(SafeReplaceFile((dir / "missing" / "x").string(), "data", &err));
+    EXPECT_FALSE(err.empty());
+
+    // A folder we cannot write into (not as root, who may write anyway).
+    if (::geteuid() != 0) {
+        ::chmod(dir.c_str(), 0555);
+        EXPECT_FALSE(SafeReplaceFile(path, "lost"));
+        ::chmod(dir.c_str(), 0755);
+        ASSERT_TRUE(ReadWholeFile(path, got));
+        EXPECT_EQ(got, "new contents");
+    }
+    // No temporary file is left behind.
+    int files = 0;
+    for (auto& e : fs::directory_iterator(dir)) { (void)e; ++files; }
+    EXPECT_EQ(files, 1);
+    fs::remove_all(dir);
+}
+
+TEST(Platform, OnceMessagesShowEachTextOncePerSolve) {
+    RecordingMessages rec;
+    OnceMessages once(&rec);
+    once.Begin();
+    for (int i = 0; i < 1000; ++i) once.ShowOnce("water content is negative");
+    once.ShowOnce("other");
+    EXPECT_EQ(rec.Entries().size(), 2u);
+    once.Begin();
+    once.ShowOnce("other");
+    EXPECT_EQ(rec.Entries().size(), 3u);
+    rec.QueueAnswer(MsgResult::No);
+    EXPECT_EQ(once.Show("Ask?", MsgIcon::Question, MsgButtons::YesNo), MsgResult::No);
+    EXPECT_EQ(rec.Entries().back().icon, MsgIcon::Question);
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Starts the program under Xvfb, checks that its main window titled "TAVRO2"
+# appears, closes it and expects a clean exit.
+set -uo pipefail
+APP="$1"
+XCLOSE="$2"
+WORK="$(mktemp -d)"
+trap 'rm -rf "$WORK"' EXIT
+cd "$WORK"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  "$1" & pid=$!
+  if ! "$2" TAVRO2 60; then kill $pid 2>/dev/null; wait $pid; exit 1; fi
+  for i in $(seq 1 300); do
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 $pid 2>/dev/null; then echo "program did not quit"; kill -9 $pid; exit 1; fi
+  wait $pid; rc=$?
+  echo "program exited with $rc"
+  exit $rc
+' _ "$APP" "$XCLOSE"

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what building and testing TAVRO2 needs on Debian 12 (as root or
+# through sudo). Packages already there are left alone.
+set -euo pipefail
+PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev googletest
+          libbenchmark-dev libx11-dev xvfb xauth python3)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
