@@ -344,19 +344,29 @@ public:
     int SetBeached(const InputBeached& in);
 
     // ==== Oil properties and pseudo-components =============================
-    // (declarations of the oil-property routines go here)
+    // Derives the oil's properties, pseudo-components and evaporation table;
+    // returns RUN_OK or RUN_FATAL_INPUT (message shown, fatalInput set).
+    int InitOilProperties();
+    // (further declarations of the oil-property routines go here)
 
     // ==== Leaking-tank release ==============================================
     // (declarations of the tank routines go here)
 
     // ==== Run preparation ===================================================
-    // (declarations of the run-preparation routines go here)
+    // Prepares the run by the dirty flags; returns an ERunStatus.
+    int PrepareRun();
+    // (further declarations of the run-preparation routines go here)
 
     // ==== Spreading =========================================================
-    // (declarations of the spreading routines go here)
+    // Fills every element's hourly area and thickness; returns an ERunStatus.
+    int Spread();
+    // (further declarations of the spreading routines go here)
 
     // ==== Weathering time loop, evaporation, dispersion, emulsification =====
-    // (declarations of the time-loop routines go here)
+    // Runs the weathering over the prepared run; writes the three model
+    // files when writeDump is set. Returns an ERunStatus.
+    int Solve(int writeDump);
+    // (further declarations of the time-loop routines go here)
 
     // ==== Series records for graphs and tables ==============================
     // (declarations of the series getters go here)
