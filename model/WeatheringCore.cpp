@@ -155,6 +155,7 @@ CWeatheringCore& CWeatheringCore::Reset() {
     evapRows = EVAP_TABLE_ROWS;
     for (auto& r : evapTable) r = {M, M, M, M, M, M};
     for (auto& c : compRemain) Fill(c, M);
+    fatalInput = 0;
     // 13
     weatherDirty = oilDirty = releaseDirty = responseDirty = 1;
     return *this;

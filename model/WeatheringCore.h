@@ -347,32 +347,206 @@ public:
     // Derives the oil's properties, pseudo-components and evaporation table;
     // returns RUN_OK or RUN_FATAL_INPUT (message shown, fatalInput set).
     int InitOilProperties();
-    // (further declarations of the oil-property routines go here)
+    // The steps of InitOilProperties. A routine that meets an input the run
+    // cannot use shows its message and sets fatalInput.
+    // Oil density at the temperature T (K) from the density points or the API.
+    double OilDensityAtWaterTemp(double T);
+    // Kinematic viscosity (m2/s) and its evaporation exponent C4 at T.
+    void OilViscosityAtWaterTemp(double T, double B, double rhoOil, double& viscOut, double& c4Out);
+    double ApiFromDensity(double T) const;
+    // Ymax (clamped to 0..0.99; 0 means the oil takes up no water) and Smax.
+    void MaxWaterContent(double viscOil, double rhoOil);
+    void EmulsificationOnset();
+    void CheckDistillationCuts();
+    void ComputePseudoComponents();
+    // Builds evapTable and compRemain; RUN_OK or RUN_MEMORY_ERROR.
+    int EvapExpA();
+    // Vapour pressure (Pa) at T of a component boiling at Tb under P; 0 for
+    // a component too heavy to evaporate at T.
+    static double ComponentVaporPressure(double Tb, double P, double T, double rcal = kRcal);
+    // Oil density (kg/m3) at T from a reference point; missing inputs take
+    // the defaults (T 289 K; 910 kg/m3 at 283 K, or the API density at 289 K).
+    static double OilDensityAtTemperature(double T, double rhoRef, double Tref, double api,
+                                          double* TrefUsed = nullptr);
+    // One-atmosphere density of sea water (kg/m3); 1024 for a negative or
+    // non-finite argument.
+    static double SeaWaterDensity(double tempC, double salinity);
 
     // ==== Leaking-tank release ==============================================
-    // (declarations of the tank routines go here)
+    // Fills hourly[MAX_HOURS] with m3 per hour of the leak (index 0 = first
+    // hour) and the tank series; returns the leak's duration in seconds.
+    // Negative densities take the defaults (1024 and 905.632 kg/m3).
+    int ComputeTankRelease(double hourly[MAX_HOURS], double rhoWater, double rhoOil);
+    void DrainVentedTank();
+    void LeakBelowWaterline(double rhoWater, double rhoOil);
+    // Oil released in each hour by n points (time s, rate m3/s over the
+    // interval ending at that time); an interval is spread over every hour it
+    // crosses; out has MAX_HOURS bins.
+    static void BinTankHourly(const double* times, const double* rates, int n, double out[MAX_HOURS]);
 
     // ==== Run preparation ===================================================
     // Prepares the run by the dirty flags; returns an ERunStatus.
     int PrepareRun();
-    // (further declarations of the run-preparation routines go here)
+    // delta and spreadConst; RUN_FATAL_INPUT (message shown) for an oil that
+    // does not float.
+    int ComputeSpreadingConstant();
+    // releaseVol for every hour; release hours outside the run are ignored.
+    void BuildReleaseSchedule();
+    // The hourly sub-slicks, the element counts, the time step.
+    void SetupSubSlicks();
+    void SetupContainedSlick(double total, double area, int hours, double spreadConstant);
+    // The hourly burn, skim and dispersant rates.
+    void BuildResponseSchedules();
+    void ScheduleBurning();
+    void ScheduleSkimming();
+    void ScheduleDispersant();
+    // Places every element of every hour in its sub-slick's disc.
+    void PlaceInitialElements();
+    // A point uniformly over the disc of the given area and radius, by
+    // rejection (at most a fixed number of draws, then the centre); the
+    // centre when the disc is not a proper one.
+    void DrawInDisc(double area, double radius, double& x, double& y);
+    // n random drift fractions in 0..1.
+    void Alpha3(int n, double* out);
+    // The drift fraction of one draw r in 0..32767.
+    static double Alpha3Fraction(int r);
+    // Hourly wave height, breaking fraction and energy for the best, raised
+    // and lowered winds.
+    void Wave_Energy();
 
     // ==== Spreading =========================================================
     // Fills every element's hourly area and thickness; returns an ERunStatus.
     int Spread();
-    // (further declarations of the spreading routines go here)
+    // One spreading point; each element is carried by pointsPerLE of them.
+    struct SSpreadPoint {
+        int hourSlot;       // 1-based release hour
+        double x, y;        // m east and north of the spill origin
+        double area;        // m2
+        double vol;         // m3
+        double alpha;       // drift fraction
+        double spreadCoef;
+    };
+    // Moves the first count points by one step of dtS seconds ending at timeS:
+    // random walk, wind drift (windSin/windCos of the direction the wind
+    // comes from) and the current's displacement per step. The new positions
+    // go to the points and to xOut/yOut.
+    void MoveElements(int count, int timeS, int dtS, double windSpeed, double windSin, double windCos,
+                      double currentEast, double currentNorth, double* xOut, double* yOut,
+                      SSpreadPoint* points);
 
     // ==== Weathering time loop, evaporation, dispersion, emulsification =====
     // Runs the weathering over the prepared run; writes the three model
     // files when writeDump is set. Returns an ERunStatus.
     int Solve(int writeDump);
-    // (further declarations of the time-loop routines go here)
+    // The turns of the uncertainty pass are independent; Solve runs them on
+    // several threads when set. The results are identical either way.
+    bool parallelTurns = true;
+    // Tests only: 1 fails the time loop's working memory, 2 the smoother's.
+    int testAllocFailure = 0;
+
+    // Oil totals of one uncertainty turn, m3.
+    struct SBudgetTotals {
+        double disp, evap, chemDispersed, burned, skimmed, beached;
+        double vol;    // admitted oil at the start of the step
+        double spill;  // sum of the admitted elements' vol0
+    };
+    // High, low and mean of one property in one step.
+    struct SPropertyStats {
+        double high, low, mean;
+    };
+    // Property order of the statistics: density, viscosity, water, benzene.
+    enum { PROP_DENSITY = 0, PROP_VISCOSITY, PROP_WATER, PROP_BENZENE, PROP_COUNT };
+
+    // Evaporation of an element. The table has `rows` rows in increasing evex.
+    static double EvaporationMassTransfer(double wind, double coef, double slickArea);
+    // First row whose evex is not below evex; the last row when none is.
+    static int EvapRow(const SEvapTableRow* table, int rows, double evex);
+    // Sub-step length in whole seconds for a step of dt seconds.
+    static int EvapSubStep(const SEvapTableRow& row, double K, double Y, double thick, int dt);
+    // One mini-step of miniDt seconds: moves `row` (when advanceRow), sets
+    // the element's f_evap, adds to its evex; returns the volume evaporated
+    // from the element's stored Vol.
+    // The loss factor of the last row used, valid while K, Y, thick and
+    // miniDt stay the same (one element's step); row -1 when empty.
+    struct SEvapCache {
+        int row = -1;
+        double loss = 0.0;
+    };
+    static double Evaporate(double K, double Y, double thick, const SEvapTableRow* table, int rows,
+                            int& row, double miniDt, SLERecord& e, bool advanceRow = true,
+                            SEvapCache* cache = nullptr);
+    // The eight mini-steps of one sub-step; the sum of their volumes.
+    static double EvaporateMiniSteps(double K, double Y, double thick, const SEvapTableRow* table, int rows,
+                                     int& row, double miniDt, SLERecord& e, bool advanceRow, SEvapCache* cache);
+
+    // Dispersion, emulsification and the emulsion's properties.
+    double EmulsificationRate(double waveHeight, double wind, double uptakeRate,
+                              double containedArea) const;
+    double NaturalDispersion(int hour, int sub, const SLERecord& e, int IW, int nIW,
+                             double secsInHour, double area, double hourVol) const;
+    // The wave values natural dispersion uses at a moment of an hour, in
+    // the wind column of the turn, with De^0.57.
+    struct SDispersionWaves {
+        double hrms, de, fbw, dePow;
+    };
+    SDispersionWaves DispersionWaves(int hour, int IW, int nIW, double secsInHour) const;
+    double NaturalDispersion(const SDispersionWaves& w, int sub, const SLERecord& e, double area,
+                             double hourVol) const;
+    // Updates the element's S, Y and onsetTime; returns the droplet radius.
+    // Messages go to `notes` (shown once by the caller).
+    double Emulsify(int age, int sub, double k, double fEvap, SLERecord& e, int IB, int emulFlag,
+                    int pass, std::vector<std::string>& notes) const;
+    double Emulsify(int age, int sub, double k, double fEvap, SLERecord& e, int IB, int emulFlag,
+                    int pass);
+    static double EmulsionDensity(double rho0, double rhoW, double fEvap, double Y);
+    double EmulsionViscosity(double visc0, double Y, double fEvap, double r) const;
+    static double BenzeneAirFactor(double slickArea, double Rgas, double waterTemp, double airPressure);
+
+    // Statistics and storage of one step.
+    static SPropertyStats ComputeStatistics(double weight, double sum, double sum2, double min,
+                                            double max, std::vector<std::string>& notes);
+    void StorePropertyStats(int step, int pass, const SPropertyStats (&stats)[PROP_COUNT]);
+    // An empty step of a later pass changes nothing.
+    void StoreEmptyStep(int step, int pass, double benz0);
+    void StoreBudget(double oilSum, const SBudgetTotals& totals, int step, int pass);
+    // After all passes.
+    void MarkEmptyOutputs(int nSteps);
+    void smoother(int nSteps, int nIW, int nIV, int nIB);
+    void SmoothBenzene(int nSteps);
+
+    // One (IV, IW, IB) turn of a pass, computed from the prepared state.
+    struct STurnPlan {
+        int pass, IV, IW, IB, nIW;
+        double volFraction;  // volUnc / 100, 0 when off
+        double windOffset;   // m/s, 0 when off
+        bool writeDump;
+    };
+    struct STurnResult;
+    void RunTurn(const STurnPlan& plan, STurnResult& result) const;
 
     // ==== Series records for graphs and tables ==============================
-    // (declarations of the series getters go here)
+    // The records are in model/Series.h. The getters only read the model;
+    // before a run (or with no tank points) count and hours are 0.
+    // kind is an EOutputKind; unit the index of that output's converter.
+    void GetGraphSeries(struct SGraphData& data, int kind, int unit) const;
+    // unit: an amount unit index (EAmountUnit).
+    void GetBudgetSeries(struct SBudgetData& data, int unit) const;
+    void GetIcsBudgetSeries(struct SIcsBudgetData& data, int unit) const;
+    // unitChoice: ETankReleaseUnit; writes series 0 and 1 only; hours in s.
+    struct SGraphData& GetTankReleaseSeries(struct SGraphData& data, int unitChoice,
+                                            double oilDensity) const;
+    // unitChoice: ETankLevelUnit; hours in s.
+    struct STankLevelData& GetTankLevelSeries(struct STankLevelData& data, int unitChoice) const;
 
     // ==== Smoke plume =======================================================
-    // (declarations of the smoke-plume routines go here)
+    // The plume of one in-situ burn (model/SmokePlume.h). Inputs in SI:
+    // loc as entered (x 1e-9 gives kg/m3), area m2, thickness m, regression
+    // m/s, temperatures K, wind m/s at 10 m, oil density kg/m3 at
+    // densityRefTemp K. Returns 0, or -1 on failure (the record is then
+    // not to be shown).
+    int SmokePlume(struct SPlumeGraphData& plume, double loc, double area, double thickness,
+                   double regression, double airTemp, double waterTemp, double wind, double api,
+                   double oilDensity, double densityRefTemp);
 
     // Where the model's messages go (the process default when null).
     void SetMessages(platform::IMessages* sink) { messages_.SetTarget(sink); }

@@ -1,0 +1,270 @@
+#include "document/SpillDoc.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "document/Derive.h"
+#include "document/InputDump.h"
+#include "document/ScenarioFile.h"
+
+namespace document {
+
+using platform::MsgIcon;
+
+std::string LibraryLoadMessage(int loadResult, const std::string& folder) {
+    std::string text = "Unable to read the Oil Library\n\n";
+    if (loadResult == -43)
+        text += "TAVRO cannot find the file. The oil library file is named 'OilLib' and must be in " +
+                (folder.empty() ? std::string("the same directory as Tavro2.exe") : "the folder " + folder) +
+                ". For now, a default oil and its properties will be used.";
+    else if (loadResult == 10000)
+        text += "TAVRO does not recognise the file 'OilLib' as the oil library. You may need to replace the file "
+                "or reinstall TAVRO. For now, a default oil and its properties will be used.";
+    else
+        text += "There was a problem reading the oil library. You may need to replace the 'OilLib' file or "
+                "reinstall TAVRO. For now, a default oil and its properties will be used.";
+    return text;
+}
+
+SpillDocCore::SpillDocCore(OilLibraries libraries, DocPorts ports)
+    : scenario((ports.clock ? *ports.clock : platform::DefaultClock()).Now()),
+      libraries_(libraries),
+      dialogs_(ports.dialogs),
+      messages_(ports.messages ? ports.messages : &platform::DefaultMessages()),
+      status_(ports.status),
+      outputs_(ports.outputs),
+      clock_(ports.clock ? ports.clock : &platform::DefaultClock()),
+      core_(std::make_unique<model::CWeatheringCore>()) {
+    if (!status_) {
+        ownStatus_ = std::make_unique<NullStatus>();
+        status_ = ownStatus_.get();
+    }
+    if (!outputs_) {
+        ownOutputs_ = std::make_unique<NullOutputWindows>();
+        outputs_ = ownOutputs_.get();
+    }
+    core_->SetMessages(messages_);
+}
+
+SpillDocCore::~SpillDocCore() = default;
+
+bool SpillDocCore::RunDialog(DialogKind kind) { return dialogs_ && dialogs_->Run(kind, *this); }
+
+// ---- Input commands ------------------------------------------------------
+
+void SpillDocCore::EditRelease() {
+    if (!RunDialog(DialogKind::Release)) return;
+    if (DeriveContinuous(scenario)) messages_->Show(kTruncationWarning, MsgIcon::Stop);
+    scenario.m_bReleaseInputPassed = 1;
+    InputAccepted();
+}
+
+void SpillDocCore::EditWindWave() {
+    if (!RunDialog(DialogKind::WindWave)) return;
+    if (DeriveWind(scenario) == WindResult::NotCovered) messages_->Show(kWindNotCoveredWarning, MsgIcon::Exclamation);
+    InputAccepted();
+}
+
+void SpillDocCore::EditWater() {
+    if (!RunDialog(DialogKind::Water)) return;
+    session.m_bChanged[ChangedWater] = 1;
+    scenario.m_bWaterInputPassed = 1;
+    InputAccepted();
+}
+
+void SpillDocCore::SelectStandardOil() {
+    const int rc = LoadStandardIndex();
+    if (rc != 0) {
+        messages_->Show(LibraryLoadMessage(rc, LibraryFolder()), MsgIcon::None);
+        return;
+    }
+    if (!RunDialog(DialogKind::StandardOils)) return;
+    scenario.m_bOilInputPassed = 1;
+    InputAccepted();
+}
+
+void SpillDocCore::SelectCustomOil() {
+    if (!RunDialog(DialogKind::CustomOils)) return;
+    scenario.m_bOilInputPassed = 1;
+    InputAccepted();
+}
+
+void SpillDocCore::EditEmulsification() {
+    if (!RunDialog(DialogKind::Emulsification)) return;
+    DeriveEmulsification(scenario);
+    session.m_bChanged[ChangedEmulsification] = 1;
+    InputAccepted();
+}
+
+void SpillDocCore::EditDispersant() {
+    if (!RunDialog(DialogKind::Dispersant)) return;
+    DeriveDispersant(scenario);
+    session.m_bChanged[ChangedDispersant] = 1;
+    InputAccepted();
+}
+
+void SpillDocCore::EditInSituBurn() {
+    if (!RunDialog(DialogKind::InSituBurn)) return;
+    DeriveBurn(scenario);
+    session.m_bChanged[ChangedBurn] = 1;
+    InputAccepted();
+}
+
+void SpillDocCore::EditMechanical() {
+    if (!RunDialog(DialogKind::Mechanical)) return;
+    DeriveSkimmer(scenario);
+    session.m_bChanged[ChangedMechanical] = 1;
+    InputAccepted();
+}
+
+void SpillDocCore::EditBeaching() {
+    if (!RunDialog(DialogKind::Beaching)) return;
+    DeriveBeaching(scenario, *clock_);
+    session.m_bChanged[ChangedBeaching] = 1;
+    InputAccepted();
+}
+
+// ---- Solve -----------------------------------------------------------------
+
+void SpillDocCore::LoadModel() {
+    model::CWeatheringCore& m = *core_;
+    Scenario& s = scenario;
+    int* budget = &session.m_iGraphUnits[GraphBudget];
+    m.Reset();
+    // The oil first: the tons units of the later setters divide by its
+    // first density point.
+    m.SetOil(s.oil);
+    m.SetWindAndWave(s.wind);
+    m.SetWater(s.water);
+    if (s.instant.flag) {
+        m.SetInstantRelease(s.instant);
+        *budget = BudgetUnitFor(s.instant.volUnits, *budget);
+    }
+    if (s.continuous.flag) m.SetContinuousRelease(s.continuous);
+    if (s.tank.flag) m.SetTankRelease(s.tank);
+    if (s.boomed.flag) {
+        // Writes the instantaneous block too, so it comes after it.
+        m.SetBoomedRelease(s.boomed);
+        *budget = BudgetUnitFor(s.boomed.volUnits, *budget);
+    }
+    m.SetUncertainty(s.uncertainty);
+    if (s.dispersant.num > 0) {
+        // The sheet keeps the percent of the area sprayed in `dispersed` and
+        // the percent of the sprayed oil dispersed in `sprayed`; the model
+        // reads them the other way round.
+        model::InputDispersant d = s.dispersant;
+        for (int i = 0; i < model::MAX_OPERATIONS; ++i) std::swap(d.sprayed[i], d.dispersed[i]);
+        m.SetDispersant(d);
+    }
+    if (s.burn.num > 0) m.SetBurn(s.burn);
+    if (s.skimmer.num > 0) m.SetSkimmer(s.skimmer);
+    m.SetBeached(s.beached);
+}
+
+bool SpillDocCore::Solve() {
+    const std::string missing = MissingInputsText(scenario);
+    if (!missing.empty()) {
+        messages_->Show(missing, MsgIcon::Stop);
+        return false;
+    }
+    if (auto warning = PourPointWarning(scenario)) messages_->Show(*warning, MsgIcon::Exclamation);
+
+    RederiveTimedRecords(scenario, *clock_);
+    LoadModel();
+
+    status_->Busy(true);
+    const std::string kept = status_->Get();
+    status_->Set(kRunningText);
+
+    const int rc = RunModel();
+    model::CWeatheringCore& m = *core_;
+    WriteInputDump(scenario, m.rho, m.visc, *clock_, *messages_);
+    if (rc == model::CWeatheringCore::RUN_OK) {
+        // Burning, skimming and beaching carry no uncertainty band.
+        const int steps = std::clamp(m.nSteps, 0, model::MAX_STEPS);
+        for (int k = 0; k < steps; ++k) {
+            model::SStepOutput& o = m.out[k];
+            for (int base : {model::OUT_BURNED, model::OUT_SKIMMED, model::OUT_BEACHED}) {
+                o[base + model::SLOT_HIGH] = o[base + model::SLOT_BEST];
+                o[base + model::SLOT_LOW] = o[base + model::SLOT_BEST];
+            }
+        }
+    }
+
+    status_->Set(kept);
+    status_->Busy(false);
+
+    // A run that did not happen is not a solution: no graph, still unsolved.
+    if (rc != model::CWeatheringCore::RUN_OK) return false;
+    session.m_bChanged[SolvedTree] = 1;
+    session.m_bNotSolved = 0;
+    session.m_bChanged[SolvedPrint] = 1;
+    session.m_bGraphOpen[GraphBudget] = 1;
+    outputs_->Open(OutputKind::Budget);
+    return true;
+}
+
+// ---- The file ----------------------------------------------------------------
+
+namespace {
+void ResetOutputFlags(SessionState& s) {
+    s.m_bChanged[SolvedTree] = 0;
+    s.m_bChanged[SolvedPrint] = 0;
+    s.m_bMultipleGraphs = 0;
+    for (int& g : s.m_bGraphOpen) g = 0;
+}
+}  // namespace
+
+void SpillDocCore::OnNewDocument() {
+    session.m_bNewGraphsNotice = 0;
+    session.m_bNotSolved = 1;
+    for (int i = 0; i < kInputChangeFlags; ++i) session.m_bChanged[i] = 1;
+    ResetOutputFlags(session);
+    session.modified = false;
+}
+
+bool SpillDocCore::OnOpenDocument(const std::string& path) {
+    LoadResult loaded = LoadScenarioFile(path);
+    if (!loaded.scenario) {
+        messages_->Show(loaded.error, MsgIcon::Stop);
+        return false;
+    }
+    scenario = std::move(*loaded.scenario);
+    session.m_bNewGraphsNotice = 0;
+    session.m_bNotSolved = 1;
+    session.m_bStandardOil = 1;
+    for (int i = 0; i < kInputChangeFlags; ++i) session.m_bChanged[i] = 1;
+    CheckOilDate();
+    ResetOutputFlags(session);
+    session.modified = false;
+    return true;
+}
+
+void SpillDocCore::CheckOilDate() {
+    // Only an entered oil has a library date; a custom oil carries the
+    // custom library's date.
+    if (!scenario.m_bOilInputPassed) return;
+    const bool custom = scenario.OilName.ends_with(kCustomOilSuffix);
+    oillib::COilLibrary* library = custom ? libraries_.custom : libraries_.standard;
+    if (!library) return;  // no library to compare with (a tool without libraries)
+    if (LibraryDate(library) == scenario.OilLibDate) return;
+    messages_->Show(kReselectOilText, MsgIcon::None);
+    session.m_bChanged[ChangedOil] = 0;
+}
+
+bool SpillDocCore::OnSaveDocument(const std::string& path) {
+    std::string error;
+    if (!SaveScenarioFile(path, scenario, &error)) {
+        messages_->Show(error, MsgIcon::Stop);
+        return false;
+    }
+    session.modified = false;
+    return true;
+}
+
+void SpillDocCore::OnCloseDocument() {
+    for (int i = 0; i < kInputChangeFlags; ++i) session.m_bChanged[i] = 1;
+    ResetOutputFlags(session);
+}
+
+}  // namespace document

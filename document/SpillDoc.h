@@ -1,0 +1,113 @@
+// The scenario document without its windows: the scenario, the session
+// state, the model, the shared oil libraries, every input command's
+// derivation, Solve, and opening and saving the scenario file. The GUI
+// document owns one and binds its ports to windows; tests bind fakes.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "document/Interfaces.h"
+#include "document/Scenario.h"
+#include "model/WeatheringCore.h"
+#include "platform/Clock.h"
+#include "platform/Messages.h"
+
+namespace oillib {
+class COilLibrary;
+}
+
+namespace document {
+
+// The application's two libraries, shared by every open scenario (not
+// owned; either may be missing).
+struct OilLibraries {
+    oillib::COilLibrary* standard = nullptr;
+    oillib::COilLibrary* custom = nullptr;
+};
+
+struct DocPorts {
+    IDialogRunner* dialogs = nullptr;      // none: every dialog counts as cancelled
+    platform::IMessages* messages = nullptr;  // none: the process default
+    IStatus* status = nullptr;             // none: a status of its own
+    IOutputWindows* outputs = nullptr;     // none: no windows
+    const platform::IClock* clock = nullptr;  // none: the process default
+};
+
+inline constexpr const char* kRunningText = "Running";
+inline constexpr const char* kReselectOilText =
+    "The selected oil for this scenario could not be read from the current Oil Library. Please re-select an oil.";
+inline constexpr const char* kCustomOilSuffix = " (custom oil)";
+
+// The texts of a failed standard-library load, by LoadIndex result. A
+// missing file names the folder searched, when known.
+std::string LibraryLoadMessage(int loadResult, const std::string& folder = {});
+
+class SpillDocCore {
+public:
+    // The spill time and every other time start at the clock's "now".
+    SpillDocCore(OilLibraries libraries, DocPorts ports);
+    ~SpillDocCore();
+    SpillDocCore(const SpillDocCore&) = delete;
+    SpillDocCore& operator=(const SpillDocCore&) = delete;
+
+    Scenario scenario;
+    SessionState session;
+
+    model::CWeatheringCore& Model() { return *core_; }
+    const model::CWeatheringCore& Model() const { return *core_; }
+    const OilLibraries& Libraries() const { return libraries_; }
+    platform::IMessages& Messages() const { return *messages_; }
+    const platform::IClock& Clock() const { return *clock_; }
+
+    // ---- Input commands: each runs its dialog and derives on OK ----
+    void EditRelease();
+    void EditWindWave();
+    void EditWater();
+    void SelectStandardOil();
+    void SelectCustomOil();
+    void EditEmulsification();
+    void EditDispersant();
+    void EditInSituBurn();
+    void EditMechanical();
+    void EditBeaching();
+
+    // ---- Solve: checks, loads and runs the model, writes the input dump,
+    // opens the budget graph. True when the scenario is now solved. ----
+    bool Solve();
+    // The parts of Solve, for callers that need them one by one.
+    void LoadModel();  // Reset, then every setter in the model's order
+    int RunModel();    // PrepareRun, Spread, Solve(1); a model status
+
+    // ---- The file ----
+    void OnNewDocument();
+    // Loads the file; on failure shows why and keeps the scenario as it was.
+    bool OnOpenDocument(const std::string& path);
+    // Saves safely; on failure shows why and the old file stays.
+    bool OnSaveDocument(const std::string& path);
+    void OnCloseDocument();
+
+    bool IsModified() const { return session.modified; }
+    void SetModified(bool modified) { session.modified = modified; }
+
+private:
+    bool RunDialog(DialogKind kind);
+    // The library's date text ("" when there is none).
+    std::string LibraryDate(oillib::COilLibrary* library) const;
+    int LoadStandardIndex();
+    std::string LibraryFolder() const;
+    void CheckOilDate();
+    void InputAccepted() { session.modified = true; }
+
+    OilLibraries libraries_;
+    IDialogRunner* dialogs_;
+    platform::IMessages* messages_;
+    IStatus* status_;
+    IOutputWindows* outputs_;
+    const platform::IClock* clock_;
+    std::unique_ptr<NullStatus> ownStatus_;
+    std::unique_ptr<NullOutputWindows> ownOutputs_;
+    std::unique_ptr<model::CWeatheringCore> core_;
+};
+
+}  // namespace document

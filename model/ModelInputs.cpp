@@ -1,0 +1,345 @@
+// The setters: the scenario's input records, converted to SI, into the
+// model. An unknown unit code stops a setter where it stands, before its
+// dirty flag is raised.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "model/UnitConversion.h"
+#include "model/WeatheringCore.h"
+
+namespace model {
+
+namespace {
+
+constexpr double M = MISSING_VALUE_D;
+constexpr int MI = MISSING_VALUE;
+
+int Bounded(int n, int max) { return n < 0 ? 0 : (n > max ? max : n); }
+
+// Speed codes 1 mph, 2 knots, 3 m/s.
+bool SpeedToSI(int code, double v, double& out) {
+    switch (code) {
+        case 1: out = ConvertToSI(QUANTITY_SPEED, SPEED_MPH, v); return true;
+        case 2: out = ConvertToSI(QUANTITY_SPEED, SPEED_KNOT, v); return true;
+        case 3: out = v; return true;
+        default: return false;
+    }
+}
+
+// Amount codes 1 bbl, 2 gal, 3 m3, 4 short tons, 5 metric tons; the tons
+// need the oil density d (kg/m3) and stay missing without one.
+bool AmountToSI(int code, double v, double d, double& out) {
+    switch (code) {
+        case 1: out = ConvertToSI(QUANTITY_VOLUME, VOL_BBL, v); return true;
+        case 2: out = ConvertToSI(QUANTITY_VOLUME, VOL_GAL, v); return true;
+        case 3: out = v; return true;
+        case 4: out = d > 0 ? ConvertToSI(QUANTITY_MASS, MASS_TON, v) / d : M; return true;
+        case 5: out = d > 0 ? ConvertToSI(QUANTITY_MASS, MASS_TONNE, v) / d : M; return true;
+        default: return false;
+    }
+}
+
+// Rate codes per hour (1-5 as the amounts) and 6 gal/min, to m3/s.
+bool RateToSI(int code, double v, double d, double& out) {
+    if (code == 6) {
+        out = ConvertToSI(QUANTITY_VOLUME, VOL_GAL, v) / kPerMinute;
+        return true;
+    }
+    if (!AmountToSI(code, v, d, out)) return false;
+    if (out != M) out /= kPerHour;
+    return true;
+}
+
+// Length codes 1 m, 2 ft.
+bool MetresOrFeet(int code, double v, double& out) {
+    switch (code) {
+        case 1: out = v; return true;
+        case 2: out = ConvertToSI(QUANTITY_LENGTH, LEN_FT, v); return true;
+        default: return false;
+    }
+}
+
+// Area codes 1 sq ft, 2 sq yd, 3 sq m.
+bool AreaToSI(int code, double v, double& out) {
+    switch (code) {
+        case 1: out = ConvertToSI(QUANTITY_AREA, AREA_FT2, v); return true;
+        case 2: out = ConvertToSI(QUANTITY_AREA, AREA_YD2, v); return true;
+        case 3: out = v; return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+int CWeatheringCore::SetOil(const InputOil& in) {
+    // The product type is 8 raw bytes that need not end in NUL.
+    std::memset(productType, 0, sizeof productType);
+    std::memcpy(productType, in.productType, strnlen(in.productType, sizeof productType - 1));
+    api = in.api;
+
+    for (int i = 0; i < 4; ++i) densityPts[i] = {in.rhoRef_value[i], in.rhoRef_temp[i], in.rhoRef_fevap[i]};
+    if (densityPts[0].value < 0 && api + kApiOffset > 0 && std::isfinite(api))
+        densityPts[0] = {kApiDensityFallback / (api + kApiOffset), kApiFallbackTempK, 0};
+    for (int i = 0; i < OIL_POINTS; ++i) {
+        viscPts[i] = {in.viscRef_value[i], in.viscRef_temp[i], in.viscRef_fevap[i]};
+        dynViscPts[i] = {in.dyViscRef_value[i], in.dyViscRef_temp[i], in.dyViscRef_fevap[i]};
+    }
+
+    Ymax = in.waterContent;
+    uptakeRate = in.waterUptakeRate;
+    viscMultiplier = in.viscMultiplier;
+    bullwinkle[0] = in.bullwinkle;
+    bullwinkle[1] = M;
+    bulltime[0] = in.bulltime;
+    bulltime[1] = M;
+    asphalt = in.asphalt;
+    benzene = in.benzene;
+    nickel = in.nickel;
+    vanadium = in.vanadium;
+    // Derived from the oil: computed again for this one.
+    T0 = TG = M;
+
+    int n = 0;
+    while (n < MAX_CUTS && in.dist_frac[n] >= 0) {
+        dist_temp[n] = in.dist_temp[n];
+        dist_frac[n] = in.dist_frac[n];
+        ++n;
+    }
+    for (int i = n; i < MAX_CUTS; ++i) dist_temp[i] = dist_frac[i] = M;
+    cutCount = n;
+    cutKind = n == 0 ? 1 : (in.dist_volumeFrac == 1 ? 2 : 3);
+
+    oilDirty = 1;
+    return 0;
+}
+
+int CWeatheringCore::SetWindAndWave(const InputWindAndWave& in) {
+    const int num = Bounded(in.num, MAX_HOURS);
+    for (int i = 0; i < num; ++i) {
+        if (!SpeedToSI(in.speedUnits, in.speed[i], wind[i].speed)) return 0;
+        wind[i].dir = in.direction[i] * kModelDegToRad;
+        if (in.waveHtUnits == 1 || in.waveHtUnits == 2) MetresOrFeet(in.waveHtUnits, in.waveHt[i], wave[i].height);
+    }
+    for (int i = num; i < MAX_HOURS; ++i) wind[i].speed = wind[i].dir = wave[i].height = M;
+
+    const double given[4] = {in.fetchN, in.fetchE, in.fetchS, in.fetchW};
+    const int unit = in.fetchUnits == 1 ? LEN_MILE : (in.fetchUnits == 2 ? LEN_KM : -1);
+    if (unit >= 0)
+        for (int k = 0; k < 4; ++k) fetch[k] = ConvertToSI(QUANTITY_LENGTH, unit, given[k]);
+
+    weatherDirty = 1;
+    return 0;
+}
+
+int CWeatheringCore::SetWater(const InputWater& in) {
+    double tempC;
+    switch (in.tempUnits) {
+        case 1:
+            waterTemp = ConvertToSI(QUANTITY_TEMPERATURE, int(ESITempUnit::Fahrenheit), in.temperature);
+            tempC = (in.temperature - 32) * 5 / 9;
+            break;
+        case 2:
+            waterTemp = ConvertToSI(QUANTITY_TEMPERATURE, int(ESITempUnit::Celsius), in.temperature);
+            tempC = in.temperature;
+            break;
+        default: return 0;
+    }
+    waterDensity = SeaWaterDensity(tempC, in.salinity);
+    sediment = in.sediment * kSedimentPerGram;
+    if (!SpeedToSI(in.speedUnits, in.speed, currentSpeed)) return 0;
+    currentDir = in.direction * kModelDegToRad;
+    weatherDirty = 1;
+    return 0;
+}
+
+int CWeatheringCore::SetInstantRelease(const InputInstant& in) {
+    instant.flag = in.flag;
+    instant.startHour = MI;
+    instant.vol = M;
+    containedArea = M;
+    if (in.flag) {
+        instant.startHour = in.startHour;
+        if (!AmountToSI(in.volUnits, in.vol, densityPts[0].value, instant.vol)) return 0;
+    }
+    releaseDirty = 1;
+    return 0;
+}
+
+int CWeatheringCore::SetBoomedRelease(const InputBoomed& in) {
+    instant.flag = in.flag;
+    instant.startHour = MI;
+    instant.vol = M;
+    containedArea = M;
+    if (in.flag) {
+        instant.startHour = in.startHour;
+        if (!AmountToSI(in.volUnits, in.vol, densityPts[0].value, instant.vol)) return 0;
+        if (!AreaToSI(in.areaUnits, in.area, containedArea)) return 0;
+    }
+    releaseDirty = 1;
+    return 0;
+}
+
+int CWeatheringCore::SetContinuousRelease(const InputContinuous& in) {
+    continuous.flag = in.flag;
+    if (in.flag) {
+        continuous.startHour = in.startHour;
+        continuous.endHour = in.endHour;
+        const double d = densityPts[0].value;
+        if (!RateToSI(in.rateUnits, in.startRate, d, continuous.startRate)) return 0;
+        if (!RateToSI(in.rateUnits, in.endRate, d, continuous.endRate)) return 0;
+    }
+    releaseDirty = 1;
+    return 0;
+}
+
+int CWeatheringCore::SetTankRelease(const InputTank& in) {
+    STankRelease& t = tank;
+    t.startHour = t.endHour = MI;
+    t.vent = t.aground = 0;
+    t.holeDiam = t.holeArea = t.waterHeight = t.bottomArea = t.tankHeight = M;
+    t.oilLevel = t.tankVol = t.oilVol = t.holeHeight = M;
+    t.Cd = kDefaultTankCd;
+    t.flag = in.flag;
+    if (in.flag) {
+        t.startHour = in.startHour;
+        // The flags start at -999 in the record: only 1 means yes.
+        t.vent = in.vent == 1 ? 1 : 0;
+        t.aground = in.aground == 1 ? 1 : 0;
+
+        double h = 0, w = 0, l = 0;
+        if (!MetresOrFeet(in.tUnits, in.tHeight, h)) return 0;
+        MetresOrFeet(in.tUnits, in.tWidth, w);
+        MetresOrFeet(in.tUnits, in.tLength, l);
+        t.tankHeight = h;
+        t.bottomArea = w * l;
+        t.tankVol = l * w * h;
+
+        switch (in.oUnits) {
+            case 1: t.oilVol = ConvertToSI(QUANTITY_VOLUME, VOL_BBL, in.oVol); break;
+            case 2: t.oilVol = ConvertToSI(QUANTITY_VOLUME, VOL_GAL, in.oVol); break;
+            case 3: t.oilVol = in.oVol; break;
+            case 4: t.oilVol = ConvertToSI(QUANTITY_VOLUME, VOL_FT3, in.oVol); break;
+            default: return 0;
+        }
+        t.oilLevel = t.bottomArea > 0 ? t.oilVol / t.bottomArea : M;
+
+        switch (in.hUnits) {
+            case 1: t.holeDiam = in.hDiam; t.holeArea = in.hArea; break;
+            case 2:
+                t.holeDiam = ConvertToSI(QUANTITY_LENGTH, LEN_CM, in.hDiam);
+                t.holeArea = ConvertToSI(QUANTITY_AREA, AREA_CM2, in.hArea);
+                break;
+            case 3:
+                t.holeDiam = ConvertToSI(QUANTITY_LENGTH, LEN_FT, in.hDiam);
+                t.holeArea = ConvertToSI(QUANTITY_AREA, AREA_FT2, in.hArea);
+                break;
+            case 4:
+                t.holeDiam = ConvertToSI(QUANTITY_LENGTH, LEN_IN, in.hDiam);
+                t.holeArea = ConvertToSI(QUANTITY_AREA, AREA_IN2, in.hArea);
+                break;
+            default: return 0;
+        }
+        if (!MetresOrFeet(in.zUnits, in.zHeight, t.holeHeight)) return 0;
+        if (!MetresOrFeet(in.wUnits, in.wHeight, t.waterHeight)) return 0;
+        if (in.Cd != M) t.Cd = in.Cd;
+    }
+    releaseDirty = 1;
+    return 0;
+}
+
+int CWeatheringCore::SetUncertainty(const InputUncertainty& in) {
+    windFlag = in.windFlag;
+    windUnc = M;
+    if (windFlag && !SpeedToSI(in.windUnits, in.wind, windUnc)) return 0;
+    emulFlag = in.emulFlag;
+    emulUncPct = M;
+    emulUncHours = MI;
+    if (emulFlag) {
+        switch (in.emulUnits) {
+            case 1: emulUncPct = in.emul; break;
+            case 2:
+                // Whole hours; a value no int can hold stays missing.
+                if (std::fabs(in.emul) < 1e9) emulUncHours = static_cast<int>(in.emul);
+                break;
+            default: return 0;
+        }
+    }
+    volFlag = in.volFlag;
+    volUnc = volFlag ? in.vol : M;
+    return 0;
+}
+
+int CWeatheringCore::SetDispersant(const InputDispersant& in) {
+    const int num = Bounded(in.num, MAX_OPERATIONS);
+    for (int i = 0; i < num; ++i) {
+        disp.startHour[i] = in.startHour[i];
+        disp.duration[i] = in.duration[i];
+        disp.fracDispersed[i] = in.dispersed[i] / kPercent;
+        disp.fracSprayed[i] = in.sprayed[i] / kPercent;
+    }
+    responseDirty = 1;
+    return 0;
+}
+
+int CWeatheringCore::SetBurn(const InputBurn& in) {
+    const int num = Bounded(in.num, MAX_OPERATIONS);
+    for (int i = 0; i < num; ++i) {
+        burn.startHour[i] = in.startHour[i];
+        // Derived again from this burn's area and thickness.
+        burn.burnRate[i] = kDefaultBurnRate;
+        burn.thickness[i] = M;
+        if (in.thick[i] > 0) {
+            switch (in.thickUnits[i]) {
+                case 1: burn.thickness[i] = ConvertToSI(QUANTITY_LENGTH, LEN_MM, in.thick[i]); break;
+                case 2: burn.thickness[i] = ConvertToSI(QUANTITY_LENGTH, LEN_CM, in.thick[i]); break;
+                case 3: burn.thickness[i] = ConvertToSI(QUANTITY_LENGTH, LEN_IN, in.thick[i]); break;
+                default: return 0;
+            }
+        }
+        burn.area[i] = M;
+        if (in.area[i] > 0 && !AreaToSI(in.areaUnits[i], in.area[i], burn.area[i])) return 0;
+    }
+    burn.regression = M;
+    if (in.regRate >= 0) {
+        switch (in.regRateUnits) {
+            case 1: burn.regression = in.regRate * 0.001; break;
+            case 2: burn.regression = ConvertToSI(QUANTITY_SPEED, SPEED_INS, in.regRate); break;
+            default: return 0;
+        }
+    }
+    responseDirty = 1;
+    return 0;
+}
+
+int CWeatheringCore::SetSkimmer(const InputSkimmer& in) {
+    const double rhoApi = waterDensity * kApiNumerator / (api + kApiOffset);
+    const double d = densityPts[0].value > 0 ? densityPts[0].value : rhoApi;
+    const int num = Bounded(in.num, MAX_OPERATIONS);
+    for (int i = 0; i < num; ++i) {
+        skimmer.startHour[i] = in.startHour[i];
+        skimmer.duration[i] = in.duration[i];
+        skimmer.rate[i] = M;
+        if (in.rate[i] > 0 && !RateToSI(in.rateUnits[i], in.rate[i], d, skimmer.rate[i])) return 0;
+        skimmer.amount[i] = M;
+        if (in.amount[i] > 0 && !AmountToSI(in.amountUnits[i], in.amount[i], d, skimmer.amount[i])) return 0;
+    }
+    responseDirty = 1;
+    return 0;
+}
+
+int CWeatheringCore::SetBeached(const InputBeached& in) {
+    const double rhoApi = waterDensity * kApiNumerator / (api + kApiOffset);
+    const double d = densityPts[0].value > 0 ? densityPts[0].value : rhoApi;
+    // An hour without an amount (0 or missing) and beaching never entered
+    // (no unit) beach nothing.
+    for (int h = 0; h < MAX_HOURS; ++h) {
+        double v = 0;
+        if (!(in.vol[h] > 0) || !AmountToSI(in.volUnits, in.vol[h], d, v) || !(v > 0)) v = 0;
+        resp[h].beach = v / kPerHour;
+    }
+    responseDirty = 1;
+    return 0;
+}
+
+}  // namespace model

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <sstream>
+
+#include "document/Derive.h"
+#include "document/InputDump.h"
+#include "document/ScenarioFile.h"
+#include "document/SolveTool.h"
+#include "document/SpillDoc.h"
+#include "model/UnitConversion.h"
+#include "oillib/OilLibrary.h"
+#include "platform/Files.h"
+#include "platform/NumText.h"
+#include "test_document_helpers.h"
+
+using namespace document;
+using namespace document_test;
+using platform::MsgIcon;
+
+namespace {
+
+constexpr Time kStart = 1707141600;  // Mon 2024-02-05 14:00 UTC
+
+// A complete scenario entered through the commands, as the dialogs would
+// fill it: the first oil of the standard library, a constant wind of 10
+// knots, water at 15 deg C, 1000 bbl released at once.
+struct Solvable {
+    Solvable() : clock(kStart), lib(StandardLibraryPath(), oillib::OilLibColumnNames, oillib::kOilLibColumnCount) {
+        UseUtc();
+        DocPorts ports;
+        ports.dialogs = &dialogs;
+        ports.messages = &messages;
+        ports.status = &status;
+        ports.outputs = &outputs;
+        ports.clock = &clock;
+        doc = std::make_unique<SpillDocCore>(OilLibraries{&lib, nullptr}, ports);
+        doc->Model().SetSeed(7);
+        dialogs.dialogs[DialogKind::StandardOils] = [this](SpillDocCore& d) { return TakeOil(lib, 0, d.scenario); };
+        dialogs.dialogs[DialogKind::WindWave] = [](SpillDocCore& d) {
+            d.scenario.m_dWindSpeed = 10;
+            d.scenario.m_dWindDirection = 270;
+            d.scenario.m_iWindSpeedUnit = 1;  // knots
+            return true;
+        };
+        dialogs.dialogs[DialogKind::Water] = [](SpillDocCore& d) {
+            d.scenario.water.temperature = 15;
+            d.scenario.water.tempUnits = model::WTEMP_C;
+            d.scenario.water.speed = 0;
+            d.scenario.water.speedUnits = model::SPEED_CODE_KNOTS;
+            d.scenario.water.direction = 0;
+            return true;
+        };
+        dialogs.dialogs[DialogKind::Release] = [](SpillDocCore& d) {
+            d.scenario.instant.flag = 1;
+            d.scenario.instant.startHour = 1;
+            d.scenario.instant.vol = 1000;
+            d.scenario.instant.volUnits = model::RVOL_BBL;
+            return true;
+        };
+        doc->SelectStandardOil();
+        doc->EditWindWave();
+        doc->EditWater();
+        doc->EditRelease();
+    }
+    platform::FixedClock clock;
+    oillib::COilLibrary lib;
+    FakeDialogs dialogs;
+    platform::RecordingMessages messages;
+    FakeStatus status;
+    FakeOutputs outputs;
+    std::unique_ptr<SpillDocCore> doc;
+};
+
+}  // namespace
+
+TEST(DocumentSolve, FixtureScenarioIsComplete) {
+    Solvable f;
+    EXPECT_TRUE(f.messages.Entries().empty());
+    EXPECT_EQ(MissingInputsText(f.doc->scenario), "");
+    EXPECT_GT(f.doc->scenario.oil.rhoRef_value[0], 0);
+    EXPECT_TRUE(f.doc->IsModified());
+}
+
+TEST(DocumentSolve, OilIsLoadedBeforeTheReleases) {
+    // A release in tons is divided by the oil's first density point, which
+    // only the oil setter provides: it must run first.
+    Solvable f;
+    SpillDocCore& d = *f.doc;
+    const double rho1 = d.scenario.oil.rhoRef_value[0];
+    d.scenario.instant.volUnits = model::RVOL_TONS;
+    d.scenario.instant.vol = 10;
+    d.LoadModel();
+    const double tonsAsM3 = d.Model().instant.vol;
+    d.scenario.instant.volUnits = model::RVOL_CUM;
+    d.scenario.instant.vol = model::ConvertToSI(model::QUANTITY_MASS, model::MASS_TON, 10) / rho1;
+    d.LoadModel();
+    EXPECT_NEAR(tonsAsM3, d.Model().instant.vol, 1e-9);
+    EXPECT_GT(tonsAsM3, 0);
+}
+
+TEST(DocumentSolve, DispersantPercentagesReachTheModelExchanged) {
+    Solvable f;
+    SpillDocCore& d = *f.doc;
+    d.scenario.mDispersantPageUse[0] = 1;
+    d.scenario.m_dDispersantDispersed[0] = 60;  // first percentage: of the area, sprayed
+    d.scenario.m_dDispersantSprayed[0] = 40;    // second: of the sprayed oil, dispersed
+    d.scenario.m_nDispersantDuration[0] = 2;
+    f.dialogs.dialogs[DialogKind::Dispersant] = [](SpillDocCore&) { return true; };
+    d.EditDispersant();
+    // The document keeps the sheet's layout ...
+    EXPECT_EQ(d.scenario.dispersant.dispersed[0], 60);
+    EXPECT_EQ(d.scenario.dispersant.sprayed[0], 40);
+    d.LoadModel();
+    // ... and the model gets the sprayed fraction where it reads it.
+    EXPECT_DOUBLE_EQ(d.Model().disp.fracSprayed[0], 0.6);
+    EXPECT_DOUBLE_EQ(d.Model().disp.fracDispersed[0], 0.4);
+}
+
+TEST(DocumentSolve, BudgetUnitFollowsTheRelease) {
+    Solvable f;
+    SpillDocCore& d = *f.doc;
+    d.scenario.instant.volUnits = model::RVOL_GAL;
+    d.LoadModel();
+    EXPECT_EQ(d.session.m_iGraphUnits[GraphBudget], 4);
+    // A contained release after the instantaneous one decides.
+    d.scenario.boomed.flag = 1;
+    d.scenario.boomed.vol = 5;
+    d.scenario.boomed.volUnits = model::RVOL_TONNES;
+    d.scenario.boomed.area = 1000;
+    d.scenario.boomed.areaUnits = 3;
+    d.LoadModel();
+    EXPECT_EQ(d.session.m_iGraphUnits[GraphBudget], 6);
+    // A continuous release alone leaves the unit as it was.
+    d.scenario.instant.flag = d.scenario.boomed.flag = 0;
+    d.scenario.continuous.flag = 1;
+    d.session.m_iGraphUnits[GraphBudget] = 2;
+    d.LoadModel();
+    EXPECT_EQ(d.session.m_iGraphUnits[GraphBudget], 2);
+}
+
+namespace {
+// The output folder of the dump files for one test.
+class OutputFolderScope {
+public:
+    explicit OutputFolderScope(const std::string& folder) : kept_(platform::OutputFolder()) {
+        platform::SetOutputFolder(folder);
+    }
+    ~OutputFolderScope() { platform::SetOutputFolder(kept_); }
+
+private:
+    std::string kept_;
+};
+const char* const kDumpFiles[] = {"TavroInput.dmp", "TavroCore.dmp", "VolFrac.txt", "SlickArea.txt"};
+}  // namespace
+
+TEST(DocumentSolve, SolveRunsTheModelAndOpensTheBudget) {
+    TempDir dir;
+    OutputFolderScope out(dir.Path().string());
+    Solvable f;
+    SpillDocCore& d = *f.doc;
+    ASSERT_TRUE(d.Solve()) << (f.messages.Entries().empty() ? "" : f.messages.Entries()[0].text);
+    EXPECT_TRUE(f.messages.Entries().empty());
+    EXPECT_EQ(d.session.m_bNotSolved, 0);
+    EXPECT_EQ(d.session.m_bChanged[SolvedTree], 1);
+    EXPECT_EQ(d.session.m_bChanged[SolvedPrint], 1);
+    EXPECT_EQ(d.session.m_bGraphOpen[GraphBudget], 1);
+    EXPECT_EQ(f.outputs.opened, std::vector<OutputKind>{OutputKind::Budget});
+    EXPECT_EQ(d.session.m_iGraphUnits[GraphBudget], 3);  // bbl
+    // "Running" while the model ran, then the old text back and no busy cursor.
+    EXPECT_EQ(f.status.shown, (std::vector<std::string>{"Running", "Ready"}));
+    EXPECT_EQ(f.status.busy, 0);
+    EXPECT_EQ(f.status.busyCalls, 2);
+
+    for (const char* name : kDumpFiles) EXPECT_TRUE(platform::FileExists(dir / name)) << name;
+    const model::CWeatheringCore& m = d.Model();
+    ASSERT_GT(m.nSteps, 0);
+    EXPECT_GT(m.out[m.nSteps - 1][model::OUT_SPILLED + model::SLOT_BEST], 0);
+    for (int k = 0; k < m.nSteps; ++k) {
+        for (int base : {model::OUT_BURNED, model::OUT_SKIMMED, model::OUT_BEACHED}) {
+            const double best = m.out[k][base + model::SLOT_BEST];
+            ASSERT_EQ(m.out[k][base + model::SLOT_LOW], best) << k;
+            ASSERT_EQ(m.out[k][base + model::SLOT_HIGH], best) << k;
+        }
+    }
+    std::string dump;
+    ASSERT_TRUE(platform::ReadWholeFile(dir / "TavroInput.dmp", dump));
+    EXPECT_NE(dump.find("  InitialOil.rho0=" + platform::Format("%g", m.rho) + "\r\n"), std::string::npos);
+
+    // A second solve replaces the files instead of adding to them.
+    ASSERT_TRUE(d.Solve());
+    std::string again;
+    ASSERT_TRUE(platform::ReadWholeFile(dir / "TavroInput.dmp", again));
+    EXPECT_EQ(again, dump);
+    EXPECT_EQ(f.outputs.opened.size(), 2u);
+}
+
+TEST(DocumentSolve, PourPointWarningDoesNotStopTheRun) {
+    TempDir dir;
+    OutputFolderScope out(dir.Path().string());
+    Solvable f;
+    f.doc->scenario.PourPoint = "20 deg C";
+    ASSERT_TRUE(f.doc->Solve());
+    ASSERT_EQ(f.messages.Entries().size(), 1u);
+    EXPECT_EQ(f.messages.Entries()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(f.messages.Entries()[0].text.rfind("Temperature colder than pour point.", 0), 0u);
+}
+
+TEST(DocumentSolve, AFailedRunLeavesTheScenarioUnsolved) {
+    TempDir dir;
+    OutputFolderScope out(dir / "no such folder");
+    Solvable f;
+    SpillDocCore& d = *f.doc;
+    EXPECT_FALSE(d.Solve());
+    EXPECT_EQ(d.session.m_bNotSolved, 1);
+    EXPECT_EQ(d.session.m_bChanged[SolvedTree], 0);
+    EXPECT_EQ(d.session.m_bChanged[SolvedPrint], 0);
+    EXPECT_EQ(d.session.m_bGraphOpen[GraphBudget], 0);
+    EXPECT_TRUE(f.outputs.opened.empty());
+    EXPECT_EQ(f.status.text, "Ready");
+    EXPECT_EQ(f.status.busy, 0);
+    // The model said why, and so did the input dump.
+    EXPECT_TRUE(f.messages.Contains("Core: Cannot create dump file"));
+    EXPECT_GE(f.messages.Entries().size(), 2u);
+}
+
+TEST(DocumentSolve, SolveToolSolvesASavedScenario) {
+    TempDir dir;
+    Solvable f;
+    std::string error;
+    ASSERT_TRUE(SaveScenarioFile(dir / "spill.tvr", f.doc->scenario, &error)) << error;
+
+    std::ostringstream out, err;
+    const int rc = RunSolveTool({"--seed", "7", "--out", dir.Path().string(), dir / "spill.tvr"}, out, err);
+    ASSERT_EQ(rc, 0) << err.str();
+    for (const char* name : kDumpFiles) EXPECT_TRUE(platform::FileExists(dir / name)) << name;
+    std::vector<std::string> lines = platform::SplitLines(out.str());
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0],
+              "hour\tspilled\tremaining\tevaporated\tdispersed\tchemdispersed\tburned\tskimmed\tbeached\t"
+              "remaining_low\tremaining_high\tevaporated_low\tevaporated_high\tdispersed_low\tdispersed_high\t"
+              "density\tviscosity\twater");
+    // The same scenario solved in the program gives the same steps.
+    {
+        OutputFolderScope scope(dir.Path().string());
+        ASSERT_TRUE(f.doc->Solve());
+    }
+    const model::CWeatheringCore& m = f.doc->Model();
+    ASSERT_EQ(static_cast<int>(lines.size()) - 1, m.nSteps);
+    const std::string last = lines.back();
+    std::vector<std::string> cols;
+    for (std::size_t s = 0, e; s <= last.size(); s = e + 1) {
+        e = last.find('\t', s);
+        if (e == std::string::npos) e = last.size();
+        cols.push_back(last.substr(s, e - s));
+    }
+    ASSERT_EQ(cols.size(), 18u);
+    double spilled = 0, remaining = 0;
+    ASSERT_TRUE(platform::ScanDouble(cols[1], spilled));
+    ASSERT_TRUE(platform::ScanDouble(cols[2], remaining));
+    const model::SStepOutput& o = m.out[m.nSteps - 1];
+    EXPECT_NEAR(spilled, o[model::OUT_SPILLED + model::SLOT_BEST], 1e-6 * spilled);
+    EXPECT_NEAR(remaining, o[model::OUT_REMAINING + model::SLOT_BEST], 1e-6 * std::abs(remaining) + 1e-12);
+    // 1000 bbl in cubic metres.
+    EXPECT_NEAR(spilled, 158.987, 0.01);
+
+    // A damaged file: non-zero, with the reason on standard error.
+    WriteBytes(dir / "bad.tvr", "not a scenario");
+    std::ostringstream out2, err2;
+    EXPECT_NE(RunSolveTool({dir / "bad.tvr"}, out2, err2), 0);
+    EXPECT_NE(err2.str().find("it is damaged or not a scenario file"), std::string::npos);
+    EXPECT_TRUE(out2.str().empty());
+    // A scenario with inputs missing cannot be solved.
+    ASSERT_TRUE(SaveScenarioFile(dir / "empty.tvr", Scenario(kStart), &error));
+    std::ostringstream out3, err3;
+    EXPECT_NE(RunSolveTool({"--out", dir.Path().string(), dir / "empty.tvr"}, out3, err3), 0);
+    EXPECT_NE(err3.str().find(" ERROR!  Please"), std::string::npos);
+}
+
+TEST(DocumentSolve, StoredScenarioFileOpensAndSolves) {
+    // A scenario saved by this program: the first oil of the standard
+    // library, a constant 10-knot wind, water at 15 deg C, 1000 bbl at once.
+    const std::string path = std::string(TAVRO_TEST_DATA_DIR) + "/document/instant_1000bbl.tvr";
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadWholeFile(path, bytes));
+    LoadResult r = LoadScenarioFile(path);
+    ASSERT_TRUE(r.scenario) << r.error;
+    const std::vector<std::uint8_t> again = SaveScenario(*r.scenario);
+    EXPECT_EQ(std::string(again.begin(), again.end()), bytes);
+
+    TempDir dir;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunSolveTool({"--seed", "3", "--out", dir.Path().string(), path}, out, err), 0) << err.str();
+    std::vector<std::string> lines = platform::SplitLines(out.str());
+    ASSERT_GT(lines.size(), 100u);
+    double hour = 0, spilled = 0;
+    ASSERT_TRUE(platform::ScanDouble(lines.back(), hour));
+    ASSERT_TRUE(platform::ScanDouble(lines.back().substr(lines.back().find('\t') + 1), spilled));
+    EXPECT_NEAR(spilled, 158.987, 0.01);
+    EXPECT_LE(hour, 120.0);
+    EXPECT_GT(hour, 100.0);
+}

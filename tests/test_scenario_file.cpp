@@ -1,0 +1,290 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <random>
+#include <unistd.h>
+
+#include "document/ScenarioFile.h"
+#include "platform/Archive.h"
+#include "platform/Files.h"
+
+using namespace document;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr Time kSpill = 1700000000;  // 2023-11-14 22:13:20 UTC
+
+template <class T>
+T At(const std::vector<std::uint8_t>& b, std::size_t off) {
+    EXPECT_LE(off + sizeof(T), b.size());
+    T v;
+    std::memcpy(&v, b.data() + off, sizeof(T));  // the test host is little-endian
+    return v;
+}
+
+// Every field from a counter pattern, so a swapped or skipped field shows.
+Scenario CounterScenario() {
+    Scenario s(kSpill);
+    int n = 1;
+    auto i = [&](int& v) { v = n++; };
+    auto d = [&](double& v) { v = n++ + 0.25; };
+    auto t = [&](Time& v) { v = kSpill + 3600LL * (n++); };
+    t(s.SpillTime);
+    t(s.InstantaneousTime); t(s.ContinuousTime); t(s.TankTime); t(s.ContainedTime);
+    for (int p = 0; p < kPages; ++p) {
+        t(s.DispersantTime[p]); t(s.InSituBurnTime[p]); t(s.SkimmerTime[p]);
+        i(s.mDispersantPageUse[p]); i(s.m_nDispersantDuration[p]); d(s.m_dDispersantDispersed[p]);
+        d(s.m_dDispersantSprayed[p]); i(s.mInSituBurnPageUse[p]); i(s.m_iAreaUnits[p]); i(s.m_iThicknessUnits[p]);
+        d(s.m_dBurnArea[p]); d(s.m_dBurnThickness[p]); i(s.mMechanicalPageUse[p]); i(s.m_bMechanicalRateUse[p]);
+        i(s.m_iRecoveryUnits[p]); i(s.m_iAmountUnits[p]); i(s.m_nMechanicalDuration[p]); d(s.m_dMechanicalRate[p]);
+        d(s.m_dMechanicalAmount[p]); i(s.m_iPlumeUnit[p]); i(s.m_iPlumeWindUnit[p]); d(s.m_dPlumeLOC[p]);
+        d(s.m_dPlumeAirTemp[p]); d(s.m_dPlumeWindSpeed[p]);
+        i(s.dispersant.startHour[p]); i(s.dispersant.duration[p]); d(s.dispersant.sprayed[p]); d(s.dispersant.dispersed[p]);
+        i(s.burn.startHour[p]); i(s.burn.thickUnits[p]); i(s.burn.areaUnits[p]); d(s.burn.thick[p]); d(s.burn.area[p]);
+        i(s.skimmer.startHour[p]); i(s.skimmer.duration[p]); i(s.skimmer.rateUnits[p]); i(s.skimmer.amountUnits[p]);
+        d(s.skimmer.rate[p]); d(s.skimmer.amount[p]);
+    }
+    i(s.m_bWaterInputPassed); i(s.m_bWindAndWaveInputPassed); i(s.m_bOilInputPassed); i(s.m_bReleaseInputPassed);
+    i(s.m_bEmulsDefault); i(s.m_bEmulsBullwinkleDefined); d(s.m_dEmulsValue); i(s.m_bVarWind);
+    d(s.m_dWindSpeed); d(s.m_dWindDirection); d(s.m_dFetch); d(s.m_dFetchN); d(s.m_dFetchE); d(s.m_dFetchS);
+    d(s.m_dFetchW); d(s.m_dWaveHeight);
+    for (int h = 0; h < model::MAX_HOURS; ++h) {
+        d(s.m_dVarWindSpeed[h]); d(s.m_dVarWindDirection[h]); d(s.m_dVarWaveHeight[h]); t(s.m_tVarWindTime[h]);
+        d(s.wind.speed[h]); d(s.wind.direction[h]); d(s.wind.waveHt[h]); d(s.beached.vol[h]);
+    }
+    s.m_iVarWindNumber = 77;
+    i(s.m_iWindSpeedUnit); i(s.m_iFetchUnit); i(s.m_iWaveHeightUnit); i(s.m_iVarSpeedUnit);
+    i(s.m_iVarWaveHeightUnit); i(s.m_iVarFetchUnit); i(s.m_iWaveHeightChooser);
+    i(s.m_bTankVolumeKnown); d(s.m_dTankOilVolume); i(s.m_iTankVolumeUnit); d(s.m_dTankPercentFull);
+    i(s.m_bHoleRound); d(s.m_dHoleDiameter); i(s.m_iHoleDiameterUnit); d(s.m_dHoleRectWidth);
+    d(s.m_dHoleRectHeight); i(s.m_iHoleRectUnit); i(s.m_bHoleHeightKnown); d(s.m_dHoleHeight);
+    i(s.m_iHoleHeightUnit); d(s.m_dHoleHeightPercent); i(s.m_bWaterLevelKnown); d(s.m_dWaterLevel);
+    i(s.m_iWaterLevelUnit); d(s.m_dWaterLevelPercent); d(s.m_dTankTotalRelease); d(s.m_dTankLeakDuration);
+    i(s.m_iTankReleaseUnit);
+    i(s.m_iBurnRegRateCombo); d(s.m_dBurnRegRate); i(s.m_iBurnRegRateUnit); i(s.m_iBeachingUnits);
+    for (double& v : s.m_dBeachingAmount) d(v);
+    i(s.selF);
+    d(s.water.temperature); i(s.water.tempUnits); d(s.water.salinity); d(s.water.sediment); d(s.water.speed);
+    i(s.water.speedUnits); d(s.water.direction);
+    s.wind.num = 120;
+    i(s.wind.speedUnits); i(s.wind.waveHtUnits); i(s.wind.fetchUnits);
+    d(s.wind.fetchN); d(s.wind.fetchE); d(s.wind.fetchS); d(s.wind.fetchW);
+    i(s.instant.flag); i(s.instant.startHour); d(s.instant.vol); i(s.instant.volUnits);
+    i(s.boomed.flag); i(s.boomed.startHour); d(s.boomed.vol); i(s.boomed.volUnits); d(s.boomed.area); i(s.boomed.areaUnits);
+    i(s.continuous.flag); i(s.continuous.startHour); i(s.continuous.endHour); d(s.continuous.startRate);
+    d(s.continuous.endRate); i(s.continuous.rateUnits);
+    i(s.tank.flag); i(s.tank.vent); i(s.tank.aground); i(s.tank.startHour); d(s.tank.tHeight); d(s.tank.tWidth);
+    d(s.tank.tLength); i(s.tank.tUnits); d(s.tank.oVol); i(s.tank.oUnits); d(s.tank.hDiam); d(s.tank.hArea);
+    i(s.tank.hUnits); d(s.tank.zHeight); i(s.tank.zUnits); d(s.tank.wHeight); i(s.tank.wUnits); d(s.tank.Cd);
+    for (char& c : s.oil.name) c = static_cast<char>(n++);
+    for (char& c : s.oil.productType) c = static_cast<char>(n++);
+    d(s.oil.api); d(s.oil.asphalt); d(s.oil.benzene); d(s.oil.nickel); d(s.oil.vanadium); d(s.oil.viscMultiplier);
+    d(s.oil.waterContent); d(s.oil.waterUptakeRate); d(s.oil.bullwinkle); d(s.oil.bulltime);
+    for (int k = 0; k < 4; ++k) { d(s.oil.rhoRef_value[k]); d(s.oil.rhoRef_temp[k]); d(s.oil.rhoRef_fevap[k]); }
+    for (int k = 0; k < 6; ++k) {
+        d(s.oil.viscRef_value[k]); d(s.oil.viscRef_temp[k]); d(s.oil.viscRef_fevap[k]);
+        d(s.oil.dyViscRef_value[k]); d(s.oil.dyViscRef_temp[k]); d(s.oil.dyViscRef_fevap[k]);
+    }
+    for (int k = 0; k < model::MAX_CUTS; ++k) { d(s.oil.dist_temp[k]); d(s.oil.dist_frac[k]); }
+    i(s.oil.dist_volumeFrac);
+    i(s.uncertainty.windFlag); d(s.uncertainty.wind); i(s.uncertainty.windUnits); i(s.uncertainty.emulFlag);
+    d(s.uncertainty.emul); i(s.uncertainty.emulUnits); i(s.uncertainty.volFlag); d(s.uncertainty.vol);
+    i(s.cont.duration); i(s.cont.durationUnits); i(s.cont.spilledType); d(s.cont.amount); i(s.cont.amountUnits);
+    d(s.cont.rate); i(s.cont.rateUnits1); d(s.cont.startRate); d(s.cont.endRate); i(s.cont.rateUnits2);
+    s.dispersant.num = 3; s.burn.num = 4; s.skimmer.num = 5;
+    d(s.burn.regRate); i(s.burn.regRateUnits); i(s.beached.volUnits); i(s.OilIndex);
+    auto text = [](std::size_t len, char seed) {
+        std::string r(len, ' ');
+        for (std::size_t k = 0; k < len; ++k) r[k] = static_cast<char>(seed + k * 7);  // all 256 byte values
+        return r;
+    };
+    s.OilLibDate = "";
+    s.OilTavroID = text(254, 'a');
+    s.OilName = text(255, 'b');
+    s.Location = text(300, 'c');
+    s.Synonyms = text(70000, 'd');
+    s.ProductType = text(0xFFFD, 'e');
+    s.API = text(0xFFFE, 'f');
+    s.PourPoint = "12 deg C";
+    s.FlashPoint = text(1, '\0');
+    s.Adhesion = "x";
+    s.Aromatics = text(2, '\xff');
+    return s;
+}
+
+LoadResult Load(const std::vector<std::uint8_t>& b) { return LoadScenario(std::span<const std::uint8_t>(b)); }
+
+}  // namespace
+
+TEST(ScenarioFile, FreshScenarioMatchesTheRowTable) {
+    Scenario s(kSpill);
+    std::vector<std::uint8_t> b = SaveScenario(s);
+    ASSERT_EQ(b.size(), 10931u);
+    struct IntAt { std::size_t off; std::int32_t want; };
+    for (IntAt c : std::initializer_list<IntAt>{{28, 1}, {4464, 1}, {4612, 1}, {4696, 2}, {5327, 1}, {9335, 1},
+                                                 {10147, 1}, {10163, 1}, {10179, 1}, {10919, 1}, {10927, 0}})
+        EXPECT_EQ(At<std::int32_t>(b, c.off), c.want) << "offset " << c.off;
+    struct RealAt { std::size_t off; double want; };
+    for (RealAt c : std::initializer_list<RealAt>{{36, -999}, {4668, 150}, {4788, 150}, {5196, 0.04}, {5287, 32},
+                                                   {5295, 5}, {9395, -999}, {9539, 0}, {10911, 0.04}})
+        EXPECT_EQ(At<double>(b, c.off), c.want) << "offset " << c.off;
+    for (std::size_t off : {0u, 136u, 10395u}) {
+        EXPECT_EQ(At<std::uint32_t>(b, off), 0x8000000Au) << "offset " << off;
+        EXPECT_EQ(At<std::int64_t>(b, off + 4), kSpill) << "offset " << off;
+    }
+    for (std::size_t k = 0; k < 11; ++k) EXPECT_EQ(b[5264 + k], 0) << "string " << k;
+    EXPECT_EQ(b[9403], 0);  // the oil name bytes start zeroed
+}
+
+TEST(ScenarioFile, RoundTripIsBitForBit) {
+    Scenario s = CounterScenario();
+    // A NaN with a payload and a negative zero survive as bit patterns.
+    s.m_dEmulsValue = std::bit_cast<double>(0x7FF800000000BEEFull);
+    s.water.direction = -0.0;
+    std::vector<std::uint8_t> first = SaveScenario(s);
+    LoadResult r = Load(first);
+    ASSERT_TRUE(r.scenario) << r.error;
+    EXPECT_EQ(SaveScenario(*r.scenario), first);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(r.scenario->m_dEmulsValue), 0x7FF800000000BEEFull);
+    EXPECT_TRUE(std::signbit(r.scenario->water.direction));
+    // Without the NaN every field compares equal.
+    s.m_dEmulsValue = 3.5;
+    r = Load(SaveScenario(s));
+    ASSERT_TRUE(r.scenario);
+    EXPECT_TRUE(*r.scenario == s);
+}
+
+TEST(ScenarioFile, StringPrefixesTakeTheShortestForm) {
+    struct Case { std::size_t len; std::vector<std::uint8_t> prefix; };
+    const Case cases[] = {
+        {0, {0x00}}, {254, {0xFE}}, {255, {0xFF, 0xFF, 0x00}}, {300, {0xFF, 0x2C, 0x01}},
+        {0xFFFD, {0xFF, 0xFD, 0xFF}}, {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+    };
+    for (const Case& c : cases) {
+        platform::ArchiveWriter w;
+        w.Str(std::string(c.len, 'q'));
+        std::vector<std::uint8_t> b = w.Take();
+        ASSERT_EQ(b.size(), c.prefix.size() + c.len) << c.len;
+        EXPECT_TRUE(std::equal(c.prefix.begin(), c.prefix.end(), b.begin())) << c.len;
+        platform::ArchiveReader r(b);
+        EXPECT_EQ(r.Str().size(), c.len);
+        EXPECT_EQ(r.Left(), 0u);
+    }
+    // A longer prefix than needed is read as well, as the first program's reader did.
+    const std::vector<std::uint8_t> wide = {0xFF, 0x03, 0x00, 'a', 'b', 'c'};
+    platform::ArchiveReader r(wide);
+    EXPECT_EQ(r.Str(), "abc");
+}
+
+TEST(ScenarioFile, LegacyFourByteTimeIsSeconds) {
+    const std::vector<std::uint8_t> b = {0x10, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF,
+                                         0x0A, 0x00, 0x00, 0x80, 1, 2, 0, 0, 0, 0, 0, 0};
+    platform::ArchiveReader r(b);
+    EXPECT_EQ(r.Time(), 16);
+    EXPECT_EQ(r.Time(), -1);  // sign-extended
+    EXPECT_EQ(r.Time(), 0x0201);
+    EXPECT_EQ(r.Left(), 0u);
+}
+
+TEST(ScenarioFile, EveryPrefixIsRefusedCleanly) {
+    Scenario s(kSpill);
+    s.OilName = "Some crude";
+    s.PourPoint = std::string(300, 'p');
+    std::vector<std::uint8_t> b = SaveScenario(s);
+    for (std::size_t n = 0; n < b.size(); ++n) {
+        std::vector<std::uint8_t> cut(b.begin(), b.begin() + static_cast<long>(n));
+        LoadResult r = Load(cut);
+        ASSERT_FALSE(r.scenario) << n;
+        ASSERT_EQ(r.error, "it is damaged or not a scenario file (it ends at byte " + std::to_string(n) + ").");
+    }
+    // Bytes after the last row are ignored.
+    b.push_back(7);
+    EXPECT_TRUE(Load(b).scenario);
+}
+
+TEST(ScenarioFile, DamagedValuesAreRefused) {
+    const std::vector<std::uint8_t> good = SaveScenario(Scenario(kSpill));
+    struct Case { const char* what; std::size_t off; std::vector<std::uint8_t> bytes; const char* error; };
+    const Case cases[] = {
+        {"variable wind count 121", 4432, {121, 0, 0, 0}, "a value out of range at byte 4432"},
+        {"variable wind count -1", 4432, {0xFF, 0xFF, 0xFF, 0xFF}, "a value out of range at byte 4432"},
+        {"hourly wind count 121", 5275 + 48, {121, 0, 0, 0}, "a value out of range at byte 5323"},
+        {"dispersant count 6", 10299, {6, 0, 0, 0}, "a value out of range at byte 10299"},
+        {"skimmer count 6", 10307, {6, 0, 0, 0}, "a value out of range at byte 10307"},
+        {"spill time in year 5000", 4, {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00}, "a value out of range at byte 0"},
+        {"a huge string length", 5264, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}, "it ends at byte"},
+        {"a 16-bit text marker", 5264, {0xFF, 0xFE, 0xFF}, "unsupported text encoding (at byte 5264)"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> b = good;
+        std::copy(c.bytes.begin(), c.bytes.end(), b.begin() + static_cast<long>(c.off));
+        LoadResult r = Load(b);
+        EXPECT_FALSE(r.scenario) << c.what;
+        EXPECT_NE(r.error.find(c.error), std::string::npos) << c.what << ": " << r.error;
+    }
+    // Unit codes out of range are not refused: the readers bound them.
+    std::vector<std::uint8_t> b = good;
+    b[9335] = 99;  // tUnits
+    EXPECT_TRUE(Load(b).scenario);
+}
+
+TEST(ScenarioFile, ByteFlipFuzzNeverCrashes) {
+    Scenario s = CounterScenario();
+    s.Synonyms.resize(40);  // keep the file small enough for many cases
+    s.ProductType.resize(3);
+    s.API.resize(300);
+    std::vector<std::uint8_t> good = SaveScenario(s);
+    std::mt19937 gen(12345);
+    int loaded = 0;
+    for (int round = 0; round < 1000; ++round) {
+        std::vector<std::uint8_t> b = good;
+        const int flips = 1 + static_cast<int>(gen() % 8);
+        for (int k = 0; k < flips; ++k) b[gen() % b.size()] ^= static_cast<std::uint8_t>(1 + gen() % 255);
+        if (round % 3 == 0) b.resize(gen() % (b.size() + 1));
+        LoadResult r = Load(b);
+        if (r.scenario) {
+            ++loaded;
+            // Whatever loaded holds values a file may hold.
+            ASSERT_GE(r.scenario->wind.num, 0);
+            ASSERT_LE(r.scenario->wind.num, 120);
+            ASSERT_LE(r.scenario->dispersant.num, 5);
+        } else {
+            ASSERT_FALSE(r.error.empty());
+        }
+    }
+    EXPECT_GT(loaded, 0);
+}
+
+TEST(ScenarioFile, FilesOnDiskSaveSafelyAndNameTheFileOnError) {
+    fs::path dir = fs::temp_directory_path() / ("tavro_scenario_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "a.tvr").string();
+    Scenario s(kSpill);
+    s.OilName = "first";
+    std::string error;
+    ASSERT_TRUE(SaveScenarioFile(path, s, &error)) << error;
+    LoadResult r = LoadScenarioFile(path);
+    ASSERT_TRUE(r.scenario);
+    EXPECT_EQ(r.scenario->OilName, "first");
+
+    // A save into a folder that does not exist fails and says so.
+    EXPECT_FALSE(SaveScenarioFile((dir / "missing" / "b.tvr").string(), s, &error));
+    EXPECT_NE(error.find("b.tvr"), std::string::npos);
+
+    // A short file names itself.
+    ASSERT_TRUE(platform::WriteWholeFile((dir / "short.tvr").string(), "abc"));
+    r = LoadScenarioFile((dir / "short.tvr").string());
+    EXPECT_FALSE(r.scenario);
+    EXPECT_EQ(r.error, "Cannot open " + (dir / "short.tvr").string() +
+                           ": it is damaged or not a scenario file (it ends at byte 3).");
+    r = LoadScenarioFile((dir / "none.tvr").string());
+    EXPECT_FALSE(r.scenario);
+    EXPECT_NE(r.error.find("none.tvr"), std::string::npos);
+    fs::remove_all(dir);
+}
