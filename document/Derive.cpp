@@ -46,7 +46,7 @@ bool DeriveContinuous(Scenario& s) {
 
     // The model reads endHour as the last release hour counted from the
     // spill time, inclusive.
-    const int start = s.continuous.startHour >= 1 ? s.continuous.startHour : 1;
+    const int start = std::clamp(s.continuous.startHour, 1, MAX_HOURS);
     s.continuous.endHour = std::min(start + hours - 1, MAX_HOURS);
 
     switch (v.spilledType) {
@@ -300,6 +300,7 @@ std::optional<ParsedPourPoint> ParsePourPoint(const std::string& text) {
     if (t.starts_with("greater than ")) t.remove_prefix(13);
     int value = 0;
     if (!platform::ScanInt(t, value)) return std::nullopt;
+    if (value < -100000 || value > 100000) return std::nullopt;  // no pour point of any oil
     const bool inF = text.find("deg F") != std::string::npos;
     if (inF) {
         int c = static_cast<int>(std::floor((value - 32) * 5.0 / 9.0 + 0.5));

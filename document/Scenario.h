@@ -5,6 +5,7 @@
 // codes of the records 1-based.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -15,6 +16,13 @@ namespace document {
 
 // Calendar time: seconds since 1970-01-01 00:00:00 UTC.
 using Time = std::int64_t;
+
+// A fixed-size text field of a record (not always terminated) as text.
+inline std::string FieldText(const char* field, std::size_t size) {
+    std::size_t n = 0;
+    while (n < size && field[n] != '\0') ++n;
+    return std::string(field, n);
+}
 
 // Whole hours from a to b, truncated toward zero.
 inline std::int64_t HoursBetween(Time a, Time b) { return (b - a) / 3600; }

@@ -194,8 +194,12 @@ bool SpillDocCore::Solve() {
     status_->Set(kept);
     status_->Busy(false);
 
-    // A run that did not happen is not a solution: no graph, still unsolved.
-    if (rc != model::CWeatheringCore::RUN_OK) return false;
+    // A run that did not happen is not a solution: no graph, and unsolved
+    // (also after an earlier solve: the model was reset, its results are gone).
+    if (rc != model::CWeatheringCore::RUN_OK) {
+        session.m_bNotSolved = 1;
+        return false;
+    }
     session.m_bChanged[SolvedTree] = 1;
     session.m_bNotSolved = 0;
     session.m_bChanged[SolvedPrint] = 1;

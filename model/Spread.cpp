@@ -2,9 +2,12 @@
 // triangulation of the drifting and diffusing points that carry the
 // elements.
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <new>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "model/Triangulation.h"
@@ -17,6 +20,88 @@ namespace {
 constexpr const char* kMsgMemory = "Error: Out of Memory (Spread)";
 constexpr const char* kMsgTriangle = "Spread: Something wrong in LEarea calculation";
 constexpr const char* kMsgContained = "Spread: contained release error";
+
+// One hour's triangulation and the per-point areas it gives (before they
+// are added to the elements). Hours are independent of each other once the
+// positions are known, so they may be worked on side by side.
+struct SHourJob {
+    int P = 0;                        // points released so far
+    const double* x = nullptr;        // their positions at the end of the hour
+    const double* y = nullptr;
+    double* area = nullptr;           // out: per-point area
+    const char* failedStep = nullptr; // out: the triangulation step that failed
+    bool badTriangle = false;         // out: a triangle named a point beyond P
+};
+
+void HourAreas(SHourJob& job, const CWeatheringCore::SSpreadPoint* pts, double cap, std::vector<int>& count,
+               std::vector<double>& sum) {
+    thread_local SDagTriangulation t;
+    thread_local std::vector<int> indexMap;
+    const int P = job.P;
+    std::fill(count.begin(), count.begin() + P, 0);
+    std::fill(sum.begin(), sum.begin() + P, 0.0);
+    if (P > 2) {
+        try {
+            indexMap.resize(static_cast<size_t>(P));
+            const char* step = nullptr;
+            if (CalculateDagTri(t, P, job.x, job.y, kSpreadTolerance, indexMap.data(), false, &step) != TRI_OK) {
+                job.failedStep = step;
+                t.triangles.clear();
+            }
+        } catch (const std::bad_alloc&) {
+            job.failedStep = "Out of memory.";
+            t.triangles.clear();
+        }
+    } else {
+        t.triangles.clear();
+    }
+    const double* x = job.x;
+    const double* y = job.y;
+    for (const STriangleOut& tr : t.triangles) {
+        const int a = tr.v[0], b = tr.v[1], c = tr.v[2];
+        if (a < 0 || b < 0 || c < 0 || a >= P || b >= P || c >= P) {
+            job.badTriangle = true;
+            continue;
+        }
+        double F = 0.5 * ((x[a] * y[b] - y[a] * x[b]) + (x[b] * y[c] - y[b] * x[c]) + (x[c] * y[a] - y[c] * x[a]));
+        if (!(F > 0)) F = 0;  // flat on the metre scale
+        const double V = pts[a].vol + pts[b].vol + pts[c].vol;
+        if (F * cap > V) F = V / cap;
+        for (int v : {a, b, c}) {
+            ++count[v];
+            sum[v] += F;
+        }
+    }
+    for (int j = 0; j < P; ++j) {
+        const double vol = pts[j].vol;
+        double area = count[j] > 0 ? sum[j] / (3.0 * count[j]) : 0.0;
+        if (area * cap > vol || !(area > 0)) area = vol / cap;
+        job.area[j] = area;
+    }
+}
+
+// Runs every job, on several threads when the machine has them; the
+// results do not depend on how the jobs were shared out.
+void RunHourJobs(std::vector<SHourJob>& jobs, const CWeatheringCore::SSpreadPoint* pts, double cap, int N) {
+    std::atomic<size_t> next{0};
+    auto worker = [&]() {
+        std::vector<int> count(static_cast<size_t>(N));
+        std::vector<double> sum(static_cast<size_t>(N));
+        for (size_t i; (i = next.fetch_add(1)) < jobs.size();) HourAreas(jobs[i], pts, cap, count, sum);
+    };
+    const unsigned hw = std::thread::hardware_concurrency();
+    const size_t want = std::min<size_t>({hw > 1 ? hw : 1, 8, jobs.size()});
+    std::vector<std::thread> threads;
+    for (size_t k = 1; k < want; ++k) {
+        try {
+            threads.emplace_back(worker);
+        } catch (const std::system_error&) {
+            break;  // the calling thread does the rest
+        }
+    }
+    worker();
+    for (std::thread& th : threads) th.join();
+}
 
 bool Placed(const SLERecord& e) {
     return e.Vol > 0 && std::isfinite(e.Vol) && std::isfinite(e.releaseTime) && e.releaseHour >= 0 &&
@@ -89,19 +174,19 @@ int CWeatheringCore::Spread() {
     const int ppl = std::max(pointsPerLE, 1);
     const int N = ppl * nLE;
     std::vector<SSpreadPoint> pts;
-    std::vector<double> px, py, alphaWork, areaSum;
-    std::vector<int> triCount;
-    std::vector<STriangleOut> tris;
+    std::vector<double> px, py, alphaWork, hourX, hourY, hourArea;
     std::vector<char> placed;
+    std::vector<SHourJob> jobs;
     try {
         pts.resize(N);
         px.resize(N);
         py.resize(N);
         alphaWork.resize(N);
-        areaSum.resize(N);
-        triCount.resize(N);
-        tris.resize(2 * static_cast<size_t>(N) + 8);
+        hourX.resize(static_cast<size_t>(hours) * N);
+        hourY.resize(static_cast<size_t>(hours) * N);
+        hourArea.resize(static_cast<size_t>(hours) * N);
         placed.resize(nLE);
+        jobs.resize(hours);
     } catch (const std::bad_alloc&) {
         Messages().Show(kMsgMemory);
         return RUN_MEMORY_ERROR;
@@ -122,12 +207,12 @@ int CWeatheringCore::Spread() {
         p.spreadCoef = e.spreadCoef;
     }
 
-    const double cap = minThickness / 4;  // the thinnest a point or triangle may be
+    // The points' journey, hour by hour; their positions at the end of each
+    // hour are kept for the areas.
     int prevP = 0;
     for (int h = 0; h < hours; ++h) {
         const SReleaseHour& r = hour[h];
-        const int released = std::clamp(r.cumCount, 0, nLE);
-        const int P = ppl * released;
+        const int P = ppl * std::clamp(r.cumCount, 0, nLE);
         // New points start anywhere over the hour's sub-slick.
         if (r.count > 0)
             for (int j = prevP; j < P; ++j) {
@@ -139,8 +224,6 @@ int CWeatheringCore::Spread() {
             Alpha3(P, alphaWork.data());
             for (int j = 0; j < P; ++j) pts[j].alpha = alphaWork[j];
         }
-        const double maxArea = r.cumVol / minThickness;
-
         for (int k = h * stepsPerHour; k < (h + 1) * stepsPerHour; ++k) {
             const int timeS = (k + 1) * dt;
             int moving = r.cumCount;
@@ -151,41 +234,37 @@ int CWeatheringCore::Spread() {
             MoveElements(m, timeS, dt, wind[h].speed, wind[h].sinDir, wind[h].cosDir, driftX, driftY,
                          px.data(), py.data(), pts.data());
         }
+        double* X = hourX.data() + static_cast<size_t>(h) * N;
+        double* Y = hourY.data() + static_cast<size_t>(h) * N;
+        for (int j = 0; j < P; ++j) {
+            X[j] = pts[j].x;
+            Y[j] = pts[j].y;
+        }
+        jobs[h].P = P;
+        jobs[h].x = X;
+        jobs[h].y = Y;
+        jobs[h].area = hourArea.data() + static_cast<size_t>(h) * N;
+        prevP = P;
+    }
 
+    // Each hour's triangulation gives every point an area.
+    const double cap = minThickness / 4;  // the thinnest a point or triangle may be
+    try {
+        RunHourJobs(jobs, pts.data(), cap, N);
+    } catch (const std::bad_alloc&) {
+        Messages().Show(kMsgMemory);
+        return RUN_MEMORY_ERROR;
+    }
+
+    for (int h = 0; h < hours; ++h) {
+        const SHourJob& job = jobs[h];
+        if (job.failedStep) Messages().ShowOnce(job.failedStep);
+        if (job.badTriangle) Messages().ShowOnce(kMsgTriangle);
+        const int released = std::clamp(hour[h].cumCount, 0, nLE);
         for (int e = 0; e < released; ++e)
             if (placed[e]) le[e].area[h] = 0;
-        for (int j = 0; j < P; ++j) {
-            px[j] = pts[j].x;
-            py[j] = pts[j].y;
-        }
-        int nt = 0;
-        ComputeThiessenAreas(px.data(), py.data(), P, nullptr, tris.data(), &nt, &Messages());
-        std::fill(triCount.begin(), triCount.begin() + P, 0);
-        std::fill(areaSum.begin(), areaSum.begin() + P, 0.0);
-        for (int t = 0; t < nt; ++t) {
-            const int a = tris[t].v[0], b = tris[t].v[1], c = tris[t].v[2];
-            if (a < 0 || b < 0 || c < 0 || a >= P || b >= P || c >= P) {
-                Messages().ShowOnce(kMsgTriangle);
-                continue;
-            }
-            double F = 0.5 * ((pts[a].x * pts[b].y - pts[a].y * pts[b].x) +
-                              (pts[b].x * pts[c].y - pts[b].y * pts[c].x) +
-                              (pts[c].x * pts[a].y - pts[c].y * pts[a].x));
-            if (!(F > 0)) F = 0;  // flat on the metre scale
-            const double V = pts[a].vol + pts[b].vol + pts[c].vol;
-            if (F * cap > V) F = V / cap;
-            for (int v : {a, b, c}) {
-                ++triCount[v];
-                areaSum[v] += F;
-            }
-        }
-        for (int j = 0; j < P; ++j) {
-            if (!placed[j / ppl]) continue;
-            const double vol = pts[j].vol;
-            double area = triCount[j] > 0 ? areaSum[j] / (3.0 * triCount[j]) : 0.0;
-            if (area * cap > vol || !(area > 0)) area = vol / cap;
-            le[j / ppl].area[h] += area;
-        }
+        for (int j = 0; j < job.P; ++j)
+            if (placed[j / ppl]) le[j / ppl].area[h] += job.area[j];
         double total = 0;
         for (int e = 0; e < released; ++e) {
             if (!placed[e]) continue;
@@ -193,6 +272,7 @@ int CWeatheringCore::Spread() {
             total += le[e].area[h];
         }
         // The slick is never thinner on the whole than the terminal thickness.
+        const double maxArea = hour[h].cumVol / minThickness;
         if (maxArea < total) {
             const double ratio = maxArea / total;
             for (int e = 0; e < released; ++e) {
@@ -201,7 +281,6 @@ int CWeatheringCore::Spread() {
                 le[e].thick[h] /= ratio;
             }
         }
-        prevP = P;
     }
 
     // Smooth in time.

@@ -5,9 +5,13 @@
 // raised and lowered volume, wind and emulsification onset, and widens the
 // bounds. Writes "TavroCore.dmp", "VolFrac.txt" and "SlickArea.txt".
 #include <algorithm>
+#include <barrier>
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <functional>
+#include <latch>
+#include <memory>
 #include <new>
 #include <string>
 #include <thread>
@@ -71,6 +75,84 @@ public:
 private:
     std::FILE* f_ = nullptr;
     bool failed_ = false;
+};
+
+// One element's share of a step.
+struct SElementStep {
+    double area;   // m2 used in the step
+    double thick;  // m used in the step
+    double evap, disp;  // m3 evaporated and dispersed in the step
+    int sub;       // s, evaporation sub-step length
+    bool hasOil;   // the element had oil in the step
+};
+
+struct SWaveMoment {
+    double secs = -1.0;
+    CWeatheringCore::SDispersionWaves waves{};
+};
+constexpr int kWaveMoments = 20;
+// Below this many elements per thread a step runs on one thread.
+constexpr int kMinElementsPerThread = 32;
+
+// Threads that share out the elements of each step: Run(work) calls
+// work(t, threads) once on every thread (t = 0 here) and returns when all
+// are done.
+class CStepPool {
+public:
+    explicit CStepPool(int wanted) {
+        try {
+            for (int t = 1; t < wanted; ++t) threads_.emplace_back([this, t] { Loop(t); });
+        } catch (const std::exception&) {
+            // Fewer threads then.
+        }
+        count_ = static_cast<int>(threads_.size()) + 1;
+        try {
+            sync_ = std::make_unique<std::barrier<>>(count_);
+        } catch (...) {
+            abort_ = true;
+            go_.count_down();
+            for (auto& th : threads_) th.join();
+            throw;
+        }
+        go_.count_down();
+    }
+    ~CStepPool() {
+        if (abort_) return;
+        done_ = true;
+        sync_->arrive_and_wait();
+        for (auto& th : threads_) th.join();
+    }
+    CStepPool(const CStepPool&) = delete;
+    CStepPool& operator=(const CStepPool&) = delete;
+
+    int Threads() const { return count_; }
+    template <typename F>
+    void Run(F&& work) {
+        work_ = std::function<void(int, int)>(std::forward<F>(work));
+        sync_->arrive_and_wait();
+        work_(0, count_);
+        sync_->arrive_and_wait();
+    }
+
+private:
+    void Loop(int t) {
+        go_.wait();
+        if (abort_) return;
+        for (;;) {
+            sync_->arrive_and_wait();
+            if (done_) return;
+            work_(t, count_);
+            sync_->arrive_and_wait();
+        }
+    }
+
+    std::vector<std::thread> threads_;
+    std::latch go_{1};
+    std::unique_ptr<std::barrier<>> sync_;
+    std::function<void(int, int)> work_;
+    int count_ = 1;
+    bool abort_ = false;
+    bool done_ = false;
 };
 
 }  // namespace
@@ -274,6 +356,18 @@ void CWeatheringCore::RunTurn(const STurnPlan& plan, STurnResult& res) const {
         dump += Format("   IB = %d\n", plan.IB);
     }
 
+    std::vector<SElementStep> elemSteps(E.size());
+    std::unique_ptr<CStepPool> pool;
+    if (plan.elementThreads > 1 && leCount >= kMinElementsPerThread * 2) {
+        try {
+            pool = std::make_unique<CStepPool>(plan.elementThreads);
+            if (pool->Threads() < 2) pool.reset();
+        } catch (const std::exception&) {
+            pool.reset();
+        }
+    }
+    std::vector<std::vector<std::string>> workerNotes(pool ? pool->Threads() : 0);
+
     int count = 0, cumCount = 0, admitted = 0;
     double sprayed = 0.0, windSpeed = 0.0, kEmul = 0.0;
     for (int v = 0; v < nSteps; ++v) {
@@ -372,21 +466,12 @@ void CWeatheringCore::RunTurn(const STurnPlan& plan, STurnResult& res) const {
             dump += Format("\t\t total.vol = %.2f\n", totals.vol);
         }
 
-        // Element loop.
-        struct SWaveMoment {
-            double secs = -1.0;
-            SDispersionWaves waves{};
-        };
-        constexpr int kWaveMoments = 20;
-        SWaveMoment waveMoments[kWaveMoments];
-        double rhoMin = waterDensity, rhoMax = rho;
-        double viscMin = 1000000.0, viscMax = visc;
-        double yMin = 1.0, yMax = 0.0;
-        double rhoSum = 0, rho2Sum = 0, viscSum = 0, visc2Sum = 0, ySum = 0, y2Sum = 0;
-        double benzSum = 0, benz2Sum = 0, oilSum = 0, volSum = 0, fevapSum = 0;
-        double evapStep = 0, dispStep = 0;
-        for (int i = 0; i < n; ++i) {
+        // Element loop: each element's step is independent of the others;
+        // their sums are taken afterwards in element order, so the result
+        // does not depend on how the elements were shared out.
+        auto stepElement = [&](int i, SWaveMoment* waveMoments, std::vector<std::string>& notes) {
             SLERecord& e = E[i];
+            SElementStep& o = elemSteps[i];
             double vol = oilRatio * e.Vol;
             double area = lastHour ? e.area[B] : (e.area[B] * (sph - phase) + e.area[B + 1] * phase) / sph;
             const int rh = std::clamp(e.releaseHour, 0, MAX_HOURS - 1);
@@ -400,47 +485,77 @@ void CWeatheringCore::RunTurn(const STurnPlan& plan, STurnResult& res) const {
             }
             // What the response took leaves the element for good.
             e.Vol = vol;
-
-            if (vol > 0.0) {
-                int row = EvapRow(table, rows, e.evex);
-                const double yStep = e.Y;
-                const int sub = EvapSubStep(table[row], K, yStep, thick, dt);
-                const int nSub = sub > 0 ? dt / sub : 0;
-                deltat = sub;
-                const double miniDt = sub * kMiniStepFactor;
-                SEvapCache cache;
-                for (int s = 0; s < nSub; ++s) {
-                    const double evapSub =
-                        EvaporateMiniSteps(K, yStep, thick, table, rows, row, miniDt, e, nSub > 1, &cache);
-                    double evap = evapSub;
-                    const double secsInHour = static_cast<double>((v - sph * B) * dt + (s + 1) * sub);
-                    // Most elements of a step share their sub-step moments.
-                    SWaveMoment& wm = waveMoments[std::min(s, kWaveMoments - 1)];
-                    if (wm.secs != secsInHour) {
-                        wm.secs = secsInHour;
-                        wm.waves = DispersionWaves(B, plan.IW, plan.nIW, secsInHour);
-                    }
-                    double disp = NaturalDispersion(wm.waves, sub, e, area, hv) * (1.0 - sprayed);
-                    if (evap + disp > vol) {
-                        evap *= vol / (evap + disp);
-                        disp = vol - evap;
-                    }
-                    vol -= evap;
-                    vol -= disp;
-                    if (vol < 0.0) vol = 0.0;
-                    e.Vol = vol;
-                    evapStep += evap;
-                    dispStep += disp;
-                    const int age = static_cast<int>(v * dt + (s + 0.5) * sub + (1.0 - e.releaseTime) * 3600.0);
-                    const double radius = Emulsify(age, sub, kEmul, e.f_evap, e, plan.IB, emulFlag, plan.pass,
-                                                   res.notes);
-                    e.rho = EmulsionDensity(rho, waterDensity, e.f_evap, e.Y);
-                    e.visc = EmulsionViscosity(visc, e.Y, e.f_evap, radius);
+            o = {area, thick, 0.0, 0.0, 0, false};
+            if (!(vol > 0.0)) {
+                e.Vol = 0.0;
+                return;
+            }
+            int row = EvapRow(table, rows, e.evex);
+            const double yStep = e.Y;
+            const int sub = EvapSubStep(table[row], K, yStep, thick, dt);
+            const int nSub = sub > 0 ? dt / sub : 0;
+            o.sub = sub;
+            o.hasOil = true;
+            const double miniDt = sub * kMiniStepFactor;
+            SEvapCache cache;
+            for (int s = 0; s < nSub; ++s) {
+                double evap = EvaporateMiniSteps(K, yStep, thick, table, rows, row, miniDt, e, nSub > 1, &cache);
+                const double secsInHour = static_cast<double>((v - sph * B) * dt + (s + 1) * sub);
+                // Most elements of a step share their sub-step moments.
+                SWaveMoment& wm = waveMoments[std::min(s, kWaveMoments - 1)];
+                if (wm.secs != secsInHour) {
+                    wm.secs = secsInHour;
+                    wm.waves = DispersionWaves(B, plan.IW, plan.nIW, secsInHour);
                 }
-                e.vp = table[row].vp;
-                e.mv = table[row].mv;
-                e.benz = table[row].benz;
+                double disp = NaturalDispersion(wm.waves, sub, e, area, hv) * (1.0 - sprayed);
+                if (evap + disp > vol) {
+                    evap *= vol / (evap + disp);
+                    disp = vol - evap;
+                }
+                vol -= evap;
+                vol -= disp;
+                if (vol < 0.0) vol = 0.0;
+                e.Vol = vol;
+                o.evap += evap;
+                o.disp += disp;
+                const int age = static_cast<int>(v * dt + (s + 0.5) * sub + (1.0 - e.releaseTime) * 3600.0);
+                const double radius = Emulsify(age, sub, kEmul, e.f_evap, e, plan.IB, emulFlag, plan.pass, notes);
+                e.rho = EmulsionDensity(rho, waterDensity, e.f_evap, e.Y);
+                e.visc = EmulsionViscosity(visc, e.Y, e.f_evap, radius);
+            }
+            e.vp = table[row].vp;
+            e.mv = table[row].mv;
+            e.benz = table[row].benz;
+        };
+        if (pool && n >= kMinElementsPerThread * pool->Threads()) {
+            pool->Run([&](int t, int nt) {
+                SWaveMoment moments[kWaveMoments];
+                for (int i = n * t / nt; i < n * (t + 1) / nt; ++i) stepElement(i, moments, workerNotes[t]);
+            });
+            for (auto& notes : workerNotes) {
+                for (auto& note : notes)
+                    if (std::find(res.notes.begin(), res.notes.end(), note) == res.notes.end()) res.notes.push_back(note);
+                notes.clear();
+            }
+        } else {
+            SWaveMoment moments[kWaveMoments];
+            for (int i = 0; i < n; ++i) stepElement(i, moments, res.notes);
+        }
 
+        double rhoMin = waterDensity, rhoMax = rho;
+        double viscMin = 1000000.0, viscMax = visc;
+        double yMin = 1.0, yMax = 0.0;
+        double rhoSum = 0, rho2Sum = 0, viscSum = 0, visc2Sum = 0, ySum = 0, y2Sum = 0;
+        double benzSum = 0, benz2Sum = 0, oilSum = 0, volSum = 0, fevapSum = 0;
+        double evapStep = 0, dispStep = 0;
+        for (int i = 0; i < n; ++i) {
+            const SLERecord& e = E[i];
+            const SElementStep& o = elemSteps[i];
+            if (o.hasOil) {
+                const double vol = e.Vol;
+                deltat = o.sub;
+                evapStep += o.evap;
+                dispStep += o.disp;
                 rhoSum += e.rho * vol;
                 rho2Sum += e.rho * e.rho * vol;
                 viscSum += e.visc * vol;
@@ -454,19 +569,16 @@ void CWeatheringCore::RunTurn(const STurnPlan& plan, STurnResult& res) const {
                 yMin = std::min(yMin, e.Y);
                 yMax = std::max(yMax, e.Y);
                 const double conc = std::max(kBenzMinConcentration, e.benz * benzFactor);
-                benzSum += conc * area;
-                benz2Sum += conc * conc * area;
+                benzSum += conc * o.area;
+                benz2Sum += conc * conc * o.area;
                 oilSum += vol;
-            } else {
-                e.Vol = 0.0;
             }
-
             volSum += e.Vol;
             fevapSum += e.f_evap * e.Vol;
             if (plan.writeDump && i == 9) {
-                dump += Format("\n\t\t\t LE_area\t= %.4f\n", area);
+                dump += Format("\n\t\t\t LE_area\t= %.4f\n", o.area);
                 dump += Format("\t\t\t LE[%d].Vol\t= %.4f\n", i, e.Vol);
-                dump += Format("\t\t\t LE[%d].thick\t= %.4f\n", i, thick);
+                dump += Format("\t\t\t LE[%d].thick\t= %.4f\n", i, o.thick);
                 dump += Format("\t\t\t LE[%d].Y\t= %e\n", i, e.Y);
                 dump += Format("\t\t\t LE[%d].S\t= %e\n", i, e.S);
                 dump += Format("\t\t\t LE[%d].f_evap\t= %e\n", i, e.f_evap);
@@ -628,12 +740,15 @@ int CWeatheringCore::Solve(int writeDump) {
     std::vector<STurnResult> results;
     try {
         if (testAllocFailure == 1) throw std::bad_alloc();
-        plans.push_back({0, 0, 0, 0, 1, 0.0, 0.0, writeDump != 0});
+        // A run without uncertainty shares each step's elements out instead.
+        const unsigned hw = std::thread::hardware_concurrency();
+        const int elementThreads = parallelTurns && !uncertain && hw > 1 ? static_cast<int>(std::min(4u, hw)) : 1;
+        plans.push_back({0, 0, 0, 0, 1, 0.0, 0.0, writeDump != 0, elementThreads});
         if (uncertain)
             for (int iv = 0; iv < nIV; ++iv)
                 for (int iw = 0; iw < nIW; ++iw)
                     for (int ib = 0; ib < nIB; ++ib)
-                        plans.push_back({1, iv, iw, ib, nIW, volFraction, windOffset, writeDump != 0});
+                        plans.push_back({1, iv, iw, ib, nIW, volFraction, windOffset, writeDump != 0, 1});
         results.resize(plans.size());
     } catch (const std::bad_alloc&) {
         Messages().Show(kMsgNoMemoryCore);

@@ -17,6 +17,20 @@ constexpr const char* kStepExtract = "GetStdTriWithConvex()";
 constexpr const char* kStepThiessen = "CalDagThiessenArea()";
 constexpr const char* kOutOfMemory = "Out of memory.";
 
+inline std::int64_t Orient2(int ax, int ay, int bx, int by, int cx, int cy) {
+    return std::int64_t(bx - ax) * (cy - ay) - std::int64_t(by - ay) * (cx - ax);
+}
+
+inline std::int64_t InCircle2(int ax, int ay, int bx, int by, int cx, int cy, int dx, int dy) {
+    const std::int64_t adx = ax - dx, ady = ay - dy;
+    const std::int64_t bdx = bx - dx, bdy = by - dy;
+    const std::int64_t cdx = cx - dx, cdy = cy - dy;
+    const std::int64_t al = adx * adx + ady * ady;
+    const std::int64_t bl = bdx * bdx + bdy * bdy;
+    const std::int64_t cl = cdx * cdx + cdy * cdy;
+    return adx * (bdy * cl - cdy * bl) - ady * (bdx * cl - cdx * bl) + al * (bdx * cdy - cdx * bdy);
+}
+
 constexpr int kNext[3] = {1, 2, 0};
 constexpr int kPrev[3] = {2, 0, 1};
 constexpr int kGhost = -1;
@@ -138,20 +152,24 @@ int MergeRadius(float tolerance) {
     return r >= 4096.0f ? 4096 : static_cast<int>(r);
 }
 
-// Key of a grid point along a Z-order (Morton) curve: the bits of x and y
-// interleaved. Nearby keys are mostly nearby points, which keeps the walks of
-// the point location short.
+// Key of a grid point along a Hilbert curve over 8192 x 8192 cells, two
+// bits at a time from a state table: consecutive keys are neighbouring
+// cells, which keeps the walks of the point location short.
 std::uint64_t CurveKey(int gx, int gy) {
-    auto spread = [](std::uint64_t v) {
-        v &= 0xFFFF;
-        v = (v | (v << 8)) & 0x00FF00FFu;
-        v = (v | (v << 4)) & 0x0F0F0F0Fu;
-        v = (v | (v << 2)) & 0x33333333u;
-        v = (v | (v << 1)) & 0x55555555u;
-        return v;
-    };
-    return spread(static_cast<std::uint64_t>(gx + kTriGridHalf)) |
-           (spread(static_cast<std::uint64_t>(gy + kTriGridHalf)) << 1);
+    // For each state (orientation) and quadrant (2 * xbit + ybit): the
+    // curve position of the quadrant and the next state.
+    static constexpr std::uint8_t kPos[4][4] = {{0, 1, 3, 2}, {0, 3, 1, 2}, {2, 3, 1, 0}, {2, 1, 3, 0}};
+    static constexpr std::uint8_t kNextState[4][4] = {{1, 0, 3, 0}, {0, 2, 1, 1}, {2, 1, 2, 3}, {3, 3, 0, 2}};
+    const std::uint32_t x = static_cast<std::uint32_t>(gx + kTriGridHalf);
+    const std::uint32_t y = static_cast<std::uint32_t>(gy + kTriGridHalf);
+    std::uint64_t d = 0;
+    unsigned state = 0;
+    for (int bit = 12; bit >= 0; --bit) {
+        const unsigned q = (((x >> bit) & 1u) << 1) | ((y >> bit) & 1u);
+        d = (d << 2) | kPos[state][q];
+        state = kNextState[state][q];
+    }
+    return d;
 }
 
 // A fixed hash of the point index; decides the insertion round.
@@ -266,7 +284,7 @@ public:
     const std::vector<Tri>& Tris() const { return tris_; }
     int VertTri(int v) const { return vertTri_[v]; }
     std::int64_t Orient(int a, int b, int c) const {
-        return TriOrient(gx_[a], gy_[a], gx_[b], gy_[b], gx_[c], gy_[c]);
+        return Orient2(gx_[a], gy_[a], gx_[b], gy_[b], gx_[c], gy_[c]);
     }
 
 private:
@@ -289,7 +307,7 @@ private:
     }
 
     bool Conflict(int t, int p) const {
-        const Tri& tr = tris_[t];
+        const Tri& tr = tris_.data()[t];
         if (tr.v[2] == kGhost) {
             const int u = tr.v[0], w = tr.v[1];
             const std::int64_t o = Orient(u, w, p);
@@ -302,7 +320,9 @@ private:
             return d1 > 0 && d2 > 0;
         }
         const int a = tr.v[0], b = tr.v[1], c = tr.v[2];
-        return TriInCircle(gx_[a], gy_[a], gx_[b], gy_[b], gx_[c], gy_[c], gx_[p], gy_[p]) > 0;
+        const std::int16_t* gx = gx_;
+        const std::int16_t* gy = gy_;
+        return InCircle2(gx[a], gy[a], gx[b], gy[b], gx[c], gy[c], gx[p], gy[p]) > 0;
     }
 
     bool SameSpot(int a, int b) const { return gx_[a] == gx_[b] && gy_[a] == gy_[b]; }
@@ -313,29 +333,31 @@ private:
         int t = last_;
         if (tris_[t].v[0] == kDead) t = FirstLive();
         if (tris_[t].v[2] == kGhost) t = tris_[t].n[2];
+        const Tri* tris = tris_.data();
+        const std::int16_t* gx = gx_;
+        const std::int16_t* gy = gy_;
+        const int px = gx[p], py = gy[p];
         int from = -1;
         const size_t cap = 4 * tris_.size() + 16;
+        // Visibility walk: leave the triangle across an edge that has p
+        // strictly outside; never back across the edge just crossed (p lies
+        // strictly inside it). It ends in Delaunay triangulations; the cap
+        // is a safeguard.
         for (size_t step = 0; step < cap; ++step) {
-            const Tri& tr = tris_[t];
+            const Tri& tr = tris[t];
             if (tr.v[2] == kGhost) return t;
             int next = -1;
-            const int r = static_cast<int>(step % 3);
-            for (int e = 0; e < 3; ++e) {
-                const int k = (e + r) % 3;
+            for (int k = 0; k < 3; ++k) {
                 if (tr.n[k] == from) continue;
-                if (Orient(tr.v[kNext[k]], tr.v[kPrev[k]], p) < 0) {
+                const int a = tr.v[kNext[k]], b = tr.v[kPrev[k]];
+                if (Orient2(gx[a], gy[a], gx[b], gy[b], px, py) < 0) {
                     next = tr.n[k];
                     break;
                 }
             }
             if (next < 0) {
-                // Also the edge we came through, for safety.
                 for (int k = 0; k < 3; ++k)
-                    if (Orient(tr.v[kNext[k]], tr.v[kPrev[k]], p) < 0) next = tr.n[k];
-            }
-            if (next < 0) {
-                for (int k = 0; k < 3; ++k)
-                    if (SameSpot(tr.v[k], p)) return -1;
+                    if (gx[tr.v[k]] == px && gy[tr.v[k]] == py) return -1;
                 return t;
             }
             from = t;
@@ -518,17 +540,11 @@ void ThiessenAreas(const CDelaunay& d, SDagTriangulation& t, const std::vector<c
 }  // namespace
 
 std::int64_t TriOrient(int ax, int ay, int bx, int by, int cx, int cy) {
-    return std::int64_t(bx - ax) * (cy - ay) - std::int64_t(by - ay) * (cx - ax);
+    return Orient2(ax, ay, bx, by, cx, cy);
 }
 
 std::int64_t TriInCircle(int ax, int ay, int bx, int by, int cx, int cy, int dx, int dy) {
-    const std::int64_t adx = ax - dx, ady = ay - dy;
-    const std::int64_t bdx = bx - dx, bdy = by - dy;
-    const std::int64_t cdx = cx - dx, cdy = cy - dy;
-    const std::int64_t al = adx * adx + ady * ady;
-    const std::int64_t bl = bdx * bdx + bdy * bdy;
-    const std::int64_t cl = cdx * cdx + cdy * cdy;
-    return adx * (bdy * cl - cdy * bl) - ady * (bdx * cl - cdx * bl) + al * (bdx * cdy - cdx * bdy);
+    return InCircle2(ax, ay, bx, by, cx, cy, dx, dy);
 }
 
 int DagCoordinateSetUp(int n, const double* x, const double* y, bool keepSign,

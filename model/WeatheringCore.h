@@ -520,6 +520,7 @@ public:
         double volFraction;  // volUnc / 100, 0 when off
         double windOffset;   // m/s, 0 when off
         bool writeDump;
+        int elementThreads;  // threads sharing out each step's elements
     };
     struct STurnResult;
     void RunTurn(const STurnPlan& plan, STurnResult& result) const;

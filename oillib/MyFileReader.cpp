@@ -411,15 +411,14 @@ void CMyFileReader::SetFieldBuffer(std::optional<std::string> text, int n) {
         fieldCount_ = n;
     }
     if (text && text->empty()) text.reset();
+    // A TAB, CR, LF or delimiter inside a field would break the line.
+    if (text)
+        for (char& c : *text)
+            if (c == '\t' || c == '\r' || c == '\n' || c == delimiter_) c = ' ';
     fields_[static_cast<size_t>(n - 1)] = std::move(text);
 }
 
-void CMyFileReader::SetFieldText(std::string_view text, int n) {
-    std::string clean(text);
-    for (char& c : clean)
-        if (c == '\t' || c == '\r' || c == '\n' || c == delimiter_) c = ' ';
-    SetFieldBuffer(std::move(clean), n);
-}
+void CMyFileReader::SetFieldText(std::string_view text, int n) { SetFieldBuffer(std::string(text), n); }
 
 void CMyFileReader::SetFieldScaled(std::string_view text, int n, float factor) {
     std::optional<float> v = ScanNumber(text);

@@ -181,10 +181,11 @@ public:
     void ClearFields();
     // Stores text (none = empty) as field n for n in 1..maxFields; fields
     // between the old count and n are added empty. Other n: dropped.
-    void SetFieldBuffer(std::optional<std::string> text, int n);
-    // Stores a copy of text as field n (an empty text empties the field).
     // A TAB, CR, LF or the delimiter inside the text becomes a blank, so
     // that a field can never break the line.
+    void SetFieldBuffer(std::optional<std::string> text, int n);
+    // Stores a copy of text as field n (an empty text empties the field),
+    // with the blanks of SetFieldBuffer.
     void SetFieldText(std::string_view text, int n);
     // Reads text as a single-precision number; an empty, unreadable or -999
     // text empties field n, else value x factor is stored written with "%g".

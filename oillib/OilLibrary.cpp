@@ -146,6 +146,8 @@ int COilLibrary::ScanIndex() {
 
     int r = Open(true, 0);
     if (r == kResultMissing && RestoreFromBackup()) r = Open(true, 0);
+    if (r == kResultMissing) SetErrorText(GetPath().string() + " does not exist");
+    if (r == kResultNoBuffers) SetErrorText("the library was made without a file name");
     if (r == kResultOk) {
         std::optional<SFileStamp> stamp = StampOpenFile();
         const std::string name = GetPath().string();

@@ -217,9 +217,11 @@ TEST(Document, FlagsAfterOpen) {
         d.session.m_bMultipleGraphs = 1;
         d.session.m_bGraphOpen[GraphBudget] = 1;
         d.session.m_bChanged[SolvedTree] = d.session.m_bChanged[SolvedPrint] = 1;
+        d.session.m_bStandardOil = 0;
         d.SetModified(true);
         ASSERT_TRUE(d.OnOpenDocument(dir / "s.tvr")) << c.what;
         EXPECT_EQ(d.session.m_bNotSolved, 1) << c.what;
+        EXPECT_EQ(d.session.m_bStandardOil, 1) << c.what;  // not stored: a custom oil reopens as standard
         EXPECT_EQ(d.session.m_bNewGraphsNotice, 0) << c.what;
         EXPECT_EQ(d.session.m_bMultipleGraphs, 0) << c.what;
         for (int g : d.session.m_bGraphOpen) EXPECT_EQ(g, 0) << c.what;

@@ -65,6 +65,11 @@ TEST(DocumentDerive, ContinuousRelease) {
         EXPECT_DOUBLE_EQ(s.continuous.endRate, c.wantEndRate) << c.what;
         EXPECT_EQ(s.continuous.rateUnits, c.type == 0 ? 3 : c.type == 1 ? 4 : 5) << c.what;
     }
+    // A start hour beyond the model's hours from a damaged file stays in range.
+    Scenario late = WithContinuous(2147483647, 10, 0, 1);
+    late.cont.rate = 1;
+    DeriveContinuous(late);
+    EXPECT_EQ(late.continuous.endHour, 120);
     // No duration: nothing is derived.
     Scenario s = WithContinuous(1, 0, 0, 0);
     EXPECT_FALSE(DeriveContinuous(s));
@@ -326,6 +331,7 @@ TEST(DocumentDerive, PourPointWarning) {
         {"50 deg F", 5, model::WTEMP_C, "5 deg C|50 deg F"},  // 50 F is 10 C
         {"50 deg F", 12, model::WTEMP_C, nullptr},
         {"50 deg F", 45, model::WTEMP_F, "45 deg F|50 deg F (50 deg F)"},
+        {"2000000000 deg C", 10, model::WTEMP_F, nullptr},  // no usable number
     };
     for (const Case& c : cases) {
         Scenario s(kMidnight);

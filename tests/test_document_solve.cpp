@@ -223,6 +223,16 @@ TEST(DocumentSolve, AFailedRunLeavesTheScenarioUnsolved) {
     // The model said why, and so did the input dump.
     EXPECT_TRUE(f.messages.Contains("Core: Cannot create dump file"));
     EXPECT_GE(f.messages.Entries().size(), 2u);
+
+    // A solved scenario whose next run fails is unsolved again: the model
+    // was reset and holds no results.
+    {
+        OutputFolderScope good(dir.Path().string());
+        ASSERT_TRUE(d.Solve());
+        EXPECT_EQ(d.session.m_bNotSolved, 0);
+    }
+    EXPECT_FALSE(d.Solve());
+    EXPECT_EQ(d.session.m_bNotSolved, 1);
 }
 
 TEST(DocumentSolve, SolveToolSolvesASavedScenario) {

@@ -220,6 +220,29 @@ TEST(Emulsify, UncertainOnsetsAndMissingWaterContent) {
     c->Emulsify(6300, 45, 0.01, 0.9, e, 0, 1, 0, notes);
     EXPECT_GT(e.S, 0.0);
 
+    // A negative uptake rate drives the water content below 0: the message,
+    // the element keeps its state and the droplet radius is 0.
+    c->Ymax = 0.75;
+    c->Smax = 6.0 / c->minDropletRadius * 3.0;
+    c->bullwinkle[0] = 0.0;
+    e = Element(1, 1e-5, 900);
+    e.S = 1.0;
+    e.Y = 0.1;
+    notes.clear();
+    EXPECT_EQ(c->Emulsify(4000, 45, -1.0, 0.5, e, 0, 0, 0, notes), 0.0);
+    EXPECT_EQ(e.S, 1.0);
+    EXPECT_EQ(e.Y, 0.1);
+    c->Emulsify(4000, 45, -1.0, 0.5, e, 0, 0, 0, notes);
+    EXPECT_EQ(notes, std::vector<std::string>{"water content is negative"});
+    {
+        platform::RecordingMessages rec;
+        c->SetMessages(&rec);
+        c->Messages().Begin();
+        c->Emulsify(4000, 45, -1.0, 0.5, e, 0, 0, 0);
+        EXPECT_EQ(rec.Texts(), std::vector<std::string>{"water content is negative"});
+        c->SetMessages(nullptr);
+    }
+
     // No water content: no uptake and no NaN downstream.
     for (double ymax : {0.0, -999.0}) {
         c->Ymax = ymax;

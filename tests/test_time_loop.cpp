@@ -311,6 +311,8 @@ TEST_F(TimeLoopRun, FilesHaveTheirStructure) {
         // Element 9 of 20 released over the first 8 steps is admitted at step 3.
         EXPECT_EQ(CountOf(dump, "LE[9].evex"), turns * (c->nSteps - 3));
         EXPECT_NE(dump.find("\r\n*************** end of dump file ***************\r\n\r\n"), std::string::npos);
+        // No sub-step has run before the first step's elements.
+        EXPECT_EQ(dump.substr(dump.find("deltat = "), 11), "deltat = 0\r");
 
         const auto vf = platform::SplitLines(Read("VolFrac.txt"));
         ASSERT_EQ(vf.size(), 3u + turns * c->nSteps);
@@ -434,6 +436,51 @@ TEST_F(TimeLoopRun, SpecificCases) {
         ASSERT_EQ(b->Solve(0), 0);
         for (int v = 0; v < a->nSteps; ++v) EXPECT_EQ(a->out[v], b->out[v]);
     }
+    // Above the cap the lowered-wind turn runs at the capped best wind, not
+    // above it: with equal wave columns every turn is the best one.
+    {
+        auto c = std::make_unique<CWeatheringCore>();
+        BuildHandRun(*c, HandScenarioLibrary()[0]);
+        for (int h = 0; h < c->runHours; ++h) {
+            c->wind[h].speed = 40.0;
+            for (int k = 1; k < 3; ++k) {
+                c->wave[h].Hrms[k] = c->wave[h].Hrms[0];
+                c->wave[h].f_bw[k] = c->wave[h].f_bw[0];
+                c->wave[h].De[k] = c->wave[h].De[0];
+            }
+        }
+        c->windFlag = 1;
+        c->windUnc = 2.0;
+        ASSERT_EQ(c->Solve(0), 0);
+        for (int v = 0; v < c->nSteps; ++v)
+            for (int at : {OUT_EVAPORATED, OUT_REMAINING}) {
+                EXPECT_EQ(c->out[v][at + SLOT_HIGH], c->out[v][at + SLOT_BEST]) << v;
+                EXPECT_EQ(c->out[v][at + SLOT_LOW], c->out[v][at + SLOT_BEST]) << v;
+            }
+    }
+    // The lowered-volume turn runs out of oil first: its empty steps leave
+    // the best values of pass 0 alone.
+    {
+        HandScenario s = HandScenarioLibrary()[0];
+        s.burnRate = 0.01;
+        s.burnHour = 1;
+        auto plain = std::make_unique<CWeatheringCore>();
+        auto vol = std::make_unique<CWeatheringCore>();
+        BuildHandRun(*plain, s);
+        BuildHandRun(*vol, s);
+        vol->volFlag = 1;
+        vol->volUnc = 40.0;
+        ASSERT_EQ(plain->Solve(0), 0);
+        ASSERT_EQ(vol->Solve(0), 0);
+        int emptyInPlain = -1;
+        for (int v = 0; v < plain->nSteps && emptyInPlain < 0; ++v)
+            if (plain->out[v][OUT_REMAINING + SLOT_BEST] == 0.0) emptyInPlain = v;
+        ASSERT_GT(emptyInPlain, 0);
+        EXPECT_LT(vol->out[emptyInPlain - 5][OUT_REMAINING + SLOT_LOW], 1e-12);  // the low turn ran dry earlier
+        for (int v = 0; v < plain->nSteps; ++v)
+            for (int at : {OUT_DENSITY, OUT_VISCOSITY, OUT_WATER, OUT_BENZENE})
+                EXPECT_EQ(vol->out[v][at + SLOT_BEST], plain->out[v][at + SLOT_BEST]) << v << " " << at;
+    }
     // Contained: two elements, no natural dispersion, no water uptake.
     {
         auto c = std::make_unique<CWeatheringCore>();
@@ -502,6 +549,14 @@ struct SolveCase {
 
 std::vector<SolveCase> SolveCases() {
     std::vector<SolveCase> cases;
+    // Each switch alone on the medium crude.
+    for (int k = 0; k < 3; ++k) {
+        SolveScenario u = SolveScenarioLibrary()[0];
+        u.name += k == 0 ? " wind switch" : k == 1 ? " volume switch" : " onset switch";
+        u.hours = 24;
+        (k == 0 ? u.windUnc : k == 1 ? u.volUnc : u.emulUnc) = k == 0 ? 2.0 : 20.0;
+        cases.push_back({u, true});
+    }
     for (const SolveScenario& s : SolveScenarioLibrary()) {
         cases.push_back({s, false});
         SolveScenario u = s;
@@ -542,8 +597,9 @@ TEST_P(SolveInvariants, MassBalanceBoundsAndFiniteValues) {
         ExpectBandsOrdered(*c);
         ExpectFinite(*c);
         EXPECT_GT(Final(*c, OUT_SPILLED), 0.0);
+        const int switches = (k.scenario.windUnc > 0) + (k.scenario.volUnc > 0) + (k.scenario.emulUnc > 0);
         EXPECT_EQ(platform::SplitLines(folder_.Read("SlickArea.txt")).size(),
-                  2u + (k.uncertain ? 9u : 1u) * (c->runHours + 1));
+                  2u + (1u + (switches ? 1u << switches : 0u)) * (c->runHours + 1));
         if (k.uncertain) {
             // The switches widen the bounds somewhere.
             bool wider = false;
@@ -592,9 +648,13 @@ TEST_F(SolveRuns, WindSwitchKeepsTheBestValuesBitForBit) {
 }
 
 TEST_F(SolveRuns, SameSeedGivesIdenticalOutputsAndFiles) {
-    SolveScenario s = SolveScenarioLibrary()[5];  // all responses, 12 hours
-    s.volUnc = 10.0;
-    s.emulUnc = 5.0;
+    // With uncertainty the turns run on threads; without it each step's
+    // elements are shared out. Either way the result is the sequential one.
+    SolveScenario withUnc = SolveScenarioLibrary()[5];  // all responses, 12 hours
+    withUnc.volUnc = 10.0;
+    withUnc.emulUnc = 5.0;
+    SolveScenario plain = SolveScenarioLibrary()[5];
+    for (const SolveScenario& s : {withUnc, plain}) {
     std::string files[2][3];
     std::unique_ptr<CWeatheringCore> c[2];
     for (int k = 0; k < 2; ++k) {
@@ -608,6 +668,8 @@ TEST_F(SolveRuns, SameSeedGivesIdenticalOutputsAndFiles) {
     for (int v = 0; v < model::MAX_STEPS; ++v) EXPECT_EQ(c[0]->out[v], c[1]->out[v]) << v;
     for (int f = 0; f < 3; ++f) EXPECT_EQ(files[0][f], files[1][f]) << f;
     EXPECT_GT(files[0][0].size(), 10000u);
+    for (int i = 0; i < c[0]->leCount; ++i) EXPECT_EQ(c[0]->le[i], c[1]->le[i]) << i;
+    }
 }
 
 TEST_F(SolveRuns, PhysicsGoesTheRightWay) {
