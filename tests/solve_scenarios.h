@@ -3,6 +3,8 @@
 // and Solve with a fixed seed.
 #pragma once
 
+#include <ostream>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -317,5 +319,8 @@ inline std::vector<SolveScenario> SolveScenarioLibrary() {
     lib.push_back(tail);
     return lib;
 }
+
+// Test output names the scenario instead of dumping its bytes.
+inline void PrintTo(const SolveScenario& s, std::ostream* os) { *os << s.name; }
 
 }  // namespace tavro_test

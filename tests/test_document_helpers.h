@@ -2,6 +2,8 @@
 // oil libraries and an oil taken from the standard library file.
 #pragma once
 
+#include "test_temp_dir.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -23,30 +25,7 @@ inline void UseUtc() {
     tzset();
 }
 
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavro_document_XXXXXX").string();
-        std::vector<char> buf(pattern.begin(), pattern.end());
-        buf.push_back('\0');
-        char* made = ::mkdtemp(buf.data());
-        path_ = made ? std::filesystem::path(made) : std::filesystem::path();
-    }
-    ~TempDir() {
-        std::error_code ec;
-        if (!path_.empty()) {
-            std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ec);
-            std::filesystem::remove_all(path_, ec);
-        }
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using tavro_test::TempDir;
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

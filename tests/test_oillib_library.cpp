@@ -545,7 +545,7 @@ TEST_F(OilLibLibrary, FailedWriteLeavesTheOldFileByteIdentical) {
     int calls = 0;
     lib.SetReplaceFileFunction([&](const std::string& p, std::string_view contents, std::string* error) {
         ++calls;
-        if (p == path.string()) {
+        if (p == path) {
             if (error) *error = "injected rename failure";
             return false;
         }

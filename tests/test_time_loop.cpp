@@ -547,6 +547,8 @@ struct SolveCase {
     bool uncertain;
 };
 
+void PrintTo(const SolveCase& c, std::ostream* os) { *os << c.scenario.name << (c.uncertain ? " (uncertain)" : ""); }
+
 std::vector<SolveCase> SolveCases() {
     std::vector<SolveCase> cases;
     // Each switch alone on the medium crude.
