@@ -1,5 +1,8 @@
 #include "document/ScenarioFile.h"
 
+#include <cstdio>
+#include <sys/stat.h>
+
 #include "platform/Archive.h"
 #include "platform/Files.h"
 
@@ -303,11 +306,46 @@ LoadResult LoadScenario(std::span<const std::uint8_t> bytes) {
     return result;
 }
 
+namespace {
+enum class ReadStatus { Ok, Unreadable, TooLarge };
+
+// Reads at most kMaxScenarioFileBytes: a huge file dropped on the program,
+// or a device that never ends, is refused before it fills the memory.
+ReadStatus ReadBounded(const std::string& path, std::string& contents) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return ReadStatus::Unreadable;
+    struct stat st {};
+    if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) &&
+        static_cast<std::uintmax_t>(st.st_size) > kMaxScenarioFileBytes) {
+        std::fclose(f);
+        return ReadStatus::TooLarge;
+    }
+    std::string out;
+    char buf[65536];
+    std::size_t n;
+    ReadStatus status = ReadStatus::Ok;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+        if (n > kMaxScenarioFileBytes - out.size()) {
+            status = ReadStatus::TooLarge;
+            break;
+        }
+        out.append(buf, n);
+    }
+    if (status == ReadStatus::Ok && std::ferror(f)) status = ReadStatus::Unreadable;
+    std::fclose(f);
+    if (status == ReadStatus::Ok) contents = std::move(out);
+    return status;
+}
+}  // namespace
+
 LoadResult LoadScenarioFile(const std::string& path) {
     std::string contents;
-    if (!platform::ReadWholeFile(path, contents)) {
+    const ReadStatus read = ReadBounded(path, contents);
+    if (read != ReadStatus::Ok) {
         LoadResult r;
-        r.error = "Cannot open " + path + ": the file cannot be read.";
+        r.error = "Cannot open " + path +
+                  (read == ReadStatus::TooLarge ? ": it is far too large to be a scenario file."
+                                                : ": the file cannot be read.");
         return r;
     }
     LoadResult r = LoadScenario(std::span<const std::uint8_t>(

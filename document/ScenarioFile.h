@@ -3,6 +3,7 @@
 // the whole file was read.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -24,6 +25,10 @@ struct LoadResult {
     std::string error;                 // why it failed, without the file name
 };
 LoadResult LoadScenario(std::span<const std::uint8_t> bytes);
+
+// A file longer than this is refused unread (the program's own files are
+// about 11 KB; only the oil texts make them longer).
+inline constexpr std::size_t kMaxScenarioFileBytes = 16u << 20;
 
 // Reads the file; on failure error holds a message naming the file.
 LoadResult LoadScenarioFile(const std::string& path);

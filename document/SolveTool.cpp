@@ -1,6 +1,7 @@
 #include "document/SolveTool.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <memory>
 
@@ -47,12 +48,14 @@ int RunSolveTool(const std::vector<std::string>& args, std::ostream& out, std::o
             return 2;
         }
         if (a == "--seed") {
-            double v = 0;
-            if (!platform::ScanDouble(args[++i], v) || v < 0 || v > 4294967295.0) {
-                err << "tavro2-solve: bad seed '" << args[i] << "'\n";
+            // Whole decimal digits only: "nan", "7abc" or "-1" are refused.
+            const std::string& text = args[++i];
+            const char* end = text.data() + text.size();
+            auto [ptr, ec] = std::from_chars(text.data(), end, seed);
+            if (text.empty() || ec != std::errc() || ptr != end) {
+                err << "tavro2-solve: bad seed '" << text << "'\n";
                 return 2;
             }
-            seed = static_cast<std::uint32_t>(v);
             seeded = true;
         } else if (a == "--out") {
             outDir = args[++i];

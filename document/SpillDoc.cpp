@@ -195,9 +195,16 @@ bool SpillDocCore::Solve() {
     status_->Busy(false);
 
     // A run that did not happen is not a solution: no graph, and unsolved
-    // (also after an earlier solve: the model was reset, its results are gone).
+    // (also after an earlier solve: the model was reset, its results are
+    // gone, so the windows of that solve would draw nothing true).
     if (rc != model::CWeatheringCore::RUN_OK) {
         session.m_bNotSolved = 1;
+        for (int g = 0; g < kGraphCount; ++g) {
+            if (session.m_bGraphOpen[g]) outputs_->Close(static_cast<OutputKind>(g));
+            session.m_bGraphOpen[g] = 0;
+        }
+        outputs_->Close(OutputKind::BudgetTable);
+        outputs_->Close(OutputKind::IcsTable);
         return false;
     }
     session.m_bChanged[SolvedTree] = 1;

@@ -212,8 +212,9 @@ int CWeatheringCore::SetTankRelease(const InputTank& in) {
         MetresOrFeet(in.tUnits, in.tWidth, w);
         MetresOrFeet(in.tUnits, in.tLength, l);
         t.tankHeight = h;
-        t.bottomArea = w * l;
-        t.tankVol = l * w * h;
+        // Two missing sides must not multiply into a real-looking bottom.
+        t.bottomArea = w > 0 && l > 0 ? w * l : M;
+        t.tankVol = w > 0 && l > 0 && h > 0 ? l * w * h : M;
 
         switch (in.oUnits) {
             case 1: t.oilVol = ConvertToSI(QUANTITY_VOLUME, VOL_BBL, in.oVol); break;

@@ -265,7 +265,9 @@ void CWeatheringCore::ScheduleSkimming() {
         const int start = skimmer.startHour[i];
         if (start <= 0) continue;
         const int duration = skimmer.duration[i];
-        const int last = std::min(start + duration - 1, runHours);
+        // Wide arithmetic: a huge duration from a file must not overflow.
+        const int last =
+            static_cast<int>(std::min<long long>(static_cast<long long>(start) + duration - 1, runHours));
         double rate = 0;
         if (skimmer.rate[i] > 0 && std::isfinite(skimmer.rate[i])) {
             rate = skimmer.rate[i];
@@ -287,10 +289,13 @@ void CWeatheringCore::ScheduleDispersant() {
         const int start = disp.startHour[i];
         if (start <= 0) continue;
         int nHours = disp.duration[i];
-        int last = start + nHours - 1;
-        if (last > runHours) {
+        int last;
+        // Wide arithmetic: a huge duration from a file must not overflow.
+        if (static_cast<long long>(start) + nHours - 1 > runHours) {
             last = runHours;
             nHours = runHours - start + 1;
+        } else {
+            last = start + nHours - 1;
         }
         if (nHours <= 0) continue;
         const double dispersed = Fraction01(disp.fracDispersed[i]);

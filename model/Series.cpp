@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "model/UnitConversion.h"
 #include "model/WeatheringCore.h"
@@ -98,7 +99,10 @@ std::int32_t TankSeconds(const double* tankTime, int count) {
     if (count <= 0) return 0;
     double last = tankTime[count - 1];
     if (!(last > 0)) return 0;
-    return static_cast<std::int32_t>(std::ceil(last));
+    // A tiny opening can drain for longer than an int holds: cap it.
+    const double seconds = std::ceil(last);
+    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+    return seconds < static_cast<double>(kMax) ? static_cast<std::int32_t>(seconds) : kMax;
 }
 
 void Track(double v, double& maxValue, double& minValue) {
@@ -182,9 +186,12 @@ void CWeatheringCore::GetBudgetSeries(SBudgetData& data, int unit) const {
         const SStepOutput& step = out[i];
         const double spilled = StepValue(step, OUTPUT_SPILLED, SLOT_BEST);
         for (int s = 0; s < BUDGET_SERIES; ++s) {
-            const double v = ConvertAmountOut(unit, StepValue(step, kBudgetKinds[s], SLOT_BEST), spilled, density);
+            const double amount = StepValue(step, kBudgetKinds[s], SLOT_BEST);
+            const double v = ConvertAmountOut(unit, amount, spilled, density);
             data.series[s][i] = v;
-            if (v > largest[s]) largest[s] = v;
+            // Before any oil is spilled a fate of 0 reads 100 percent (0 of
+            // 0); that alone does not name a fate that never had oil.
+            if (amount > 0 && v > largest[s]) largest[s] = v;
         }
         if (data.series[BUDGET_TOTAL][i] > data.maxValue) data.maxValue = data.series[BUDGET_TOTAL][i];
     }
@@ -218,9 +225,19 @@ void CWeatheringCore::GetIcsBudgetSeries(SIcsBudgetData& data, int unit) const {
         v[ICS_BEACHED] = conv(OUTPUT_BEACHED);
         v[ICS_REMAINING] = conv(OUTPUT_REMAINING);
         v[ICS_TOTAL] = conv(OUTPUT_SPILLED);
+        // The amount behind each series, to judge its name as the budget does.
+        double amount[ICS_SERIES];
+        amount[ICS_EVAPORATED] = StepValue(step, OUTPUT_EVAPORATED, SLOT_BEST);
+        amount[ICS_NATURAL_DISP] = StepValue(step, OUTPUT_DISPERSED, SLOT_BEST);
+        amount[ICS_BURNED] = StepValue(step, OUTPUT_BURNED, SLOT_BEST);
+        amount[ICS_SKIMMED] = StepValue(step, OUTPUT_SKIMMED, SLOT_BEST);
+        amount[ICS_BEACHED] = StepValue(step, OUTPUT_BEACHED, SLOT_BEST);
+        amount[ICS_REMAINING] = StepValue(step, OUTPUT_REMAINING, SLOT_BEST);
+        amount[ICS_CHEMICAL_DISP] = StepValue(step, OUTPUT_CHEM_DISPERSED, SLOT_BEST);
+        amount[ICS_TOTAL] = spilled;
         for (int s = 0; s < ICS_SERIES; ++s) {
             data.series[s][i] = v[s];
-            if (v[s] > largest[s]) largest[s] = v[s];
+            if (amount[s] > 0 && v[s] > largest[s]) largest[s] = v[s];
         }
         if (v[ICS_TOTAL] > data.maxValue) data.maxValue = v[ICS_TOTAL];
     }

@@ -31,6 +31,7 @@ struct SHourJob {
     double* area = nullptr;           // out: per-point area
     const char* failedStep = nullptr; // out: the triangulation step that failed
     bool badTriangle = false;         // out: a triangle named a point beyond P
+    bool done = false;                // out: the job was worked
 };
 
 void HourAreas(SHourJob& job, const CWeatheringCore::SSpreadPoint* pts, double cap, std::vector<int>& count,
@@ -78,16 +79,25 @@ void HourAreas(SHourJob& job, const CWeatheringCore::SSpreadPoint* pts, double c
         if (area * cap > vol || !(area > 0)) area = vol / cap;
         job.area[j] = area;
     }
+    job.done = true;
 }
 
 // Runs every job, on several threads when the machine has them; the
-// results do not depend on how the jobs were shared out.
+// results do not depend on how the jobs were shared out. Nothing is shown
+// from here: the jobs carry their failures back to the calling thread. A
+// worker that cannot get its memory leaves its jobs to the others; throws
+// std::bad_alloc when a job was left undone.
 void RunHourJobs(std::vector<SHourJob>& jobs, const CWeatheringCore::SSpreadPoint* pts, double cap, int N) {
     std::atomic<size_t> next{0};
-    auto worker = [&]() {
-        std::vector<int> count(static_cast<size_t>(N));
-        std::vector<double> sum(static_cast<size_t>(N));
-        for (size_t i; (i = next.fetch_add(1)) < jobs.size();) HourAreas(jobs[i], pts, cap, count, sum);
+    auto worker = [&]() noexcept {
+        try {
+            std::vector<int> count(static_cast<size_t>(N));
+            std::vector<double> sum(static_cast<size_t>(N));
+            for (size_t i; (i = next.fetch_add(1)) < jobs.size();) HourAreas(jobs[i], pts, cap, count, sum);
+        } catch (const std::bad_alloc&) {
+            // An exception must not leave a worker thread; the job it held
+            // stays undone and is reported below.
+        }
     };
     const unsigned hw = std::thread::hardware_concurrency();
     const size_t want = std::min<size_t>({hw > 1 ? hw : 1, 8, jobs.size()});
@@ -101,6 +111,8 @@ void RunHourJobs(std::vector<SHourJob>& jobs, const CWeatheringCore::SSpreadPoin
     }
     worker();
     for (std::thread& th : threads) th.join();
+    for (const SHourJob& job : jobs)
+        if (!job.done) throw std::bad_alloc();
 }
 
 bool Placed(const SLERecord& e) {
@@ -224,6 +236,8 @@ int CWeatheringCore::Spread() {
             Alpha3(P, alphaWork.data());
             for (int j = 0; j < P; ++j) pts[j].alpha = alphaWork[j];
         }
+        // A missing speed inside the run drifts nothing (as for the waves).
+        const double speed = wind[h].speed >= 0 && std::isfinite(wind[h].speed) ? wind[h].speed : 0.0;
         for (int k = h * stepsPerHour; k < (h + 1) * stepsPerHour; ++k) {
             const int timeS = (k + 1) * dt;
             int moving = r.cumCount;
@@ -231,7 +245,7 @@ int CWeatheringCore::Spread() {
             // elements move.
             if (k < (h + 0.5) * stepsPerHour && r.count > 0) moving -= r.count / 2;
             const int m = std::clamp(ppl * moving, 0, P);
-            MoveElements(m, timeS, dt, wind[h].speed, wind[h].sinDir, wind[h].cosDir, driftX, driftY,
+            MoveElements(m, timeS, dt, speed, wind[h].sinDir, wind[h].cosDir, driftX, driftY,
                          px.data(), py.data(), pts.data());
         }
         double* X = hourX.data() + static_cast<size_t>(h) * N;

@@ -50,8 +50,10 @@ int CWeatheringCore::ComputeTankRelease(double hourly[MAX_HOURS], double rhoWate
     std::fill(t.tankTime, t.tankTime + MAX_TANK_STEPS, 0.0);
     std::fill(hourly, hourly + MAX_HOURS, 0.0);
 
-    if (rhoWater < 0) rhoWater = SeaWaterDensity(-1, -1);
-    if (rhoOil < 0) rhoOil = OilDensityAtTemperature(-1, -1, -1, -1);
+    // A density that is missing (or no density at all: zero, not a number)
+    // takes the default.
+    if (!Positive(rhoWater)) rhoWater = SeaWaterDensity(-1, -1);
+    if (!Positive(rhoOil)) rhoOil = OilDensityAtTemperature(-1, -1, -1, -1);
 
     // Without a usable opening and tank there is no outflow.
     const bool usable = Positive(t.holeArea) && Positive(t.Cd) && Positive(t.bottomArea) &&
@@ -101,7 +103,7 @@ void CWeatheringCore::DrainVentedTank() {
 void CWeatheringCore::LeakBelowWaterline(double rhoWater, double rhoOil) {
     STankRelease& t = tank;
     t.tankSteps = 0;
-    if (rhoWater < 0 || rhoOil < 0) return;
+    if (!Positive(rhoWater) || !Positive(rhoOil)) return;
     if (rhoWater <= rhoOil) {
         Messages().Show("Leaking Tank: Oil Sinks");
         return;

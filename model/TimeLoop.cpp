@@ -5,6 +5,7 @@
 // raised and lowered volume, wind and emulsification onset, and widens the
 // bounds. Writes "TavroCore.dmp", "VolFrac.txt" and "SlickArea.txt".
 #include <algorithm>
+#include <atomic>
 #include <barrier>
 #include <cmath>
 #include <cstdio>
@@ -96,7 +97,8 @@ constexpr int kMinElementsPerThread = 32;
 
 // Threads that share out the elements of each step: Run(work) calls
 // work(t, threads) once on every thread (t = 0 here) and returns when all
-// are done.
+// are done. A share that runs out of memory makes Run throw bad_alloc
+// once every thread has finished its share, so the pool can still stop.
 class CStepPool {
 public:
     explicit CStepPool(int wanted) {
@@ -130,8 +132,9 @@ public:
     void Run(F&& work) {
         work_ = std::function<void(int, int)>(std::forward<F>(work));
         sync_->arrive_and_wait();
-        work_(0, count_);
+        Share(0);
         sync_->arrive_and_wait();
+        if (failed_.exchange(false)) throw std::bad_alloc();
     }
 
 private:
@@ -141,12 +144,21 @@ private:
         for (;;) {
             sync_->arrive_and_wait();
             if (done_) return;
-            work_(t, count_);
+            Share(t);
             sync_->arrive_and_wait();
         }
     }
 
+    void Share(int t) {
+        try {
+            work_(t, count_);
+        } catch (const std::bad_alloc&) {
+            failed_ = true;
+        }
+    }
+
     std::vector<std::thread> threads_;
+    std::atomic<bool> failed_{false};
     std::latch go_{1};
     std::unique_ptr<std::barrier<>> sync_;
     std::function<void(int, int)> work_;
@@ -470,6 +482,7 @@ void CWeatheringCore::RunTurn(const STurnPlan& plan, STurnResult& res) const {
         // their sums are taken afterwards in element order, so the result
         // does not depend on how the elements were shared out.
         auto stepElement = [&](int i, SWaveMoment* waveMoments, std::vector<std::string>& notes) {
+            if (testAllocFailure == 3 && i == leCount - 1) throw std::bad_alloc();
             SLERecord& e = E[i];
             SElementStep& o = elemSteps[i];
             double vol = oilRatio * e.Vol;

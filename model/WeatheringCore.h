@@ -345,7 +345,8 @@ public:
 
     // ==== Oil properties and pseudo-components =============================
     // Derives the oil's properties, pseudo-components and evaporation table;
-    // returns RUN_OK or RUN_FATAL_INPUT (message shown, fatalInput set).
+    // returns RUN_OK, RUN_FATAL_INPUT (message shown, fatalInput set) or
+    // RUN_MEMORY_ERROR.
     int InitOilProperties();
     // The steps of InitOilProperties. A routine that meets an input the run
     // cannot use shows its message and sets fatalInput.
@@ -359,7 +360,8 @@ public:
     void EmulsificationOnset();
     void CheckDistillationCuts();
     void ComputePseudoComponents();
-    // Builds evapTable and compRemain; RUN_OK or RUN_MEMORY_ERROR.
+    // Builds evapTable and compRemain; RUN_OK, RUN_MEMORY_ERROR, or
+    // RUN_FATAL_INPUT when there is no component.
     int EvapExpA();
     // Vapour pressure (Pa) at T of a component boiling at Tb under P; 0 for
     // a component too heavy to evaporate at T.
@@ -441,7 +443,8 @@ public:
     // The turns of the uncertainty pass are independent; Solve runs them on
     // several threads when set. The results are identical either way.
     bool parallelTurns = true;
-    // Tests only: 1 fails the time loop's working memory, 2 the smoother's.
+    // Tests only: 1 fails the time loop's working memory, 2 the smoother's,
+    // 3 the memory of the last element's step (on whichever thread runs it).
     int testAllocFailure = 0;
 
     // Oil totals of one uncertainty turn, m3.

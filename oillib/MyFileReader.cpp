@@ -83,6 +83,12 @@ int CMyFileReader::ReadRecordAt(FileOffset offset) {
 }
 
 int CMyFileReader::AppendLine() {
+    // Joined before the file is touched: a record too long for one line
+    // leaves the file exactly as it was.
+    if (fieldCount_ > 0) {
+        int j = JoinFields();
+        if (j != kResultOk) return j;
+    }
     int r = Open(false, -1);
     if (r != kResultOk) return r;
     // A last line without a line end would take the new line in.
@@ -92,7 +98,7 @@ int CMyFileReader::AppendLine() {
         if (SeekTo(position_) != kResultOk) r = kResultFailed;
         if (r == kResultOk && !IsLineEnd(last)) r = WriteText(lineEnd_);
     }
-    if (r == kResultOk) r = WriteLine(true);
+    if (r == kResultOk) r = WriteLine(false);
     int c = Close();
     return r != kResultOk ? r : c;
 }
@@ -427,6 +433,11 @@ void CMyFileReader::SetFieldScaled(std::string_view text, int n, float factor) {
         return;
     }
     float scaled = *v * factor;
+    // A product beyond single precision would be written as "inf".
+    if (!std::isfinite(scaled)) {
+        SetFieldBuffer(std::nullopt, n);
+        return;
+    }
     SetFieldText(platform::Format("%g", static_cast<double>(scaled)), n);
 }
 
@@ -478,6 +489,7 @@ std::string CMyFileReader::FormatNumber(std::string_view text, int decimals, flo
     std::optional<float> v = ScanNumber(text);
     if (!v || *v == kMissingNumber) return {};
     float scaled = *v * factor;
+    if (!std::isfinite(scaled)) return {};
     return platform::Format("%g", static_cast<double>(scaled));
 }
 

@@ -75,7 +75,9 @@ public:
     // offset returns 0 and reads nothing: the previous record stays
     // current, so 0 does not prove that a record was read.
     int ReadRecordAt(FileOffset offset);
-    // Appends the current fields as one line at the end of the file.
+    // Appends the current fields as one line at the end of the file (a line
+    // end first when the last line has none). -2 and the file untouched
+    // when the record is too long for one line.
     int AppendLine();
     // Creates or truncates the file: 0, or -1 when it cannot be created.
     int CreateEmpty();
@@ -188,14 +190,16 @@ public:
     // with the blanks of SetFieldBuffer.
     void SetFieldText(std::string_view text, int n);
     // Reads text as a single-precision number; an empty, unreadable or -999
-    // text empties field n, else value x factor is stored written with "%g".
+    // text, or a product that is not a finite float, empties field n; else
+    // value x factor is stored written with "%g".
     void SetFieldScaled(std::string_view text, int n, float factor);
 
     // ---- Numbers (single precision, C locale, half-up rounding) ----
 
     // d >= 0: FormatFixed(ParseRounded(text, d, factor), d), empty for -999.
     // d < 0: the text read as a number, times factor, written with "%g";
-    // empty for an empty, unreadable or -999 text.
+    // empty for an empty, unreadable or -999 text or a product that is not
+    // a finite float.
     static std::string FormatNumber(std::string_view text, int decimals, float factor);
     // -999 for an empty, unreadable or -999 text (or a result that is not a
     // finite number); else Round(value x factor x 10^d) / 10^d.

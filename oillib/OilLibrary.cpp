@@ -31,6 +31,21 @@ std::int64_t LineBytesAt(std::string_view text, size_t pos, size_t limit) {
     return static_cast<std::int64_t>(i - pos);
 }
 
+// True when a line of the oils (line 3 or later) starts at offset in text,
+// the lines counted from the start by the rules of ReadLine.
+bool IsOilLineStart(std::string_view text, size_t offset, size_t limit) {
+    if (offset >= text.size()) return false;
+    size_t pos = 0;
+    int lineNumber = 1;
+    while (pos < offset) {
+        std::int64_t n = LineBytesAt(text, pos, limit);
+        if (n <= 0) return false;
+        pos += static_cast<size_t>(n);
+        ++lineNumber;
+    }
+    return pos == offset && lineNumber >= 3;
+}
+
 // Field k (1-based) of one line, split as CMyFileReader::SplitLine does.
 std::string_view FieldOfLine(std::string_view line, int k, char delimiter) {
     if (k < 1) return {};
@@ -145,7 +160,14 @@ int COilLibrary::ScanIndex() {
     cells.reserve(2000);
 
     int r = Open(true, 0);
-    if (r == kResultMissing && RestoreFromBackup()) r = Open(true, 0);
+    // A missing or empty file with a library as its backup is what an
+    // interrupted or unsynced rewrite leaves: the backup is put back.
+    if (r == kResultOk) {
+        std::optional<SFileStamp> opened = StampOpenFile();
+        if (opened && opened->size == 0 && RestoreFromBackup()) r = Open(true, 0);
+    } else if (r == kResultMissing && RestoreFromBackup()) {
+        r = Open(true, 0);
+    }
     if (r == kResultMissing) SetErrorText(GetPath().string() + " does not exist");
     if (r == kResultNoBuffers) SetErrorText("the library was made without a file name");
     if (r == kResultOk) {
@@ -402,6 +424,10 @@ int COilLibrary::RewriteLibrary(FileOffset offset, bool remove) {
     // was loaded (another window or program rewrote it).
     const std::vector<int> fieldsBefore = CurrentColumnFields();
     std::optional<SFileStamp> stamp = StampPath(GetPath());
+    // A missing or empty file whose backup holds the oils gets them back
+    // before anything is written, so that the backup is never replaced by
+    // a file without them.
+    if ((!stamp || stamp->size == 0) && RestoreFromBackup()) stamp = StampPath(GetPath());
     const bool exists = stamp && stamp->size > 0;  // an empty file is made anew
     bool headerOnly = !exists;
     std::string old;
@@ -439,8 +465,7 @@ int COilLibrary::RewriteLibrary(FileOffset offset, bool remove) {
         auto it = std::find_if(index_->begin(), index_->end(),
                                [&](const SOilLibCell& c) { return c.offset == offset; });
         if (it == index_->end() || it->oilId != target->oilId || it->name != target->name) return refuse(moved);
-        if (static_cast<size_t>(offset) >= old.size() || !IsLineEnd(old[static_cast<size_t>(offset) - 1]))
-            return refuse(moved);
+        if (!IsOilLineStart(old, static_cast<size_t>(offset), limit)) return refuse(moved);
         targetBytes = LineBytesAt(old, static_cast<size_t>(offset), limit);
         if (targetBytes <= 0) return refuse(moved);
         std::string_view line = std::string_view(old).substr(static_cast<size_t>(offset),

@@ -84,9 +84,11 @@ public:
     // Builds the index by scanning the file. When an index is held it
     // returns 0 at once, unless the file changed on disk since (another
     // library object or program rewrote it), in which case it is rebuilt.
-    // The current record is kept. When the file is missing but "<name>.bak"
-    // holds a library (the state a rewrite interrupted between its delete
-    // and its rename leaves), the backup is put back first.
+    // The current record is kept. When the file is missing or empty but
+    // "<name>.bak" holds a library (the state a rewrite interrupted between
+    // its delete and its rename, or one lost before it reached the disk,
+    // leaves), the backup is put back first. SaveRecord does the same
+    // before it writes into a missing or empty file.
     int LoadIndex();
     const std::string& GetVersion() const { return version_; }
     // The header date of the file as loaded ("%m/%d/%Y").

@@ -66,11 +66,12 @@ public:
 class FakeOutputs final : public document::IOutputWindows {
 public:
     std::vector<document::OutputKind> opened;
+    std::vector<document::OutputKind> closed;
     bool Open(document::OutputKind k) override {
         opened.push_back(k);
         return true;
     }
-    void Close(document::OutputKind) override {}
+    void Close(document::OutputKind k) override { closed.push_back(k); }
     bool Exists(document::OutputKind) const override { return false; }
     void Tile() override {}
     void Maximise(document::OutputKind) override {}

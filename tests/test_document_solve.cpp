@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <sstream>
@@ -231,8 +232,15 @@ TEST(DocumentSolve, AFailedRunLeavesTheScenarioUnsolved) {
         ASSERT_TRUE(d.Solve());
         EXPECT_EQ(d.session.m_bNotSolved, 0);
     }
+    d.session.m_bGraphOpen[GraphEvaporation] = 1;  // a second graph of that solve
+    f.outputs.closed.clear();
     EXPECT_FALSE(d.Solve());
     EXPECT_EQ(d.session.m_bNotSolved, 1);
+    // Its windows would draw from the reset model: they close.
+    for (int g : d.session.m_bGraphOpen) EXPECT_EQ(g, 0);
+    for (OutputKind k : {OutputKind::Budget, OutputKind::Evaporation, OutputKind::BudgetTable, OutputKind::IcsTable})
+        EXPECT_NE(std::find(f.outputs.closed.begin(), f.outputs.closed.end(), k), f.outputs.closed.end())
+            << static_cast<int>(k);
 }
 
 TEST(DocumentSolve, SolveToolSolvesASavedScenario) {
@@ -274,6 +282,14 @@ TEST(DocumentSolve, SolveToolSolvesASavedScenario) {
     EXPECT_NEAR(remaining, o[model::OUT_REMAINING + model::SLOT_BEST], 1e-6 * std::abs(remaining) + 1e-12);
     // 1000 bbl in cubic metres.
     EXPECT_NEAR(spilled, 158.987, 0.01);
+
+    // A seed that is not a whole number of 32 bits is refused before anything runs.
+    for (const char* seed : {"nan", "7abc", "-1", "4294967296", ""}) {
+        std::ostringstream o, e;
+        EXPECT_EQ(RunSolveTool({"--seed", seed, "--out", dir.Path().string(), dir / "spill.tvr"}, o, e), 2) << seed;
+        EXPECT_NE(e.str().find("bad seed"), std::string::npos) << seed;
+        EXPECT_TRUE(o.str().empty()) << seed;
+    }
 
     // A damaged file: non-zero, with the reason on standard error.
     WriteBytes(dir / "bad.tvr", "not a scenario");

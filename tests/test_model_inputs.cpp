@@ -323,6 +323,17 @@ TEST(ModelInputs, TankInFeetHoleInInches) {
         core->SetTankRelease(in);
         Near(core->tank.oilVol, vol, "oil volume code " + std::to_string(units));
     }
+
+    // Width and length both missing: -999 x -999 is no bottom, and the tank
+    // then releases nothing.
+    in.tWidth = in.tLength = M;
+    core->SetTankRelease(in);
+    EXPECT_EQ(core->tank.bottomArea, M);
+    EXPECT_EQ(core->tank.tankVol, M);
+    EXPECT_EQ(core->tank.oilLevel, M);
+    double hourly[MAX_HOURS];
+    EXPECT_EQ(core->ComputeTankRelease(hourly, 1025, 850), 0);
+    for (double v : hourly) ASSERT_EQ(v, 0);
 }
 
 // An unknown unit code stops the setter: fields written before stay, later

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -458,6 +459,40 @@ TEST_F(OilLibLibrary, RefusedPlacesLeaveTheFileAlone) {
     EXPECT_EQ(ReadBytes(foreign), "some\tother\ttable\r\nrow\r\n");
 }
 
+TEST_F(OilLibLibrary, RecordAtTheLineLimit) {
+    auto path = dir_ / "CustomLib";
+    WriteBytes(path, ThreeOils());
+    COilLibrary lib = MakeLibrary(path);
+    ASSERT_EQ(lib.LoadIndex(), kResultOk);
+    // "Long" TAB "L" and nine more TABs up to field 11, its comment, CR LF:
+    // 4095 bytes, the most a line holds.
+    lib.ClearFields();
+    lib.SetFieldText("Long", 1);
+    lib.SetFieldText("L", 2);
+    lib.SetFieldText(std::string(4078, 'c'), 11);
+    ASSERT_EQ(lib.SaveRecord(kNewRecord), kResultOk) << lib.GetErrorText();
+    const std::string saved = ReadBytes(path);
+    ASSERT_EQ(saved.size(), ThreeOils().size() + 4095);  // the new date is as long as the old
+
+    // Another object reads it back whole.
+    COilLibrary fresh = MakeLibrary(path);
+    ASSERT_EQ(fresh.LoadIndex(), kResultOk);
+    ASSERT_EQ(Ids(fresh), (std::vector<std::string>{"A", "B", "C", "L"}));
+    ASSERT_EQ(fresh.ReadRecordAt(FindOil(fresh, "L")->offset), kResultOk);
+    EXPECT_EQ(fresh.GetLineLength(), 4095);
+    EXPECT_EQ(fresh.GetField(11).size(), 4078u);
+
+    // One byte more is refused, for a new oil and over the oil.
+    fresh.SetFieldText(std::string(4079, 'c'), 11);
+    EXPECT_EQ(fresh.SaveRecord(kNewRecord), kResultTooLong);
+    EXPECT_EQ(fresh.SaveRecord(FindOil(fresh, "L")->offset), kResultTooLong);
+    EXPECT_EQ(ReadBytes(path), saved);
+    // Removing it and saving over its neighbour keep the others intact.
+    ASSERT_EQ(fresh.DeleteRecord(FindOil(fresh, "L")->offset), kResultOk);
+    EXPECT_EQ(ReadBytes(path), Header(kTodayText) + ColumnLine() + Oil("Alpha, Lab", "A") + Oil("Beta", "B") +
+                                   Oil("Gamma", "C"));
+}
+
 TEST_F(OilLibLibrary, StaleOffsetsNeverSpliceTheFile) {
     auto path = dir_ / "CustomLib";
     WriteBytes(path, ThreeOils());
@@ -624,6 +659,72 @@ TEST_F(OilLibLibrary, LoadIndexKeepsTheRecordAndRestoresTheBackup) {
     COilLibrary none = MakeLibrary(path);
     EXPECT_EQ(none.LoadIndex(), kResultMissing);
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(OilLibLibrary, MissingOrEmptyFileGetsItsBackupBack) {
+    auto path = dir_ / "CustomLib";
+    const std::string twoOils = Header() + ColumnLine() + Oil("Alpha", "A") + Oil("Beta", "B");
+
+    // Left empty (a rewrite that never reached the disk) with the oils in
+    // the backup: the load puts them back.
+    WriteBytes(path, "");
+    WriteBytes(dir_ / "CustomLib.bak", twoOils);
+    {
+        COilLibrary lib = MakeLibrary(path);
+        ASSERT_EQ(lib.LoadIndex(), kResultOk);
+        EXPECT_EQ(Ids(lib), (std::vector<std::string>{"A", "B"}));
+        EXPECT_EQ(ReadBytes(path), twoOils);
+    }
+
+    // Gone or emptied while a window holds the library: the next save adds
+    // the new oil to the backup's oils instead of starting a file without
+    // them (which the save after would have copied over the backup).
+    for (const bool emptied : {false, true}) {
+        SCOPED_TRACE(emptied ? "emptied" : "removed");
+        WriteBytes(path, twoOils);
+        WriteBytes(dir_ / "CustomLib.bak", twoOils);
+        COilLibrary lib = MakeLibrary(path);
+        ASSERT_EQ(lib.LoadIndex(), kResultOk);
+        if (emptied) WriteBytes(path, "");
+        else std::filesystem::remove(path);
+        lib.ClearFields();
+        lib.SetFieldText("Delta", 1);
+        lib.SetFieldText("D", 2);
+        ASSERT_EQ(lib.SaveRecord(kNewRecord), kResultOk) << lib.GetErrorText();
+        EXPECT_EQ(Ids(lib), (std::vector<std::string>{"A", "B", "D"}));
+        lib.SetFieldText("Echo", 1);
+        lib.SetFieldText("E", 2);
+        ASSERT_EQ(lib.SaveRecord(kNewRecord), kResultOk);
+        EXPECT_EQ(Ids(lib), (std::vector<std::string>{"A", "B", "D", "E"}));
+        EXPECT_NE(ReadBytes(lib.GetBackupPath()).find("Beta"), std::string::npos);
+    }
+}
+
+TEST_F(OilLibLibrary, StaleOffsetWithAnUnchangedStampIsRefused) {
+    // A file changed in place to the same size and time stamp: the index
+    // looks current, and the old offset now falls on the LF of a CR LF
+    // pair, just after a line end. It is no line start and is refused.
+    auto path = dir_ / "CustomLib";
+    const std::string head = Header() + ColumnLine();
+    const std::string before = head + "Aaaa\tA\r\n" + "Nm\r\n";  // "Nm" has no id
+    WriteBytes(path, before);
+    COilLibrary lib = MakeLibrary(path);
+    ASSERT_EQ(lib.LoadIndex(), kResultOk);
+    const FileOffset nm = (*lib.GetIndex())[1].offset;
+    ASSERT_EQ(nm, static_cast<FileOffset>(head.size() + 8));
+    const auto stamp = std::filesystem::last_write_time(path);
+    const std::string after = head + "Aaaaa\tA\r\n" + "Zz\n";
+    ASSERT_EQ(after.size(), before.size());
+    {
+        std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);  // same file, same inode
+        f.write(after.data(), static_cast<std::streamsize>(after.size()));
+    }
+    std::filesystem::last_write_time(path, stamp);
+    EXPECT_EQ(lib.DeleteRecord(nm), kResultFailed);
+    lib.ClearFields();
+    lib.SetFieldText("New", 1);
+    EXPECT_EQ(lib.SaveRecord(nm), kResultFailed);
+    EXPECT_EQ(ReadBytes(path), after);
 }
 
 TEST(OilLibShipped, StandardLibraryLoadsAndEveryOilReads) {

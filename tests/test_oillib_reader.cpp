@@ -219,6 +219,7 @@ TEST(OilLibReader, NumbersInSinglePrecision) {
         EXPECT_EQ(CMyFileReader::FormatNumber("", 1, 1), "");
         EXPECT_EQ(CMyFileReader::FormatNumber("abc", -1, 1), "");
         EXPECT_EQ(CMyFileReader::FormatNumber("-999", -1, 1), "");
+        EXPECT_EQ(CMyFileReader::FormatNumber("1e38", -1, 1000), "");  // past single precision
 
         TempDir dir;
         auto path = dir / "n.txt";
@@ -229,13 +230,15 @@ TEST(OilLibReader, NumbersInSinglePrecision) {
         r.SetFieldScaled("-999", 4, 1);
         r.SetFieldScaled("1e-5", 5, 1e6f);
         r.SetFieldScaled("0.1", 6, 3);
+        r.SetFieldScaled("1e38", 7, 1000);  // would be "inf"
         EXPECT_EQ(r.GetField(1), "850");
         EXPECT_TRUE(r.IsFieldEmpty(2));
         EXPECT_TRUE(r.IsFieldEmpty(3));
         EXPECT_TRUE(r.IsFieldEmpty(4));
         EXPECT_EQ(r.GetField(5), "10");
         EXPECT_EQ(r.GetField(6), "0.3");  // 0.1f x 3 in single precision
-        EXPECT_EQ(r.GetFieldCount(), 6);
+        EXPECT_TRUE(r.IsFieldEmpty(7));
+        EXPECT_EQ(r.GetFieldCount(), 7);
         EXPECT_EQ(r.GetFieldNumber(1, 0, 0.001f), 1.0);
         EXPECT_EQ(r.GetFieldNumber(2, 0, 1), -999.0);
         EXPECT_EQ(r.GetFieldNumberText(1, 1, 0.5f), "425.0");
@@ -313,6 +316,12 @@ TEST(OilLibReader, OpenCreateRemoveAppend) {
     EXPECT_EQ(ReadBytes(path), "h\r\nlast\r\nx\ty\r\n");
     EXPECT_EQ(r.AppendLine(), kResultOk);
     EXPECT_EQ(ReadBytes(path), "h\r\nlast\r\nx\ty\r\nx\ty\r\n");
+    // A record too long for one line leaves the file as it was, the line
+    // end it would have needed included.
+    WriteBytes(path, "h\r\nlast");
+    r.SetFieldText(std::string(5000, 'z'), 3);
+    EXPECT_EQ(r.AppendLine(), kResultTooLong);
+    EXPECT_EQ(ReadBytes(path), "h\r\nlast");
 
     EXPECT_EQ(r.RemoveFile(), kResultOk);
     EXPECT_FALSE(std::filesystem::exists(path));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <numeric>
 #include <string>
@@ -375,6 +376,23 @@ TEST(RunPreparation, ResponseSchedules) {
         for (int h = 0; h < 24; ++h) EXPECT_NEAR(c->resp[h].skim, want[h], 1e-15) << h;
         EXPECT_EQ(c->resp[24].skim, 0.0);
         EXPECT_EQ(rec.Texts(), std::vector<std::string>{"No skim rate or amount"});
+    }
+    // Durations too large for the hour arithmetic (a damaged file) end with
+    // the run.
+    {
+        auto c = HandCore(24);
+        c->skimmer.startHour[0] = 20;
+        c->skimmer.duration[0] = std::numeric_limits<int>::max();
+        c->skimmer.rate[0] = 0.002;
+        c->disp.startHour[0] = 22;
+        c->disp.duration[0] = std::numeric_limits<int>::max();
+        c->disp.fracDispersed[0] = 0.5;
+        c->disp.fracSprayed[0] = 0.6;
+        c->BuildResponseSchedules();
+        for (int h = 0; h < MAX_HOURS; ++h) {
+            EXPECT_EQ(c->resp[h].skim, h >= 19 && h < 24 ? 0.002 : 0.0) << h;
+            EXPECT_NEAR(c->resp[h].chemDisp, h >= 21 && h < 24 ? 0.3 / (3 * 3600) : 0.0, 1e-15) << h;
+        }
     }
     // Dispersant: a spray cut by the end of the run keeps its total
     // fraction; overlapping sprays treat at most the whole slick.

@@ -141,6 +141,26 @@ TEST(ScenarioFile, FreshScenarioMatchesTheRowTable) {
     EXPECT_EQ(b[9403], 0);  // the oil name bytes start zeroed
 }
 
+TEST(ScenarioFile, DispersantPercentagesKeepTheirPlaces) {
+    // The sheet's first percentage is stored before its second, in the
+    // dialog rows and in the record rows alike (the model's exchange of the
+    // two happens at the model, never in the file).
+    Scenario s(kSpill);
+    s.m_dDispersantDispersed[0] = 60;
+    s.m_dDispersantSprayed[0] = 40;
+    s.dispersant.dispersed[0] = 61;
+    s.dispersant.sprayed[0] = 41;
+    s.dispersant.startHour[0] = 3;
+    s.dispersant.duration[0] = 2;
+    const std::vector<std::uint8_t> b = SaveScenario(s);
+    EXPECT_EQ(At<double>(b, 4596), 60);
+    EXPECT_EQ(At<double>(b, 4604), 40);
+    EXPECT_EQ(At<std::int32_t>(b, 10311), 3);
+    EXPECT_EQ(At<std::int32_t>(b, 10315), 2);
+    EXPECT_EQ(At<double>(b, 10319), 61);
+    EXPECT_EQ(At<double>(b, 10327), 41);
+}
+
 TEST(ScenarioFile, RoundTripIsBitForBit) {
     Scenario s = CounterScenario();
     // A NaN with a payload and a negative zero survive as bit patterns.
@@ -286,5 +306,15 @@ TEST(ScenarioFile, FilesOnDiskSaveSafelyAndNameTheFileOnError) {
     r = LoadScenarioFile((dir / "none.tvr").string());
     EXPECT_FALSE(r.scenario);
     EXPECT_NE(r.error.find("none.tvr"), std::string::npos);
+
+    // A huge file, or a device without an end, is refused without reading it all.
+    ASSERT_TRUE(platform::WriteWholeFile((dir / "huge.tvr").string(), ""));
+    fs::resize_file(dir / "huge.tvr", kMaxScenarioFileBytes + 1);
+    for (std::string path : {(dir / "huge.tvr").string(), std::string("/dev/zero")}) {
+        if (!fs::exists(path)) continue;
+        r = LoadScenarioFile(path);
+        EXPECT_FALSE(r.scenario) << path;
+        EXPECT_EQ(r.error, "Cannot open " + path + ": it is far too large to be a scenario file.");
+    }
     fs::remove_all(dir);
 }

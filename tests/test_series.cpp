@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 
 #include "model/Series.h"
 #include "model/UnitConversion.h"
 #include "model/WeatheringCore.h"
+#include "platform/Messages.h"
+#include "tests/solve_scenarios.h"
+#include "tests/time_loop_support.h"
 
 using namespace model;
 
@@ -278,6 +283,17 @@ TEST(Series, BudgetSeriesAndNames) {
     EXPECT_EQ(b->series[BUDGET_EVAPORATED][0], 100);
     EXPECT_EQ(b->series[BUDGET_TOTAL][0], 100);
     EXPECT_EQ(b->series[BUDGET_DISPERSED][0], M);
+    // That 100 percent of nothing does not name a fate that never had oil:
+    // nothing is burned or beached in this run.
+    EXPECT_EQ(b->series[BUDGET_BURNED][0], 100);
+    EXPECT_EQ(b->names[BUDGET_BURNED][0], '\0');
+    EXPECT_EQ(b->names[BUDGET_BEACHED][0], '\0');
+    EXPECT_STREQ(b->names[BUDGET_EVAPORATED], "Evaporated");
+    auto ics = std::make_unique<SIcsBudgetData>();
+    core->GetIcsBudgetSeries(*ics, AMOUNT_PERCENT);
+    EXPECT_EQ(ics->series[ICS_BURNED][0], 100);
+    EXPECT_EQ(ics->names[ICS_BURNED][0], '\0');
+    EXPECT_STREQ(ics->names[ICS_SKIMMED], "Skimmed");
 
     // A run that spilled nothing at all: only "Total" is named.
     auto none = std::make_unique<CWeatheringCore>();
@@ -456,6 +472,16 @@ TEST(Series, TankSeriesWithoutPoints) {
     core->GetTankReleaseSeries(*g, TANK_UNIT_CUM, 870);
     EXPECT_EQ(g->count, MAX_TANK_STEPS);
     EXPECT_EQ(g->hours, 300 + MAX_TANK_STEPS);  // ceil(300.4 + 199)
+
+    // A pinhole drains for longer than an int of seconds: the duration is
+    // capped instead of wrapping round to a negative number.
+    core->tank.tankSteps = 3;
+    core->tank.tankTime[2] = 1e12;
+    auto d = std::make_unique<STankLevelData>();
+    core->GetTankReleaseSeries(*g, TANK_UNIT_CUM, 870);
+    core->GetTankLevelSeries(*d, TANK_LEVEL_M);
+    EXPECT_EQ(g->hours, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(d->hours, std::numeric_limits<std::int32_t>::max());
 }
 
 TEST(Series, LabelsAreCutAndTerminated) {
@@ -467,4 +493,111 @@ TEST(Series, LabelsAreCutAndTerminated) {
     CopySeriesLabel(label, "Total");
     EXPECT_STREQ(label, "Total");
     EXPECT_EQ(label[SERIES_LABEL_LENGTH - 1], '\0');
+}
+
+// A real solved run with uncertainty (every response on, so every fate has
+// oil): the budget's fates add up to the total in percent, the ICS split
+// of the dispersed oil adds up, and every graph reads the step records of
+// the run in its own slots.
+TEST(Series, SolvedRunEndToEnd) {
+    tavro_test::TempOutputFolder folder;
+    tavro_test::SolveScenario s = tavro_test::SolveScenarioLibrary()[5];  // all responses, 12 hours
+    s.windUnc = 2.0;
+    s.volUnc = 20.0;
+    auto core = std::make_unique<CWeatheringCore>();
+    platform::RecordingMessages rec;
+    core->SetMessages(&rec);
+    ASSERT_EQ(tavro_test::RunSolveScenario(*core, s, 11, 0), 0);
+    const CWeatheringCore& c = *core;
+    ASSERT_GT(c.nSteps, 0);
+    ASSERT_LE(c.nSteps, SERIES_LENGTH);
+    auto known = [](double v) { return v == M ? 0.0 : v; };
+
+    auto b = std::make_unique<SBudgetData>();
+    c.GetBudgetSeries(*b, AMOUNT_PERCENT);
+    EXPECT_EQ(b->count, c.nSteps);
+    EXPECT_EQ(b->hours, s.hours);
+    for (int i = 0; i < b->count; ++i) {
+        ASSERT_GT(c.out[i][OUT_SPILLED + SLOT_BEST], 0) << i;
+        EXPECT_EQ(b->series[BUDGET_TOTAL][i], 100) << i;
+        double sum = 0;
+        for (int k = 0; k < BUDGET_TOTAL; ++k) sum += known(b->series[k][i]);
+        EXPECT_NEAR(sum, 100, 1e-9) << "step " << i;
+    }
+    EXPECT_EQ(b->maxValue, 100);
+    for (int k = 0; k < BUDGET_SERIES; ++k) EXPECT_NE(b->names[k][0], '\0') << k;
+
+    // In cu m the budget is the best values of the run itself.
+    c.GetBudgetSeries(*b, AMOUNT_CUM);
+    const int last = c.nSteps - 1;
+    EXPECT_EQ(b->series[BUDGET_REMAINING][last], c.out[last][OUT_REMAINING + SLOT_BEST]);
+    EXPECT_EQ(b->series[BUDGET_BEACHED][last], c.out[last][OUT_BEACHED + SLOT_BEST]);
+    EXPECT_EQ(b->maxValue, c.out[last][OUT_SPILLED + SLOT_BEST]);
+
+    // ICS in bbl: natural and chemical dispersion make up the dispersed oil,
+    // and the six fates with natural dispersion make up the total.
+    auto d = std::make_unique<SIcsBudgetData>();
+    c.GetIcsBudgetSeries(*d, AMOUNT_BBL);
+    for (int i = 0; i < d->count; ++i) {
+        const double total = d->series[ICS_TOTAL][i];
+        const double tol = 1e-9 * total;
+        if (d->series[ICS_NATURAL_DISP][i] != M) {
+            EXPECT_NEAR(d->series[ICS_NATURAL_DISP][i] + d->series[ICS_CHEMICAL_DISP][i],
+                        c.out[i][OUT_DISPERSED + SLOT_BEST] / 0.158987294928, tol)
+                << i;
+        }
+        double sum = 0;
+        for (int k : {ICS_EVAPORATED, ICS_NATURAL_DISP, ICS_CHEMICAL_DISP, ICS_BURNED, ICS_SKIMMED, ICS_BEACHED,
+                      ICS_REMAINING})
+            sum += known(d->series[k][i]);
+        EXPECT_NEAR(sum, total, tol) << "step " << i;
+    }
+
+    // Graphs in the model's own units: series 0 low, 1 best, 3 high of each
+    // group; 2 the second best of the property groups.
+    struct Case {
+        int kind, at, unit;
+        double scale;
+        bool quadruple;
+    };
+    const Case cases[] = {
+        {OUTPUT_BENZENE, OUT_BENZENE, 0, 1, true},         {OUTPUT_DENSITY, OUT_DENSITY, DENSITY_KGM3, 1, true},
+        {OUTPUT_VISCOSITY, OUT_VISCOSITY, VISC_CST, 1e6, true}, {OUTPUT_WATER_CONTENT, OUT_WATER, WATER_FRACTION, 1, true},
+        {OUTPUT_REMAINING, OUT_REMAINING, AMOUNT_CUM, 1, false}, {OUTPUT_EVAPORATED, OUT_EVAPORATED, AMOUNT_CUM, 1, false},
+        {OUTPUT_DISPERSED, OUT_DISPERSED, AMOUNT_CUM, 1, false}, {OUTPUT_BURNED, OUT_BURNED, AMOUNT_CUM, 1, false},
+        {OUTPUT_SKIMMED, OUT_SKIMMED, AMOUNT_CUM, 1, false},     {OUTPUT_BEACHED, OUT_BEACHED, AMOUNT_CUM, 1, false},
+    };
+    auto g = std::make_unique<SGraphData>();
+    bool banded = false;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.kind);
+        c.GetGraphSeries(*g, k.kind, k.unit);
+        EXPECT_EQ(g->count, c.nSteps);
+        EXPECT_EQ(g->hours, s.hours);
+        double top = M;
+        for (int i = 0; i < g->count; ++i) {
+            const SStepOutput& o = c.out[i];
+            const double raw[4] = {o[k.at + SLOT_LOW], o[k.at + SLOT_BEST], k.quadruple ? o[k.at + SLOT_BEST2] : M,
+                                   o[k.at + SLOT_HIGH]};
+            for (int j = 0; j < 4; ++j) {
+                const double want = raw[j] == M ? M : raw[j] * k.scale;
+                EXPECT_DOUBLE_EQ(g->series[j][i], want) << "series " << j << " step " << i;
+                if (want != M) top = std::max(top, want);
+            }
+            if (g->series[GRAPH_HIGH][i] > g->series[GRAPH_LOW][i]) banded = true;
+        }
+        if (k.kind >= OUTPUT_REMAINING) {
+            EXPECT_EQ(g->maxValue, top);
+            EXPECT_EQ(g->minValue, 0);
+        } else if (k.kind == OUTPUT_BENZENE || k.kind == OUTPUT_VISCOSITY) {
+            EXPECT_EQ(g->maxValue, top);
+        }
+    }
+    EXPECT_TRUE(banded);  // the uncertainty really widened some band
+
+    // The remaining-oil graph in percent says what the budget says.
+    c.GetGraphSeries(*g, OUTPUT_REMAINING, AMOUNT_PERCENT);
+    c.GetBudgetSeries(*b, AMOUNT_PERCENT);
+    for (int i = 0; i < g->count; ++i) EXPECT_EQ(g->series[GRAPH_BEST][i], b->series[BUDGET_REMAINING][i]) << i;
+    EXPECT_EQ(g->maxValue, 100);
 }

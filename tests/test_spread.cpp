@@ -98,6 +98,28 @@ TEST(Spread, DeterministicForAFixedSeed) {
     for (int e = 0; e < a->leCount; ++e)
         for (int h = 0; h < a->runHours; ++h) EXPECT_EQ(a->le[e].thick[h], b->le[e].thick[h]);
     EXPECT_NE(Areas(*a), Areas(*other));
+    // The work buffers kept between calls (on this thread and the workers)
+    // carry nothing over: after a larger spread the same input gives the
+    // same result again.
+    SpreadCase big;
+    big.hours = 48;
+    big.endHour = 48;
+    ASSERT_EQ(Prepared(big, 3)->Spread(), CWeatheringCore::RUN_OK);
+    auto c = Prepared(s, 21);
+    ASSERT_EQ(c->Spread(), CWeatheringCore::RUN_OK);
+    EXPECT_EQ(Areas(*c), Areas(*a));
+}
+
+TEST(Spread, MissingWindSpeedInsideTheRunDriftsNothing) {
+    // A speed left missing inside the run (a damaged file) spreads as a calm
+    // hour, not as a wind of -999 m/s.
+    SpreadCase s;
+    auto gap = Prepared(s, 8), calm = Prepared(s, 8);
+    gap->wind[4].speed = MISSING_VALUE_D;
+    calm->wind[4].speed = 0.0;
+    ASSERT_EQ(gap->Spread(), CWeatheringCore::RUN_OK);
+    ASSERT_EQ(calm->Spread(), CWeatheringCore::RUN_OK);
+    EXPECT_EQ(Areas(*gap), Areas(*calm));
 }
 
 TEST(Spread, HourlyInvariantsOverSeeds) {

@@ -198,6 +198,12 @@ TEST(TankRelease, LeakBelowTheWaterline) {
     EXPECT_EQ(d1, d2);
     for (int j = 0; j < MAX_HOURS; ++j) ASSERT_DOUBLE_EQ(byDefault[j], given[j]) << j;
     EXPECT_NE(byDefault[0], other[0]);
+    // No density at all (zero, not a number) is missing too, never a NaN.
+    for (auto [w, o] : {std::pair{0.0, 0.0}, {std::nan(""), std::nan("")}}) {
+        double none[MAX_HOURS];
+        EXPECT_EQ(c->ComputeTankRelease(none, w, o), d1) << w;
+        for (int j = 0; j < MAX_HOURS; ++j) ASSERT_DOUBLE_EQ(none[j], given[j]) << w << " " << j;
+    }
 }
 
 // The balance level exactly at the opening's lower edge: straight to the

@@ -274,6 +274,66 @@ TEST_F(TimeLoopRun, ParallelTurnsEqualSequentialBitForBit) {
     for (int i = 0; i < cores[0]->leCount; ++i) EXPECT_EQ(cores[0]->le[i], cores[1]->le[i]);
 }
 
+TEST_F(TimeLoopRun, SolvingTwiceWithEveryTurnRepeats) {
+    // The last turn (raised volume, early onset) leaves its state in the
+    // elements; the next solve must not start from it.
+    auto c = std::make_unique<CWeatheringCore>();
+    BuildHandRun(*c, HandScenarioLibrary()[4]);
+    c->windFlag = c->volFlag = c->emulFlag = 1;
+    c->windUnc = 2;
+    c->volUnc = 30;
+    c->bullwinkle[0] = 0.08;
+    c->bullwinkle[1] = 0.0;
+    ASSERT_EQ(c->Solve(0), 0);
+    std::vector<SStepOutput> first(c->out, c->out + c->nSteps);
+    ASSERT_EQ(c->Solve(0), 0);
+    for (int v = 0; v < c->nSteps; ++v) EXPECT_EQ(c->out[v], first[v]) << v;
+}
+
+TEST_F(TimeLoopRun, ElementAreaUsesItsOwnReleaseHourVolume) {
+    // Ten elements over eight steps: elements 8 and 9 are admitted at the
+    // last step of hour 1, whose release (100 m3) damps their area by
+    // (10/100)^(1/3); the next hour releases nothing.
+    auto c = std::make_unique<CWeatheringCore>();
+    HandScenario s = HandScenarioLibrary()[0];
+    s.perHourCount = {10};
+    BuildHandRun(*c, s);
+    for (int i = 0; i < c->leCount; ++i) c->le[i].minArea = 1.0;
+    ASSERT_EQ(c->Solve(1), 0);
+    const std::string dump = Read("TavroCore.dmp");
+    const size_t at = dump.find("LE_area\t= ");
+    ASSERT_NE(at, std::string::npos);
+    double area = 0;
+    ASSERT_TRUE(platform::ScanDouble(dump.substr(at + 10, 20), area));
+    EXPECT_NEAR(area, 50.0 * std::cbrt(10.0 / 100.0), 1e-4);
+    EXPECT_LT(dump.find("LE_area"), dump.find("\t step = 8\r\n"));
+}
+
+TEST_F(TimeLoopRun, VolFracRowStaysInTheTableAndZeroRowsPrintZero) {
+    // Fractions below every row (bad data): the nearest row is the last
+    // one, never a row past the table.
+    auto c = std::make_unique<CWeatheringCore>();
+    BuildHandRun(*c, HandScenarioLibrary()[0]);
+    for (int i = 0; i < c->evapRows; ++i) {
+        c->evapTable[i].f_evap = -0.1;
+        for (int k = 0; k < 3; ++k) c->compRemain[k][i] = 0.05;
+    }
+    const double last[3] = {0.1, 0.2, 0.7};
+    for (int k = 0; k < 3; ++k) c->compRemain[k][c->evapRows - 1] = last[k];
+    ASSERT_EQ(c->Solve(0), 0);
+    auto lines = platform::SplitLines(Read("VolFrac.txt"));
+    ASSERT_GT(lines.size(), 4u);
+    EXPECT_EQ(lines[3].rfind("0.1\t0.1000\t0.2000\t0.7000\t", 0), 0u) << lines[3];
+
+    // A row whose components are all gone prints zeros, not NaN.
+    BuildHandRun(*c, HandScenarioLibrary()[0]);
+    for (int k = 0; k < 3; ++k)
+        for (int i = 0; i < c->evapRows; ++i) c->compRemain[k][i] = 0.0;
+    ASSERT_EQ(c->Solve(0), 0);
+    lines = platform::SplitLines(Read("VolFrac.txt"));
+    EXPECT_EQ(lines[3].rfind("0.1\t0.0000\t0.0000\t0.0000\t", 0), 0u) << lines[3];
+}
+
 TEST_F(TimeLoopRun, FilesHaveTheirStructure) {
     for (int switches = 0; switches <= 3; ++switches) {
         auto c = std::make_unique<CWeatheringCore>();
@@ -395,6 +455,23 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
         EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_OK);
         EXPECT_EQ(rec.Texts(), std::vector<std::string>{"Error: Out of Memory (smoother)"});
         EXPECT_GT(c->out[5][OUT_REMAINING + SLOT_BEST], 0.0);
+    }
+    // Memory running out inside the element work, on the step threads, on
+    // the turn threads or on one thread: the message once, a failure status,
+    // no hang and no crash.
+    for (int mode = 0; mode < 3; ++mode) {
+        HandScenario s = HandScenarioLibrary()[0];
+        s.perHourCount = {240};
+        auto c = std::make_unique<CWeatheringCore>();
+        platform::RecordingMessages rec;
+        c->SetMessages(&rec);
+        BuildHandRun(*c, s);
+        c->windFlag = mode == 1;
+        c->windUnc = 2.0;
+        c->parallelTurns = mode != 2;
+        c->testAllocFailure = 3;
+        EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_MEMORY_ERROR) << mode;
+        EXPECT_EQ(rec.Texts(), std::vector<std::string>{"Error: Out of Memory (Core)"}) << mode;
     }
     {
         // An input the oil routines found fatal: nothing runs, nothing is written.

@@ -3,7 +3,7 @@
 # through sudo). Packages already there are left alone.
 set -euo pipefail
 PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev googletest
-          libbenchmark-dev libx11-dev xvfb xauth python3)
+          libbenchmark-dev libx11-dev xvfb xauth python3 clang libclang-rt-14-dev)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -13,5 +13,5 @@ if ((${#missing[@]})); then
   if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
   echo "Installing: ${missing[*]}"
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
 fi

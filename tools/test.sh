@@ -17,3 +17,12 @@ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRO_GUI=OFF -
 cmake --build build/sanitize -j"$JOBS"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j"$JOBS"
+
+echo "== Fuzzing the oil library reader (30 s, clang, AddressSanitizer)"
+cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTAVRO_FUZZ=ON -DTAVRO_SANITIZE=ON -DTAVRO_GUI=OFF -DTAVRO_TESTS=OFF >/dev/null
+cmake --build build/fuzz -j"$JOBS" --target fuzz_oillib
+rm -rf build/fuzz/corpus && mkdir -p build/fuzz/corpus
+build/fuzz/fuzz_oillib -max_total_time=30 -max_len=8192 -print_final_stats=1 \
+  build/fuzz/corpus tests/data/oillib/fuzz 2>build/fuzz/fuzz.log || { tail -50 build/fuzz/fuzz.log; exit 1; }
+echo "fuzzing found nothing: $(grep -c . build/fuzz/fuzz.log) log lines"
