@@ -112,9 +112,16 @@ int RunSolveTool(const std::vector<std::string>& args, std::ostream& out, std::o
     for (int k = 0; k < steps; ++k) {
         const SStepOutput& o = m.out[k];
         std::string line = num((k + 1) * static_cast<double>(m.dt) / 3600.0);
-        for (int b : best) line += "\t" + num(o[b + SLOT_BEST]);
-        for (int b : band) line += "\t" + num(o[b + SLOT_LOW]) + "\t" + num(o[b + SLOT_HIGH]);
-        for (int b : tail) line += "\t" + num(o[b + SLOT_BEST]);
+        auto add = [&line, &num](double v) {
+            line += '\t';
+            line += num(v);
+        };
+        for (int b : best) add(o[b + SLOT_BEST]);
+        for (int b : band) {
+            add(o[b + SLOT_LOW]);
+            add(o[b + SLOT_HIGH]);
+        }
+        for (int b : tail) add(o[b + SLOT_BEST]);
         out << line << "\n";
     }
     return 0;

@@ -153,29 +153,30 @@ int CWeatheringCore::SetWater(const InputWater& in) {
     return 0;
 }
 
+namespace {
+// The instantaneous block, written alike by an instantaneous and a contained
+// release; false on an unknown volume unit.
+template <typename Record>
+bool StoreInstantBlock(CWeatheringCore& core, const Record& in) {
+    core.instant.flag = in.flag;
+    core.instant.startHour = MI;
+    core.instant.vol = M;
+    core.containedArea = M;
+    if (!in.flag) return true;
+    core.instant.startHour = in.startHour;
+    return AmountToSI(in.volUnits, in.vol, core.densityPts[0].value, core.instant.vol);
+}
+}  // namespace
+
 int CWeatheringCore::SetInstantRelease(const InputInstant& in) {
-    instant.flag = in.flag;
-    instant.startHour = MI;
-    instant.vol = M;
-    containedArea = M;
-    if (in.flag) {
-        instant.startHour = in.startHour;
-        if (!AmountToSI(in.volUnits, in.vol, densityPts[0].value, instant.vol)) return 0;
-    }
+    if (!StoreInstantBlock(*this, in)) return 0;
     releaseDirty = 1;
     return 0;
 }
 
 int CWeatheringCore::SetBoomedRelease(const InputBoomed& in) {
-    instant.flag = in.flag;
-    instant.startHour = MI;
-    instant.vol = M;
-    containedArea = M;
-    if (in.flag) {
-        instant.startHour = in.startHour;
-        if (!AmountToSI(in.volUnits, in.vol, densityPts[0].value, instant.vol)) return 0;
-        if (!AreaToSI(in.areaUnits, in.area, containedArea)) return 0;
-    }
+    if (!StoreInstantBlock(*this, in)) return 0;
+    if (in.flag && !AreaToSI(in.areaUnits, in.area, containedArea)) return 0;
     releaseDirty = 1;
     return 0;
 }

@@ -133,7 +133,10 @@ TEST(OilLibReader, SplitLineFields) {
     // More fields than the table holds: the first 256 are kept, and the
     // count never passes what is stored.
     std::string many;
-    for (int i = 1; i <= 300; ++i) many += (i > 1 ? "\t" : "") + std::to_string(i);
+    for (int i = 1; i <= 300; ++i) {
+        if (i > 1) many += '\t';
+        many += std::to_string(i);
+    }
     LoadRecord(r, path, many + "\n");
     EXPECT_EQ(r.GetFieldCount(), 256);
     EXPECT_EQ(r.GetField(256), "256");
