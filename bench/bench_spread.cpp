@@ -12,7 +12,6 @@
 #include "platform/Random.h"
 
 // The oil comes from the standard library the program ships.
-#define TAVRO_SHARED_OILS_DIR TAVRO_BUILD_DATA_DIR
 #include "tests/solve_scenarios.h"
 
 using namespace model;

@@ -16,9 +16,6 @@
 #include "platform/Files.h"
 #include "platform/NumText.h"
 
-#ifndef TAVRO_SHARED_OILS_DIR
-#define TAVRO_SHARED_OILS_DIR "/work/shared/data/oils"
-#endif
 
 namespace tavro_test {
 
@@ -26,7 +23,7 @@ namespace tavro_test {
 // dialog's Select turns it into the model's oil record (numbers unrounded).
 inline bool LoadLibraryOil(const std::string& name, model::InputOil& oil) {
     std::string text;
-    if (!platform::ReadWholeFile(std::string(TAVRO_SHARED_OILS_DIR) + "/OilLib", text)) return false;
+    if (!platform::ReadWholeFile(std::string(TAVRO_BUILD_DATA_DIR) + "/OilLib", text)) return false;
     const auto lines = platform::SplitLines(text);
     for (size_t li = 2; li < lines.size(); ++li) {
         if (lines[li].rfind(name, 0) != 0) continue;

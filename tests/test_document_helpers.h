@@ -90,7 +90,7 @@ inline void WriteEmptyLibrary(const std::string& path, const std::string& date) 
     WriteBytes(path, text);
 }
 
-inline std::string StandardLibraryPath() { return std::string(TAVRO_SHARED_OILS_DIR) + "/OilLib"; }
+inline std::string StandardLibraryPath() { return std::string(TAVRO_BUILD_DATA_DIR) + "/OilLib"; }
 
 // The library's oil `which` (0 = first) as the standard-oil dialog copies
 // it into the scenario: InputOil and the texts the checks read.
