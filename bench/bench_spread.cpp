@@ -58,12 +58,16 @@ void FillHeaviest(CWeatheringCore& c, const InputOil& oil) {
     c.SetUncertainty(InputUncertainty{});
 }
 
+// The heaviest run's oil; false, the benchmark skipped, without the library.
+bool LoadBenchOil(benchmark::State& state, InputOil& oil) {
+    if (tavro_test::LoadLibraryOil("West Texas Intermediate", oil)) return true;
+    state.SkipWithError("standard oil library not found");
+    return false;
+}
+
 void BM_PrepareAndSpreadHeaviest(benchmark::State& state) {
     InputOil oil;
-    if (!tavro_test::LoadLibraryOil("West Texas Intermediate", oil)) {
-        state.SkipWithError("standard oil library not found");
-        return;
-    }
+    if (!LoadBenchOil(state, oil)) return;
     auto c = std::make_unique<CWeatheringCore>();
     for (auto _ : state) {
         state.PauseTiming();
@@ -81,10 +85,7 @@ BENCHMARK(BM_PrepareAndSpreadHeaviest)->Unit(benchmark::kMillisecond);
 
 void BM_SpreadOnlyHeaviest(benchmark::State& state) {
     InputOil oil;
-    if (!tavro_test::LoadLibraryOil("West Texas Intermediate", oil)) {
-        state.SkipWithError("standard oil library not found");
-        return;
-    }
+    if (!LoadBenchOil(state, oil)) return;
     auto c = std::make_unique<CWeatheringCore>();
     for (auto _ : state) {
         state.PauseTiming();

@@ -99,7 +99,7 @@ int RunSolveTool(const std::vector<std::string>& args, std::ostream& out, std::o
     platform::SetOutputFolder(keptFolder);
     if (status != 0) return status;
 
-    for (int c = 0; c < 18; ++c) out << (c ? "\t" : "") << kSolveToolColumns[c];
+    for (std::size_t c = 0; c < std::size(kSolveToolColumns); ++c) out << (c ? "\t" : "") << kSolveToolColumns[c];
     out << "\n";
     const model::CWeatheringCore& m = doc->Model();
     using namespace model;

@@ -19,6 +19,10 @@ inline constexpr int EVAP_TABLE_ROWS = 4000;
 inline constexpr int OIL_POINTS = 6;
 inline constexpr int STEP_OUTPUT_VALUES = 46;
 
+// ---- Shared physical values, as the model uses them ------------------------
+inline constexpr double kModelPi = 3.14;   // the model's value of pi
+inline constexpr double kGravity = 9.8;    // m/s2
+
 // ---- Reset defaults --------------------------------------------------------
 inline constexpr double kDefaultWaterVisc = 1.0e-6;       // m2/s
 inline constexpr double kDefaultAirPressure = 101300.0;   // Pa
@@ -47,18 +51,13 @@ inline constexpr double kSeriesMinStartGraph = 1000000.0;  // minimum's start in
 inline constexpr double kSeriesDensityAxisLow = 500.0;     // kg/m3
 inline constexpr double kSeriesDensityAxisHigh = 1100.0;   // kg/m3
 inline constexpr double kSeriesFeetToMetres = 0.3048;      // tank level in ft
-inline constexpr double kSeriesSecondsPerMinute = 60.0;
 
 // ---- Smoke plume ----
 inline constexpr int PLUME_POINTS = 100;        // points of each plume series
 inline constexpr int PLUME_SERIES = 9;          // series slots of the plume record
-inline constexpr double kPlumePi = 3.14;        // the plume model's value of pi
 // Thermal expansion of the burning oil, 0.008 per K (ten times the
 // coefficient of the oil-property model, and meant so).
 inline constexpr double kPlumeDensityTempCoef = 0.008;
-inline constexpr double kPlumeApiNumerator = 141.5;
-inline constexpr double kPlumeApiOffset = 131.5;
-inline constexpr double kPlumeApiRefTemp = 289.0;  // K, reference of the API density
 inline constexpr double kPlumeSourceHeightPerRadius = 3.0;
 inline constexpr double kPlumeRoughnessCoef = 2e-06;   // z0 = coef x U^2.5
 inline constexpr double kPlumeRoughnessExp = 2.5;
@@ -112,11 +111,6 @@ inline constexpr double kEvapRateSlow = 2.222e-05;   // dt/6 above, else dt/4
 inline constexpr int kMiniSteps = 8;
 inline constexpr double kMiniStepFactor = 0.125;
 // Water uptake.
-inline constexpr double kWaveWindFactor = 2.0286;    // Uw = 2.0286 sqrt(9.8 H)
-inline constexpr double kWeatherGravity = 9.8;
-inline constexpr double kWaveWindThreshold = 4.429;
-inline constexpr double kWaveWindScale = 0.71;
-inline constexpr double kWaveWindExponent = 0.813;
 // Natural dispersion.
 inline constexpr double kDispLargeHourVol = 100.0;   // m3
 inline constexpr double kDispViscousLimit = 3.9999999999999996e-05;  // m2/s
@@ -150,7 +144,7 @@ inline constexpr double kSmoothHalf = 0.5;
 
 // ---- Oil properties, model inputs, leaking tank ----
 // Setters.
-inline constexpr double kModelDegToRad = 3.14 / 180;      // the model's degrees to radians
+inline constexpr double kModelDegToRad = kModelPi / 180;      // the model's degrees to radians
 inline constexpr double kApiDensityFallback = 141500.0;   // kg/m3 x (api + 131.5)
 inline constexpr double kApiOffset = 131.5;
 inline constexpr double kApiNumerator = 141.5;
@@ -212,14 +206,11 @@ inline constexpr double kEvapEmptyOil = 1e-300;           // mol left: the table
 // Sea water.
 inline constexpr double kDefaultSeaWaterDensity = 1024.0; // kg/m3
 // Leaking tank.
-inline constexpr double kTankTwoG = 19.6;
-inline constexpr double kTankG = 9.8;
+inline constexpr double kTankTwoG = 2 * kGravity;
 inline constexpr int kTankPhaseOneSteps = 198;
 inline constexpr double kTankBinSeconds = 3600.0;
 
 // ---- Run preparation and spreading ----
-inline constexpr double kPrepPi = 3.14;                // the model's pi
-inline constexpr double kPrepG = 9.8;                  // m/s2
 inline constexpr double kPrepSpreadExponent = 0.33;
 inline constexpr double kPrepSpreadDivisor = 16.0;     // k2^2 / 16
 inline constexpr double kPrepLargeHourVolume = 10.0;   // m3: above, the sub-slick area is damped

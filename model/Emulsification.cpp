@@ -10,13 +10,6 @@ namespace model {
 namespace {
 constexpr const char* kMsgNegativeWater = "water content is negative";
 
-// Wind equivalent of a wave height.
-double WaveWind(double waveHeight) {
-    double uw = waveHeight > 0.0 ? kWaveWindFactor * std::sqrt(kWeatherGravity * waveHeight) : 0.0;
-    if (uw < kWaveWindThreshold) uw = std::pow(uw / kWaveWindScale, kWaveWindExponent);
-    return uw;
-}
-
 // A wave value of a column: missing or negative counts as no wave energy.
 double WaveValue(double v) { return v > 0.0 ? v : 0.0; }
 }  // namespace
@@ -24,7 +17,7 @@ double WaveValue(double v) { return v > 0.0 ? v : 0.0; }
 double CWeatheringCore::EmulsificationRate(double waveHeight, double wind, double uptake,
                                            double contained) const {
     if (contained > 0.0) return 0.0;
-    const double u = std::max(WaveWind(waveHeight), wind);
+    const double u = std::max(CWeatheringCore::WaveWindFromHeight(waveHeight), wind);
     return u * (uptake * 6.0 * u) / dropletRadius;
 }
 
@@ -47,7 +40,6 @@ CWeatheringCore::SDispersionWaves CWeatheringCore::DispersionWaves(int hourIndex
 
 double CWeatheringCore::NaturalDispersion(int hourIndex, int sub, const SLERecord& e, int IW, int nIW,
                                           double secsInHour, double area, double hourVol) const {
-    if (containedArea > 0.0) return 0.0;
     return NaturalDispersion(DispersionWaves(hourIndex, IW, nIW, secsInHour), sub, e, area, hourVol);
 }
 
@@ -77,7 +69,7 @@ double CWeatheringCore::NaturalDispersion(const SDispersionWaves& w, int sub, co
             const double q = kSedQFactor * emThick;
             const double o = std::sqrt(fbw * w.de * w.hrms / (waterDensity * waterVisc));
             // No waves and an emulsion as dense as the water: nothing settles.
-            const double denom = sub * q * q * kWeatherGravity * (1.0 - e.rho / waterDensity) /
+            const double denom = sub * q * q * kGravity * (1.0 - e.rho / waterDensity) /
                                      (kSedStokes * waterVisc) +
                                  kSedHrmsFactor * w.hrms;
             if (denom > 0.0)

@@ -166,6 +166,13 @@ bool StoreInstantBlock(CWeatheringCore& core, const Record& in) {
     core.instant.startHour = in.startHour;
     return AmountToSI(in.volUnits, in.vol, core.densityPts[0].value, core.instant.vol);
 }
+
+// The density that turns skimmed and beached tons into volume: the oil's
+// first density point, else the API's specific gravity over the sea water.
+double ResponseDensity(const CWeatheringCore& core) {
+    const double rhoApi = core.waterDensity * kApiNumerator / (core.api + kApiOffset);
+    return core.densityPts[0].value > 0 ? core.densityPts[0].value : rhoApi;
+}
 }  // namespace
 
 int CWeatheringCore::SetInstantRelease(const InputInstant& in) {
@@ -315,8 +322,7 @@ int CWeatheringCore::SetBurn(const InputBurn& in) {
 }
 
 int CWeatheringCore::SetSkimmer(const InputSkimmer& in) {
-    const double rhoApi = waterDensity * kApiNumerator / (api + kApiOffset);
-    const double d = densityPts[0].value > 0 ? densityPts[0].value : rhoApi;
+    const double d = ResponseDensity(*this);
     const int num = Bounded(in.num, MAX_OPERATIONS);
     for (int i = 0; i < num; ++i) {
         skimmer.startHour[i] = in.startHour[i];
@@ -331,8 +337,7 @@ int CWeatheringCore::SetSkimmer(const InputSkimmer& in) {
 }
 
 int CWeatheringCore::SetBeached(const InputBeached& in) {
-    const double rhoApi = waterDensity * kApiNumerator / (api + kApiOffset);
-    const double d = densityPts[0].value > 0 ? densityPts[0].value : rhoApi;
+    const double d = ResponseDensity(*this);
     // An hour without an amount (0 or missing) and beaching never entered
     // (no unit) beach nothing.
     for (int h = 0; h < MAX_HOURS; ++h) {

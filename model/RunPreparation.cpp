@@ -42,8 +42,8 @@ double BreakingFraction(double u) {
 
 // Height of a fully developed sea for a wind at or above the light-wind limit.
 double DevelopedHeight(double u) {
-    if (u > kWaveStrongWind) return u * std::sqrt(1000.0 * 1000.0 / kPrepG) * kWaveFetchHeight;
-    return u * u * kWaveDevelopedHeight / kPrepG;
+    if (u > kWaveStrongWind) return u * std::sqrt(1000.0 * 1000.0 / kGravity) * kWaveFetchHeight;
+    return u * u * kWaveDevelopedHeight / kGravity;
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ int CWeatheringCore::ComputeSpreadingConstant() {
         fatalInput = 1;
         return RUN_FATAL_INPUT;
     }
-    spreadConst = std::pow(kPrepG * delta / std::sqrt(waterVisc), kPrepSpreadExponent) * k2 * k2 /
+    spreadConst = std::pow(kGravity * delta / std::sqrt(waterVisc), kPrepSpreadExponent) * k2 * k2 /
                   kPrepSpreadDivisor;
     return RUN_OK;
 }
@@ -164,7 +164,7 @@ void CWeatheringCore::SetupSubSlicks() {
             budget /= 2;
         else if (R < kPrepSomeHours && T < kPrepMediumTotal)
             budget = budget * 3 / 4;
-        const double shape = kPrepPi * std::pow(k2, 4) / (k1 * k1);
+        const double shape = kModelPi * std::pow(k2, 4) / (k1 * k1);
         double cumVol = 0;
         int cumCount = 0;
         for (int h = 0; h < hours; ++h) {
@@ -177,8 +177,8 @@ void CWeatheringCore::SetupSubSlicks() {
             r.cumVol = cumVol;
             const double u =
                 V > kPrepLargeHourVolume ? std::pow(10.0 / (V + 0.5 * V1 + 0.25 * V2), 1.0 / 3.0) : 1.0;
-            r.area = std::pow(std::pow(V, 5) * kPrepG * delta / (waterVisc * waterVisc), 1.0 / 6.0) * u * shape;
-            r.radius = std::sqrt(r.area / kPrepPi);
+            r.area = std::pow(std::pow(V, 5) * kGravity * delta / (waterVisc * waterVisc), 1.0 / 6.0) * u * shape;
+            r.radius = std::sqrt(r.area / kModelPi);
             r.spreadTerm = spreadConst * std::pow(V, 2.0 / 3.0);
             if (V > 0) {
                 int count = std::max(static_cast<int>(V / (T / budget)), kPrepMinPerHour);
@@ -207,7 +207,7 @@ void CWeatheringCore::SetupContainedSlick(double total, double area, int hours, 
     for (int h = 0; h < hours; ++h) {
         SReleaseHour& r = hour[h];
         if (h == 0) {
-            r = {total, total, area, std::sqrt(area / kPrepPi), std::pow(total, 2.0 / 3.0) * spreadConstant,
+            r = {total, total, area, std::sqrt(area / kModelPi), std::pow(total, 2.0 / 3.0) * spreadConstant,
                  n, n, n > 0 ? total / n : 0.0};
         } else {
             r = {0.0, total, 0.0, 0.0, 0.0, 0, n, 0.0};
@@ -312,7 +312,7 @@ void CWeatheringCore::ScheduleDispersant() {
 void CWeatheringCore::DrawInDisc(double area, double radius, double& x, double& y) {
     x = y = 0.0;
     if (!(radius > 0) || !std::isfinite(radius) || !(area > 0) || !std::isfinite(area)) return;
-    const double limit = area / kPrepPi;
+    const double limit = area / kModelPi;
     for (int tries = 0; tries < kPrepRetryCap; ++tries) {
         x = (2 * Random().Uniform() - 1) * radius;
         y = (2 * Random().Uniform() - 1) * radius;
@@ -361,14 +361,19 @@ void CWeatheringCore::Alpha3(int n, double* out) {
     for (int i = 0; i < n; ++i) out[i] = Alpha3Fraction(Random().Next());
 }
 
+double CWeatheringCore::WaveWindFromHeight(double height) {
+    double uw = height > 0.0 ? kWaveHeightToWind * std::sqrt(kGravity * height) : 0.0;
+    if (uw < kWaveLightWind) uw = std::pow(uw / kWaveStressFactor, kWaveLightExponent);
+    return uw;
+}
+
 void CWeatheringCore::Wave_Energy() {
     const int hours = std::clamp(runHours, 0, MAX_HOURS);
     for (int i = 0; i < hours; ++i) {
         SWaveHour& w = wave[i];
         double H[3], U[3];
         if (w.height >= 0) {
-            double uw = kWaveHeightToWind * std::sqrt(kPrepG * w.height);
-            if (uw < kWaveLightWind) uw = std::pow(uw / kWaveStressFactor, kWaveLightExponent);
+            const double uw = WaveWindFromHeight(w.height);
             for (int k = 0; k < 3; ++k) {
                 H[k] = w.height;
                 U[k] = uw;
@@ -392,27 +397,27 @@ void CWeatheringCore::Wave_Energy() {
             const double uam = kWaveStressFactor * std::pow(um, kWaveStressExponent);
 
             double dir = wind[i].dir;
-            if (!(dir >= 0 && dir <= kWaveDirectionLimit * kPrepPi)) {
+            if (!(dir >= 0 && dir <= kWaveDirectionLimit * kModelPi)) {
                 Messages().ShowOnce(kMsgAngle);
                 // Still fill the hour, with the direction brought into one turn.
-                dir = std::isfinite(dir) ? std::fmod(dir, 2 * kPrepPi) : 0.0;
-                if (dir < 0) dir += 2 * kPrepPi;
+                dir = std::isfinite(dir) ? std::fmod(dir, 2 * kModelPi) : 0.0;
+                if (dir < 0) dir += 2 * kModelPi;
             }
             double a, fetchCos, fetchSin;
-            if (dir < kPrepPi / 2) {
+            if (dir < kModelPi / 2) {
                 a = dir;
                 fetchCos = fetch[0];
                 fetchSin = fetch[1];
-            } else if (dir < kPrepPi) {
-                a = kPrepPi - dir;
+            } else if (dir < kModelPi) {
+                a = kModelPi - dir;
                 fetchCos = fetch[2];
                 fetchSin = fetch[1];
-            } else if (dir < 3 * kPrepPi / 2) {
-                a = dir - kPrepPi;
+            } else if (dir < 3 * kModelPi / 2) {
+                a = dir - kModelPi;
                 fetchCos = fetch[2];
                 fetchSin = fetch[3];
             } else {
-                a = 2 * kPrepPi - dir;
+                a = 2 * kModelPi - dir;
                 fetchCos = fetch[0];
                 fetchSin = fetch[3];
             }
@@ -424,12 +429,12 @@ void CWeatheringCore::Wave_Energy() {
                     H[1] = DevelopedHeight(up);
                     H[2] = DevelopedHeight(um);
                 } else {
-                    H[0] = ua * ua * kWaveDevelopedHeight / kPrepG;
-                    H[1] = uap * uap * kWaveDevelopedHeight / kPrepG;
-                    H[2] = uam * uam * kWaveDevelopedHeight / kPrepG;
+                    H[0] = ua * ua * kWaveDevelopedHeight / kGravity;
+                    H[1] = uap * uap * kWaveDevelopedHeight / kGravity;
+                    H[2] = uam * uam * kWaveDevelopedHeight / kGravity;
                 }
             } else {
-                const double s = std::sqrt(F / kPrepG);
+                const double s = std::sqrt(F / kGravity);
                 if (u >= kWaveLightWind) {
                     H[0] = u * s * kWaveFetchHeight;
                     H[1] = up * s * kWaveFetchHeight;
@@ -447,7 +452,7 @@ void CWeatheringCore::Wave_Energy() {
         for (int k = 0; k < 3; ++k) {
             w.Hrms[k] = kWaveRms * H[k];
             w.f_bw[k] = BreakingFraction(U[k]);
-            w.De[k] = waterDensity * kWaveEnergyFactor * kPrepG * w.Hrms[k] * w.Hrms[k];
+            w.De[k] = waterDensity * kWaveEnergyFactor * kGravity * w.Hrms[k] * w.Hrms[k];
         }
     }
 }

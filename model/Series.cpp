@@ -77,6 +77,11 @@ constexpr const char* kIcsNames[ICS_SERIES] = {"Evaporated", "Natural Disp", "Bu
 constexpr EOutputKind kBudgetKinds[BUDGET_SERIES] = {
     OUTPUT_EVAPORATED, OUTPUT_DISPERSED, OUTPUT_BURNED, OUTPUT_SKIMMED,
     OUTPUT_BEACHED, OUTPUT_REMAINING, OUTPUT_SPILLED};
+// The same for the ICS record; natural dispersion is read as the total
+// dispersed, from which the chemical part is taken.
+constexpr EOutputKind kIcsKinds[ICS_SERIES] = {
+    OUTPUT_EVAPORATED, OUTPUT_DISPERSED, OUTPUT_BURNED, OUTPUT_SKIMMED,
+    OUTPUT_BEACHED, OUTPUT_REMAINING, OUTPUT_CHEM_DISPERSED, OUTPUT_SPILLED};
 
 // A value of a step through the kind table.
 double StepValue(const SStepOutput& step, EOutputKind kind, int slot) {
@@ -212,29 +217,17 @@ void CWeatheringCore::GetIcsBudgetSeries(SIcsBudgetData& data, int unit) const {
     for (int i = 0; i < data.count; ++i) {
         const SStepOutput& step = out[i];
         const double spilled = StepValue(step, OUTPUT_SPILLED, SLOT_BEST);
-        auto conv = [&](EOutputKind k) { return ConvertAmountOut(unit, StepValue(step, k, SLOT_BEST), spilled, density); };
-        double v[ICS_SERIES];
-        v[ICS_EVAPORATED] = conv(OUTPUT_EVAPORATED);
-        v[ICS_CHEMICAL_DISP] = conv(OUTPUT_CHEM_DISPERSED);
-        const double dispersed = conv(OUTPUT_DISPERSED);
-        // Natural dispersion is what the chemical part leaves of the total
-        // dispersed; missing when either is missing.
-        v[ICS_NATURAL_DISP] = (dispersed == M || v[ICS_CHEMICAL_DISP] == M) ? M : dispersed - v[ICS_CHEMICAL_DISP];
-        v[ICS_BURNED] = conv(OUTPUT_BURNED);
-        v[ICS_SKIMMED] = conv(OUTPUT_SKIMMED);
-        v[ICS_BEACHED] = conv(OUTPUT_BEACHED);
-        v[ICS_REMAINING] = conv(OUTPUT_REMAINING);
-        v[ICS_TOTAL] = conv(OUTPUT_SPILLED);
         // The amount behind each series, to judge its name as the budget does.
         double amount[ICS_SERIES];
-        amount[ICS_EVAPORATED] = StepValue(step, OUTPUT_EVAPORATED, SLOT_BEST);
-        amount[ICS_NATURAL_DISP] = StepValue(step, OUTPUT_DISPERSED, SLOT_BEST);
-        amount[ICS_BURNED] = StepValue(step, OUTPUT_BURNED, SLOT_BEST);
-        amount[ICS_SKIMMED] = StepValue(step, OUTPUT_SKIMMED, SLOT_BEST);
-        amount[ICS_BEACHED] = StepValue(step, OUTPUT_BEACHED, SLOT_BEST);
-        amount[ICS_REMAINING] = StepValue(step, OUTPUT_REMAINING, SLOT_BEST);
-        amount[ICS_CHEMICAL_DISP] = StepValue(step, OUTPUT_CHEM_DISPERSED, SLOT_BEST);
-        amount[ICS_TOTAL] = spilled;
+        double v[ICS_SERIES];
+        for (int s = 0; s < ICS_SERIES; ++s) {
+            amount[s] = StepValue(step, kIcsKinds[s], SLOT_BEST);
+            v[s] = ConvertAmountOut(unit, amount[s], spilled, density);
+        }
+        // Natural dispersion is what the chemical part leaves of the total
+        // dispersed; missing when either is missing.
+        const double dispersed = v[ICS_NATURAL_DISP];
+        v[ICS_NATURAL_DISP] = (dispersed == M || v[ICS_CHEMICAL_DISP] == M) ? M : dispersed - v[ICS_CHEMICAL_DISP];
         for (int s = 0; s < ICS_SERIES; ++s) {
             data.series[s][i] = v[s];
             if (amount[s] > 0 && v[s] > largest[s]) largest[s] = v[s];
@@ -266,7 +259,7 @@ SGraphData& CWeatheringCore::GetTankReleaseSeries(SGraphData& data, int unitChoi
     double previous = 0;
     for (int i = 0; i < data.count; ++i) {
         const double t = tank.tankTime[i];
-        data.series[TANK_MINUTES][i] = t / kSeriesSecondsPerMinute;
+        data.series[TANK_MINUTES][i] = t / kPerMinute;
         const double rate = ConvertAmountOut(unit, tank.tankRate[i], 1, oilDensity);
         // A refused rate (missing, or tons without a density) leaves the
         // cumulative amount unknown from here on.
@@ -297,7 +290,7 @@ STankLevelData& CWeatheringCore::GetTankLevelSeries(STankLevelData& data, int un
     data.holeTop = (t.holeHeight == M || t.holeDiam == M) ? M : (t.holeHeight + t.holeDiam) / divisor;
     data.count = TankCount(t.tankSteps);
     for (int i = 0; i < data.count; ++i) {
-        data.series[TANK_MINUTES][i] = t.tankTime[i] / kSeriesSecondsPerMinute;
+        data.series[TANK_MINUTES][i] = t.tankTime[i] / kPerMinute;
         data.series[TANK_OIL_LEVEL][i] = scaled(t.tankLevel[i]);
         data.series[TANK_WATER_LEVEL][i] = scaled(t.tankWater[i]);
     }

@@ -142,7 +142,7 @@ double GroundConcentration(platform::OnceMessages& msg, double x, const SPlumeSo
     const double uMean = (src.wind + uH) / 2;
     double sy = 0, sz = 0;
     if (PlumeSigmas(msg, x, H, src.radius, cls, src.wind, src.z0, sy, sz) != 0) return kFail;
-    const double c = src.emission / (2 * kPlumePi * uMean * sy * sz) * (1 + std::exp(-2 * (H / sz) * (H / sz)));
+    const double c = src.emission / (2 * kModelPi * uMean * sy * sz) * (1 + std::exp(-2 * (H / sz) * (H / sz)));
     return Finite(c) ? c : kFail;
 }
 
@@ -234,7 +234,7 @@ int SmokeCont(platform::OnceMessages& msg, SPlumeGraphData& plume, double emissi
         const double uMean = (wind + uH) / 2;
         double sy = 0, sz = 0;
         if (PlumeSigmas(msg, xi, H, radius, cls, wind, z0, sy, sz) != 0) return -1;
-        const double target = locKg / emission * 2 * kPlumePi * uMean * sy * sz;
+        const double target = locKg / emission * 2 * kModelPi * uMean * sy * sz;
         double hiZ = 0, loZ = 0;
         if (LocHeights(msg, target, locKg, H, sz, tolerance, hiZ, loZ) != 0) return -1;
         dist[i] = xi;
@@ -257,10 +257,10 @@ int SmokePlume(platform::OnceMessages& msg, SPlumeGraphData& plume, double loc, 
                double thickness, double regression, double airTemp, double waterTemp, double wind,
                double api, double oilDensity, double densityRefTemp) {
     if (oilDensity < 0 && api > 0) {
-        oilDensity = kPlumeApiNumerator / (api + kPlumeApiOffset) * 1000;
-        densityRefTemp = kPlumeApiRefTemp;
+        oilDensity = kApiNumerator / (api + kApiOffset) * 1000;
+        densityRefTemp = kOilApiRefTempK;
     }
-    if (api < 0 && oilDensity > 0) api = kPlumeApiNumerator * 1000 / oilDensity - kPlumeApiOffset;
+    if (api < 0 && oilDensity > 0) api = kApiNumerator * 1000 / oilDensity - kApiOffset;
 
     const double inputs[] = {loc, area, thickness, regression, airTemp, waterTemp,
                              wind, api, oilDensity, densityRefTemp};
@@ -281,7 +281,7 @@ int SmokePlume(platform::OnceMessages& msg, SPlumeGraphData& plume, double loc, 
     const double rho = (1 - (waterTemp - densityRefTemp) * kPlumeDensityTempCoef) * oilDensity;
     if (!(rho > 0)) return -1;
 
-    const double R = std::sqrt(area / kPlumePi);
+    const double R = std::sqrt(area / kModelPi);
     const double hs = kPlumeSourceHeightPerRadius * R;
     const double z0 = kPlumeRoughnessCoef * std::pow(wind, kPlumeRoughnessExp);
     const double burnMass = rho * regression * area;  // kg/s of oil burned

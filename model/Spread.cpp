@@ -123,10 +123,9 @@ bool Placed(const SLERecord& e) {
 }  // namespace
 
 void CWeatheringCore::MoveElements(int count, int timeS, int dtS, double windSpeed, double windSin,
-                                   double windCos, double currentEast, double currentNorth, double* xOut,
-                                   double* yOut, SSpreadPoint* points) {
+                                   double windCos, double currentEast, double currentNorth,
+                                   SSpreadPoint* points) {
     SeedRandomOnce();
-    for (int i = 0; i < count; ++i) xOut[i] = yOut[i] = 0.0;
     double s1 = 0.0, s2 = 0.0;
     for (int i = 0; i < count; ++i) {
         SSpreadPoint& p = points[i];
@@ -150,8 +149,6 @@ void CWeatheringCore::MoveElements(int count, int timeS, int dtS, double windSpe
         const double drift = dtS * (kSpreadDriftAlpha * windSpeed * p.alpha + kSpreadDriftBase * windSpeed);
         p.x += currentEast + dx - windSin * drift;
         p.y += currentNorth + dy - windCos * drift;
-        xOut[i] = p.x;
-        yOut[i] = p.y;
     }
 }
 
@@ -186,13 +183,11 @@ int CWeatheringCore::Spread() {
     const int ppl = std::max(pointsPerLE, 1);
     const int N = ppl * nLE;
     std::vector<SSpreadPoint> pts;
-    std::vector<double> px, py, alphaWork, hourX, hourY, hourArea;
+    std::vector<double> alphaWork, hourX, hourY, hourArea;
     std::vector<char> placed;
     std::vector<SHourJob> jobs;
     try {
         pts.resize(N);
-        px.resize(N);
-        py.resize(N);
         alphaWork.resize(N);
         hourX.resize(static_cast<size_t>(hours) * N);
         hourY.resize(static_cast<size_t>(hours) * N);
@@ -210,10 +205,9 @@ int CWeatheringCore::Spread() {
     for (int j = 0; j < N; ++j) {
         const SLERecord& e = le[j / ppl];
         SSpreadPoint& p = pts[j];
-        p = {MISSING_VALUE, M, M, M, M, M, M};
+        p = {MISSING_VALUE, M, M, M, M, M};
         if (!placed[j / ppl]) continue;  // an element never placed carries no points
         p.hourSlot = static_cast<int>(e.releaseTime);
-        p.area = e.area[e.releaseHour] / ppl;
         p.vol = e.Vol / ppl;
         p.alpha = e.alpha;
         p.spreadCoef = e.spreadCoef;
@@ -245,8 +239,7 @@ int CWeatheringCore::Spread() {
             // elements move.
             if (k < (h + 0.5) * stepsPerHour && r.count > 0) moving -= r.count / 2;
             const int m = std::clamp(ppl * moving, 0, P);
-            MoveElements(m, timeS, dt, speed, wind[h].sinDir, wind[h].cosDir, driftX, driftY,
-                         px.data(), py.data(), pts.data());
+            MoveElements(m, timeS, dt, speed, wind[h].sinDir, wind[h].cosDir, driftX, driftY, pts.data());
         }
         double* X = hourX.data() + static_cast<size_t>(h) * N;
         double* Y = hourY.data() + static_cast<size_t>(h) * N;

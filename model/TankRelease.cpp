@@ -84,7 +84,7 @@ void CWeatheringCore::DrainVentedTank() {
     t.tankSteps = 0;
     const double a = t.holeArea * t.Cd;
     const double u0 = std::sqrt(kTankTwoG * (t.oilLevel - t.holeHeight));
-    const double D = u0 * t.bottomArea / (a * kTankG);
+    const double D = u0 * t.bottomArea / (a * kGravity);
     const double h = D / MAX_TANK_STEPS;
     if (!Positive(h)) return;
     double level = t.oilLevel;
@@ -113,7 +113,7 @@ void CWeatheringCore::LeakBelowWaterline(double rhoWater, double rhoOil) {
     const double s = (rw - ro) / ro;
     const double s2 = (rw - ro) / rw;
     const double k = std::cbrt(rw / ro);
-    const double A = t.bottomArea, a = t.holeArea, Cd2g = t.Cd * t.Cd * kTankG;
+    const double A = t.bottomArea, a = t.holeArea, Cd2g = t.Cd * t.Cd * kGravity;
 
     t.tankTime[0] = 0;
     t.tankLevel[0] = t.oilLevel;

@@ -412,6 +412,8 @@ public:
     void Alpha3(int n, double* out);
     // The drift fraction of one draw r in 0..32767.
     static double Alpha3Fraction(int r);
+    // The wind that raises waves of the given height (m/s); 0 for no wave.
+    static double WaveWindFromHeight(double height);
     // Hourly wave height, breaking fraction and energy for the best, raised
     // and lowered winds.
     void Wave_Energy();
@@ -423,18 +425,15 @@ public:
     struct SSpreadPoint {
         int hourSlot;       // 1-based release hour
         double x, y;        // m east and north of the spill origin
-        double area;        // m2
         double vol;         // m3
         double alpha;       // drift fraction
         double spreadCoef;
     };
     // Moves the first count points by one step of dtS seconds ending at timeS:
     // random walk, wind drift (windSin/windCos of the direction the wind
-    // comes from) and the current's displacement per step. The new positions
-    // go to the points and to xOut/yOut.
+    // comes from) and the current's displacement per step.
     void MoveElements(int count, int timeS, int dtS, double windSpeed, double windSin, double windCos,
-                      double currentEast, double currentNorth, double* xOut, double* yOut,
-                      SSpreadPoint* points);
+                      double currentEast, double currentNorth, SSpreadPoint* points);
 
     // ==== Weathering time loop, evaporation, dispersion, emulsification =====
     // Runs the weathering over the prepared run; writes the three model
@@ -466,15 +465,15 @@ public:
     static int EvapRow(const SEvapTableRow* table, int rows, double evex);
     // Sub-step length in whole seconds for a step of dt seconds.
     static int EvapSubStep(const SEvapTableRow& row, double K, double Y, double thick, int dt);
-    // One mini-step of miniDt seconds: moves `row` (when advanceRow), sets
-    // the element's f_evap, adds to its evex; returns the volume evaporated
-    // from the element's stored Vol.
     // The loss factor of the last row used, valid while K, Y, thick and
     // miniDt stay the same (one element's step); row -1 when empty.
     struct SEvapCache {
         int row = -1;
         double loss = 0.0;
     };
+    // One mini-step of miniDt seconds: moves `row` (when advanceRow), sets
+    // the element's f_evap, adds to its evex; returns the volume evaporated
+    // from the element's stored Vol.
     static double Evaporate(double K, double Y, double thick, const SEvapTableRow* table, int rows,
                             int& row, double miniDt, SLERecord& e, bool advanceRow = true,
                             SEvapCache* cache = nullptr);

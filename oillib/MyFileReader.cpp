@@ -172,21 +172,27 @@ int CMyFileReader::SeekTo(FileOffset offset) {
     return ::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0 ? kResultOk : kResultFailed;
 }
 
+namespace {
+
+CMyFileReader::SFileStamp StampOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+            static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
+            static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
+}
+
+}  // namespace
+
 std::optional<CMyFileReader::SFileStamp> CMyFileReader::StampPath(const std::filesystem::path& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-    return SFileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                      static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
-                      static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
+    return StampOf(st);
 }
 
 std::optional<CMyFileReader::SFileStamp> CMyFileReader::StampOpenFile() const {
     if (!file_) return std::nullopt;
     struct stat st {};
     if (::fstat(::fileno(file_), &st) != 0) return std::nullopt;
-    return SFileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                      static_cast<std::int64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtim.tv_sec),
-                      static_cast<std::int64_t>(st.st_mtim.tv_nsec)};
+    return StampOf(st);
 }
 
 int CMyFileReader::ReadLine(bool split) {
@@ -380,15 +386,17 @@ const std::string& CMyFileReader::GetField(int n) const {
     return f ? *f : kEmptyText;
 }
 
-std::string CMyFileReader::GetFieldText(int n) const {
+std::string CMyFileReader::WithoutQuotes(std::string_view text, size_t n) {
     std::string out;
-    for (char c : GetField(n)) {
+    for (char c : text) {
         if (c == '"') continue;
-        if (out.size() >= 255) break;
+        if (out.size() >= n) break;
         out.push_back(c);
     }
     return out;
 }
+
+std::string CMyFileReader::GetFieldText(int n) const { return WithoutQuotes(GetField(n), 255); }
 
 std::string CMyFileReader::GetFieldTextLower(int n) const {
     std::string out = GetFieldText(n);
@@ -427,18 +435,8 @@ void CMyFileReader::SetFieldBuffer(std::optional<std::string> text, int n) {
 void CMyFileReader::SetFieldText(std::string_view text, int n) { SetFieldBuffer(std::string(text), n); }
 
 void CMyFileReader::SetFieldScaled(std::string_view text, int n, float factor) {
-    std::optional<float> v = ScanNumber(text);
-    if (!v || *v == kMissingNumber) {
-        SetFieldBuffer(std::nullopt, n);
-        return;
-    }
-    float scaled = *v * factor;
-    // A product beyond single precision would be written as "inf".
-    if (!std::isfinite(scaled)) {
-        SetFieldBuffer(std::nullopt, n);
-        return;
-    }
-    SetFieldText(platform::Format("%g", static_cast<double>(scaled)), n);
+    // An unreadable number gives the empty text, which empties the field.
+    SetFieldText(FormatNumber(text, -1, factor), n);
 }
 
 void CMyFileReader::PutRecord(SRecordCopy record) {

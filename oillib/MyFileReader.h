@@ -128,7 +128,6 @@ public:
     // Reads at most min(count, ioBufferSize) bytes into the block buffer;
     // the number read, 0 when no file is open.
     int ReadBlock(int count);
-    const char* GetBlock() const { return block_.data(); }
     // Writes bytes to the open file; the number written, 0 when none is open.
     int WriteBlock(const char* bytes, int count);
 
@@ -172,6 +171,8 @@ public:
     bool IsFieldEmpty(int n) const { return GetField(n).empty(); }
     // Field n with every double quote removed, cut to 255 characters.
     std::string GetFieldText(int n) const;
+    // text with every double quote removed, cut to n characters.
+    static std::string WithoutQuotes(std::string_view text, size_t n);
     // GetFieldText in lower case (ASCII letters).
     std::string GetFieldTextLower(int n) const;
     // FormatNumber of field n.

@@ -64,16 +64,6 @@ std::string_view FieldOfLine(std::string_view line, int k, char delimiter) {
     }
 }
 
-std::string WithoutQuotes(std::string_view text, size_t n) {
-    std::string out;
-    for (char c : text) {
-        if (c == '"') continue;
-        if (out.size() >= n) break;
-        out.push_back(c);
-    }
-    return out;
-}
-
 // Single precision, in the order written.
 float ToKelvin(float v, ELibTempUnit unit) {
     switch (unit) {

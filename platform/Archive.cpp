@@ -6,21 +6,14 @@ namespace platform {
 
 void ArchiveWriter::U8(std::uint8_t v) { buf_.push_back(v); }
 
-void ArchiveWriter::U16(std::uint16_t v) {
-    buf_.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    buf_.push_back(static_cast<std::uint8_t>(v >> 8));
+void ArchiveWriter::LittleEndian(std::uint64_t v, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) buf_.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF));
 }
 
-void ArchiveWriter::U32(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) buf_.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF));
-}
-
+void ArchiveWriter::U16(std::uint16_t v) { LittleEndian(v, 2); }
+void ArchiveWriter::U32(std::uint32_t v) { LittleEndian(v, 4); }
 void ArchiveWriter::I32(std::int32_t v) { U32(static_cast<std::uint32_t>(v)); }
-
-void ArchiveWriter::I64(std::int64_t v) {
-    auto u = static_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i) buf_.push_back(static_cast<std::uint8_t>((u >> (8 * i)) & 0xFF));
-}
+void ArchiveWriter::I64(std::int64_t v) { LittleEndian(static_cast<std::uint64_t>(v), 8); }
 
 void ArchiveWriter::F64(double v) { I64(static_cast<std::int64_t>(std::bit_cast<std::uint64_t>(v))); }
 

@@ -52,6 +52,8 @@ public:
     std::vector<std::uint8_t> Take() { return std::move(buf_); }
 
 private:
+    void LittleEndian(std::uint64_t v, std::size_t n);
+
     std::vector<std::uint8_t> buf_;
 };
 

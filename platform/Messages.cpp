@@ -4,9 +4,14 @@
 
 namespace platform {
 
-MsgResult NullMessages::Show(std::string_view, MsgIcon, MsgButtons buttons) {
-    return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
-}
+namespace {
+
+// The first button of the box: what a user who just confirms presses.
+MsgResult FirstButton(MsgButtons buttons) { return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok; }
+
+}  // namespace
+
+MsgResult NullMessages::Show(std::string_view, MsgIcon, MsgButtons buttons) { return FirstButton(buttons); }
 
 MsgResult RecordingMessages::Show(std::string_view text, MsgIcon icon, MsgButtons buttons) {
     entries_.push_back({std::string(text), icon, buttons});
@@ -15,7 +20,7 @@ MsgResult RecordingMessages::Show(std::string_view text, MsgIcon icon, MsgButton
         answers_.erase(answers_.begin());
         return r;
     }
-    return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
+    return FirstButton(buttons);
 }
 
 std::vector<std::string> RecordingMessages::Texts() const {

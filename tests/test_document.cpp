@@ -19,21 +19,8 @@ namespace {
 
 constexpr Time kNow = 1707141600;  // Mon 2024-02-05 14:00 UTC
 
-struct Fixture {
-    explicit Fixture(OilLibraries libs = {}) : clock(kNow) {
-        DocPorts ports;
-        ports.dialogs = &dialogs;
-        ports.messages = &messages;
-        ports.status = &status;
-        ports.outputs = &outputs;
-        ports.clock = &clock;
-        doc = std::make_unique<SpillDocCore>(libs, ports);
-    }
-    platform::FixedClock clock;
-    FakeDialogs dialogs;
-    platform::RecordingMessages messages;
-    FakeStatus status;
-    FakeOutputs outputs;
+struct Fixture : FakePorts {
+    explicit Fixture(OilLibraries libs = {}) : FakePorts(kNow), doc(std::make_unique<SpillDocCore>(libs, Ports())) {}
     std::unique_ptr<SpillDocCore> doc;
 };
 

@@ -1,21 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 #include "document/Derive.h"
+#include "test_document_helpers.h"
 
 using namespace document;
+using document_test::UseUtc;
 using model::MISSING_VALUE_D;
 
 namespace {
 
 constexpr Time kMidnight = 1700006400;  // 2023-11-15 00:00:00 UTC, a Wednesday
-
-void UseUtc() {
-    setenv("TZ", "UTC", 1);
-    tzset();
-}
 
 Scenario WithContinuous(int start, int duration, int units, int type) {
     Scenario s(kMidnight);

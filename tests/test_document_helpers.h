@@ -78,6 +78,21 @@ public:
     void ShowForm() override {}
 };
 
+// The fake ports a document under test talks to, as one bundle. A fixture
+// derives from it and declares its document after any library the document
+// reads, so the document is destroyed first.
+struct FakePorts {
+    explicit FakePorts(document::Time now) : clock(now) {}
+    platform::FixedClock clock;
+    FakeDialogs dialogs;
+    platform::RecordingMessages messages;
+    FakeStatus status;
+    FakeOutputs outputs;
+    document::DocPorts Ports() {
+        return {.dialogs = &dialogs, .messages = &messages, .status = &status, .outputs = &outputs, .clock = &clock};
+    }
+};
+
 // A library file with a header of the given date, the column-name line and
 // no oils.
 inline void WriteEmptyLibrary(const std::string& path, const std::string& date) {

@@ -27,16 +27,10 @@ constexpr Time kStart = 1707141600;  // Mon 2024-02-05 14:00 UTC
 // A complete scenario entered through the commands, as the dialogs would
 // fill it: the first oil of the standard library, a constant wind of 10
 // knots, water at 15 deg C, 1000 bbl released at once.
-struct Solvable {
-    Solvable() : clock(kStart), lib(StandardLibraryPath(), oillib::OilLibColumnNames, oillib::kOilLibColumnCount) {
+struct Solvable : FakePorts {
+    Solvable() : FakePorts(kStart), lib(StandardLibraryPath(), oillib::OilLibColumnNames, oillib::kOilLibColumnCount) {
         UseUtc();
-        DocPorts ports;
-        ports.dialogs = &dialogs;
-        ports.messages = &messages;
-        ports.status = &status;
-        ports.outputs = &outputs;
-        ports.clock = &clock;
-        doc = std::make_unique<SpillDocCore>(OilLibraries{&lib, nullptr}, ports);
+        doc = std::make_unique<SpillDocCore>(OilLibraries{&lib, nullptr}, Ports());
         doc->Model().SetSeed(7);
         dialogs.dialogs[DialogKind::StandardOils] = [this](SpillDocCore& d) { return TakeOil(lib, 0, d.scenario); };
         dialogs.dialogs[DialogKind::WindWave] = [](SpillDocCore& d) {
@@ -65,12 +59,7 @@ struct Solvable {
         doc->EditWater();
         doc->EditRelease();
     }
-    platform::FixedClock clock;
     oillib::COilLibrary lib;
-    FakeDialogs dialogs;
-    platform::RecordingMessages messages;
-    FakeStatus status;
-    FakeOutputs outputs;
     std::unique_ptr<SpillDocCore> doc;
 };
 

@@ -6,24 +6,25 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "platform/Files.h"
 
 namespace oillib_test {
 
 using tavro_test::TempDir;
 
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    platform::WriteWholeFile(path.string(), bytes);
 }
 
+// The bytes of the file; empty when it cannot be read.
 inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string bytes;
+    platform::ReadWholeFile(path.string(), bytes);
+    return bytes;
 }
 
 }  // namespace oillib_test

@@ -88,6 +88,11 @@ protected:
 
     // A CR LF library of three oils A, B, C.
     std::string ThreeOils() const { return Header() + ColumnLine() + Oil("Alpha, Lab", "A") + Oil("Beta", "B") + Oil("Gamma", "C"); }
+    // ThreeOils written to path, and a library on it (not yet loaded).
+    COilLibrary ThreeOilsAt(const std::filesystem::path& path) const {
+        WriteBytes(path, ThreeOils());
+        return MakeLibrary(path);
+    }
 
     platform::FixedClock clock_{kToday};
     TempDir dir_;
@@ -278,8 +283,7 @@ TEST_F(OilLibLibrary, TemperatureTexts) {
 TEST_F(OilLibLibrary, SaveOverAndAppendKeepEveryOtherByte) {
     auto path = dir_ / "CustomLib";
     const std::string before = ThreeOils();
-    WriteBytes(path, before);
-    COilLibrary lib = MakeLibrary(path);
+    COilLibrary lib = ThreeOilsAt(path);
     ASSERT_EQ(lib.LoadIndex(), kResultOk);
 
     // Save over the middle oil.
@@ -318,8 +322,7 @@ TEST_F(OilLibLibrary, RemoveFirstMiddleLastAndOnly) {
     for (const auto& k : cases) {
         SCOPED_TRACE(k.id);
         auto path = dir_ / ("CustomLib" + k.id);
-        WriteBytes(path, ThreeOils());
-        COilLibrary lib = MakeLibrary(path);
+        COilLibrary lib = ThreeOilsAt(path);
         ASSERT_EQ(lib.LoadIndex(), kResultOk);
         ASSERT_EQ(lib.DeleteRecord(FindOil(lib, k.id)->offset), kResultOk);
         EXPECT_EQ(ReadBytes(path), k.want);
@@ -419,8 +422,7 @@ TEST_F(OilLibLibrary, LineEndsAndForeignBytesSurvive) {
 
 TEST_F(OilLibLibrary, RefusedPlacesLeaveTheFileAlone) {
     auto path = dir_ / "CustomLib";
-    WriteBytes(path, ThreeOils());
-    COilLibrary lib = MakeLibrary(path);
+    COilLibrary lib = ThreeOilsAt(path);
     ASSERT_EQ(lib.LoadIndex(), kResultOk);
     const FileOffset beta = FindOil(lib, "B")->offset;
     ASSERT_EQ(lib.ReadRecordAt(beta), kResultOk);
@@ -461,8 +463,7 @@ TEST_F(OilLibLibrary, RefusedPlacesLeaveTheFileAlone) {
 
 TEST_F(OilLibLibrary, RecordAtTheLineLimit) {
     auto path = dir_ / "CustomLib";
-    WriteBytes(path, ThreeOils());
-    COilLibrary lib = MakeLibrary(path);
+    COilLibrary lib = ThreeOilsAt(path);
     ASSERT_EQ(lib.LoadIndex(), kResultOk);
     // "Long" TAB "L" and nine more TABs up to field 11, its comment, CR LF:
     // 4095 bytes, the most a line holds.
@@ -548,8 +549,7 @@ TEST_F(OilLibLibrary, StaleOffsetsNeverSpliceTheFile) {
 TEST_F(OilLibLibrary, FailedWriteLeavesTheOldFileByteIdentical) {
     auto path = dir_ / "CustomLib";
     const std::string before = ThreeOils();
-    WriteBytes(path, before);
-    COilLibrary lib = MakeLibrary(path);
+    COilLibrary lib = ThreeOilsAt(path);
     ASSERT_EQ(lib.LoadIndex(), kResultOk);
     const std::vector<std::string> idsBefore = Ids(lib);
     const FileOffset beta = FindOil(lib, "B")->offset;
@@ -637,8 +637,7 @@ TEST_F(OilLibLibrary, CopyFieldsBetweenColumnOrders) {
 
 TEST_F(OilLibLibrary, LoadIndexKeepsTheRecordAndRestoresTheBackup) {
     auto path = dir_ / "CustomLib";
-    WriteBytes(path, ThreeOils());
-    COilLibrary lib = MakeLibrary(path);
+    COilLibrary lib = ThreeOilsAt(path);
     ASSERT_EQ(lib.LoadIndex(), kResultOk);
     ASSERT_EQ(lib.ReadRecordAt(FindOil(lib, "B")->offset), kResultOk);
     WriteBytes(path, ThreeOils() + Oil("Delta", "D"));  // changed on disk

@@ -1,18 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/NumText.h"
 #include "platform/Random.h"
+#include "test_temp_dir.h"
 
 using namespace platform;
-namespace fs = std::filesystem;
 
 TEST(Platform, RandomMatchesFifteenBitGenerator) {
     CModelRandom r(1);
@@ -28,10 +30,13 @@ TEST(Platform, RandomMatchesFifteenBitGenerator) {
 }
 
 TEST(Platform, NumberTextIgnoresLocale) {
-    // A locale with a decimal comma, when the machine has one.
+    // Under a locale with a decimal comma (the test command generates one).
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     std::string saved = old ? old : "C";
-    bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine";
+    char plain[32];
+    std::snprintf(plain, sizeof plain, "%g", 0.85);
+    EXPECT_STREQ(plain, "0,85");  // the locale really has a decimal comma
     EXPECT_EQ(Format("%g", 0.85), "0.85");
     EXPECT_EQ(Format("%.4f", 2.5), "2.5000");
     EXPECT_EQ(Format("%e", 1e-200), "1.000000e-200");
@@ -40,7 +45,6 @@ TEST(Platform, NumberTextIgnoresLocale) {
     EXPECT_TRUE(ScanDouble("0.85", d));
     EXPECT_EQ(d, 0.85);
     std::setlocale(LC_NUMERIC, saved.c_str());
-    (void)comma;
 }
 
 TEST(Platform, ScanPrefixRules) {
@@ -80,9 +84,8 @@ TEST(Platform, SplitLinesAcceptsEveryLineEnd) {
 }
 
 TEST(Platform, SafeReplaceKeepsOldFileOnFailure) {
-    fs::path dir = fs::temp_directory_path() / ("tavro_files_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    std::string path = (dir / "CustomLib").string();
+    tavro_test::TempDir dir;
+    const std::string path = dir / "CustomLib";
     ASSERT_TRUE(WriteWholeFile(path, "old contents"));
     ASSERT_TRUE(SafeReplaceFile(path, "new contents"));
     std::string got;
@@ -91,22 +94,19 @@ TEST(Platform, SafeReplaceKeepsOldFileOnFailure) {
 
     // Into a folder that does not exist: refused, error reported.
     std::string err;
-    EXPECT_FALSE(SafeReplaceFile((dir / "missing" / "x").string(), "data", &err));
+    EXPECT_FALSE(SafeReplaceFile((dir.Path() / "missing" / "x").string(), "data", &err));
     EXPECT_FALSE(err.empty());
 
     // A folder we cannot write into (not as root, who may write anyway).
     if (::geteuid() != 0) {
-        ::chmod(dir.c_str(), 0555);
+        ::chmod(dir.Path().c_str(), 0555);
         EXPECT_FALSE(SafeReplaceFile(path, "lost"));
-        ::chmod(dir.c_str(), 0755);
+        ::chmod(dir.Path().c_str(), 0755);
         ASSERT_TRUE(ReadWholeFile(path, got));
         EXPECT_EQ(got, "new contents");
     }
     // No temporary file is left behind.
-    int files = 0;
-    for (auto& e : fs::directory_iterator(dir)) { (void)e; ++files; }
-    EXPECT_EQ(files, 1);
-    fs::remove_all(dir);
+    EXPECT_EQ(dir.Names().size(), 1u);
 }
 
 TEST(Platform, OnceMessagesShowEachTextOncePerSolve) {

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <limits>
 #include <random>
-#include <unistd.h>
 
 #include "document/ScenarioFile.h"
 #include "platform/Archive.h"
 #include "platform/Files.h"
+#include "test_temp_dir.h"
 
 using namespace document;
 namespace fs = std::filesystem;
@@ -282,8 +282,8 @@ TEST(ScenarioFile, ByteFlipFuzzNeverCrashes) {
 }
 
 TEST(ScenarioFile, FilesOnDiskSaveSafelyAndNameTheFileOnError) {
-    fs::path dir = fs::temp_directory_path() / ("tavro_scenario_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    tavro_test::TempDir tmp("tavro_scenario");
+    const fs::path& dir = tmp.Path();
     const std::string path = (dir / "a.tvr").string();
     Scenario s(kSpill);
     s.OilName = "first";
@@ -316,5 +316,4 @@ TEST(ScenarioFile, FilesOnDiskSaveSafelyAndNameTheFileOnError) {
         EXPECT_FALSE(r.scenario) << path;
         EXPECT_EQ(r.error, "Cannot open " + path + ": it is far too large to be a scenario file.");
     }
-    fs::remove_all(dir);
 }

@@ -277,15 +277,14 @@ TEST(Spread, MoveElementsDriftAndRandomWalk) {
     const double wind = 10.0, alpha = 0.5, spreadCoef = 0.3;
     const double east = 0.25, north = -0.1;  // current per step
     std::vector<CWeatheringCore::SSpreadPoint> pts(n);
-    for (auto& p : pts) p = {1, 0.0, 0.0, 1.0, 1.0, alpha, spreadCoef};
-    std::vector<double> xo(n), yo(n);
+    for (auto& p : pts) p = {1, 0.0, 0.0, 1.0, alpha, spreadCoef};
     // A wind from the north (direction 0) pushes the points south.
     const double drift = dtS * (0.018 * wind * alpha + 0.012 * wind);
     const int steps = 16;
     double varPredicted = 0;
     for (int k = 0; k < steps; ++k) {
         const int timeS = (k + 1) * dtS;
-        c->MoveElements(n, timeS, dtS, wind, 0.0, 1.0, east, north, xo.data(), yo.data(), pts.data());
+        c->MoveElements(n, timeS, dtS, wind, 0.0, 1.0, east, north, pts.data());
         const double age = timeS;
         const double s1 = std::sqrt(24 * std::pow(age, 0.16) * 0.033 * dtS);
         const double s2 = std::sqrt(24 * spreadCoef / std::sqrt(age) * dtS);
@@ -293,8 +292,8 @@ TEST(Spread, MoveElementsDriftAndRandomWalk) {
         if (k == 0) {
             double mx = 0, my = 0;
             for (int i = 0; i < n; ++i) {
-                mx += xo[i];
-                my += yo[i];
+                mx += pts[i].x;
+                my += pts[i].y;
             }
             mx /= n;
             my /= n;
@@ -334,10 +333,9 @@ TEST(Spread, PointsOfOneHourShareTheirDiffusionLengths) {
     c->SetSeed(4);
     c->EndRandomSolve();
     std::vector<CWeatheringCore::SSpreadPoint> pts = {
-        {1, 0, 0, 1, 1, 0, 0.2}, {1, 0, 0, 1, 1, 0, 9.0}, {2, 0, 0, 1, 1, 0, 0.5}, {2, 0, 0, 1, 1, 0, 7.0}};
-    std::vector<double> xo(4), yo(4);
+        {1, 0, 0, 1, 0, 0.2}, {1, 0, 0, 1, 0, 9.0}, {2, 0, 0, 1, 0, 0.5}, {2, 0, 0, 1, 0, 7.0}};
     const int timeS = 7200, dtS = 600;
-    c->MoveElements(4, timeS, dtS, 0.0, 0.0, 1.0, 0.0, 0.0, xo.data(), yo.data(), pts.data());
+    c->MoveElements(4, timeS, dtS, 0.0, 0.0, 1.0, 0.0, 0.0, pts.data());
     platform::CModelRandom r(4);
     for (int i = 0; i < 4; ++i) {
         const double age = timeS - (pts[i].hourSlot - 1) * 3600.0;
@@ -345,7 +343,7 @@ TEST(Spread, PointsOfOneHourShareTheirDiffusionLengths) {
         const double s1 = std::sqrt(24 * std::pow(age, 0.16) * 0.033 * dtS);
         const double s2 = std::sqrt(24 * coef / std::sqrt(age) * dtS);
         const double u1 = r.Uniform(), u2 = r.Uniform(), u3 = r.Uniform(), u4 = r.Uniform();
-        EXPECT_DOUBLE_EQ(xo[i], (u2 - 0.5) * s1 + (u1 - 0.5) * s2) << i;
-        EXPECT_DOUBLE_EQ(yo[i], (u4 - 0.5) * s1 + (u3 - 0.5) * s2) << i;
+        EXPECT_DOUBLE_EQ(pts[i].x, (u2 - 0.5) * s1 + (u1 - 0.5) * s2) << i;
+        EXPECT_DOUBLE_EQ(pts[i].y, (u4 - 0.5) * s1 + (u3 - 0.5) * s2) << i;
     }
 }

@@ -3,45 +3,35 @@
 // and checks of the invariants of a solved model.
 #pragma once
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "model/WeatheringCore.h"
 #include "platform/Files.h"
 #include "platform/NumText.h"
+#include "tests/test_temp_dir.h"
 
 namespace tavro_test {
 
 // A fresh folder as the model's output folder for the life of the object.
 class TempOutputFolder {
 public:
-    TempOutputFolder() : previous_(platform::OutputFolder()) {
-        char tmpl[] = "/tmp/tavro_timeloop_XXXXXX";
-        const char* d = ::mkdtemp(tmpl);
-        path_ = d ? d : "/tmp";
-        platform::SetOutputFolder(path_);
-    }
-    ~TempOutputFolder() {
-        platform::SetOutputFolder(previous_);
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
+    TempOutputFolder() : previous_(platform::OutputFolder()) { platform::SetOutputFolder(dir_.Path().string()); }
+    ~TempOutputFolder() { platform::SetOutputFolder(previous_); }
+    TempOutputFolder(const TempOutputFolder&) = delete;
+    TempOutputFolder& operator=(const TempOutputFolder&) = delete;
+
     std::string Read(const char* name) const {
         std::string s;
         platform::ReadWholeFile(platform::OutputPath(name), s);
         return s;
     }
-    const std::string& Path() const { return path_; }
 
 private:
     std::string previous_;
-    std::string path_;
+    TempDir dir_{"tavro_timeloop"};
 };
 
 inline int CountOf(const std::string& text, const std::string& what) {

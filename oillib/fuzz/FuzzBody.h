@@ -34,13 +34,11 @@ inline void RunOnce(const std::uint8_t* data, std::size_t size, const std::files
     {
         CMyFileReader r(path, OilLibColumnNames, kOilLibColumnCount, 16, 64, 8);
         if (r.Open(true, 0) == kResultOk) {
-            FileOffset offset = 0;
             for (int i = 0; i < 10000; ++i) {
                 int code = r.ReadLine(true);
                 if (code != kResultOk) break;
                 Require(r.GetLineLength() > 0 && r.GetLineLength() <= 63);
                 Require(r.GetFieldCount() <= 8);
-                offset += r.GetLineLength();
                 for (int f = 0; f <= r.GetFieldCount() + 1; ++f) {
                     (void)r.GetFieldText(f);
                     (void)r.GetFieldNumberText(f, 2, 1000.0f);
@@ -49,7 +47,6 @@ inline void RunOnce(const std::uint8_t* data, std::size_t size, const std::files
             }
             Require(r.Tell() <= static_cast<FileOffset>(size));
             r.Close();
-            (void)offset;
         }
         if (r.ReadColumnLine(1) == kResultOk)
             for (int c = 0; c <= kOilLibColumnCount + 1; ++c) Require(r.ColumnToField(c) <= r.GetFieldCount());
