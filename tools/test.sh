@@ -8,12 +8,16 @@ bash tools/setup.sh
 JOBS="$(nproc)"
 
 echo "== Release build"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTAVRO_BENCH=ON >/dev/null
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTAVRO_BENCH=ON -DTAVRO_WERROR=ON >/dev/null
 cmake --build build/release -j"$JOBS"
 ctest --test-dir build/release --output-on-failure -j"$JOBS"
+if [ -d build/release/gui-smoke ]; then
+  echo "Screenshots for review:"
+  find "$PWD/build/release/gui-smoke" -name '*.png' -o -name '*.svg' | sort | sed 's/^/  /'
+fi
 
 echo "== Sanitizer build (headless, no toolkit)"
-cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRO_GUI=OFF -DTAVRO_SANITIZE=ON >/dev/null
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRO_GUI=OFF -DTAVRO_SANITIZE=ON -DTAVRO_WERROR=ON >/dev/null
 cmake --build build/sanitize -j"$JOBS"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j"$JOBS"
