@@ -1,45 +1,257 @@
-// The application object and its main window.
-#include <wx/wx.h>
+#include "app/TavroApp.h"
 
-#include "platform/Messages.h"
-#include "platform/wx/WxMessages.h"
+#include <cstdlib>
+
+#include <wx/aboutdlg.h>
+#include <wx/cmdline.h>
+#include <wx/dcmemory.h>
+#include <wx/dnd.h>
+#include <wx/filename.h>
+#include <wx/fileconf.h>
+#include <wx/image.h>
+#include <wx/stdpaths.h>
+
+#include "app/MainFrame.h"
+#include "app/SpillDocWx.h"
+#include "app/WorkspaceView.h"
+#include "oillib/OilLibrary.h"
+#include "platform/wx/WxText.h"
+#include "ui/common/HelpMessageDialog.h"
+
+namespace app {
+
+CTAVRO2App& TheApp() { return *static_cast<CTAVRO2App*>(wxTheApp); }
+
+// ---- Document manager and recent files ----------------------------------------
+
+wxString TavroDocManager::MakeNewDocumentName() { return wxString::Format("Spill Scenario%d", counter_++); }
+
+wxFileHistory* TavroDocManager::OnCreateFileHistory() { return new wxFileHistory(kRecentFiles); }
+
+wxString DefaultConfigPath() {
+    wxString base;
+    if (!wxGetEnv("XDG_CONFIG_HOME", &base) || base.empty()) base = wxFileName::GetHomeDir() + "/.config";
+    return base + "/tavro2/tavro2.conf";
+}
+
+void LoadRecentFiles(wxFileHistory& history, const wxString& configPath) {
+    if (!wxFileName::FileExists(configPath)) return;
+    wxFileConfig config(wxEmptyString, wxEmptyString, configPath, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+    config.SetPath("/RecentFiles");
+    history.Load(config);
+}
+
+bool SaveRecentFiles(const wxFileHistory& history, const wxString& configPath) {
+    wxFileName name(configPath);
+    if (!name.DirExists() && !name.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL)) return false;
+    wxFileConfig config(wxEmptyString, wxEmptyString, configPath, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
+    config.DeleteGroup("/RecentFiles");
+    config.SetPath("/RecentFiles");
+    const_cast<wxFileHistory&>(history).Save(config);
+    return config.Flush();
+}
 
 namespace {
 
-class CMainFrame : public wxFrame {
+// Files dropped on the main window open as scenarios.
+class DropFiles final : public wxFileDropTarget {
 public:
-    CMainFrame() : wxFrame(nullptr, wxID_ANY, platform::kAppTitle, wxDefaultPosition, wxSize(1024, 720)) {
-        auto* file = new wxMenu;
-        file->Append(wxID_EXIT, "E&xit");
-        auto* bar = new wxMenuBar;
-        bar->Append(file, "&File");
-        SetMenuBar(bar);
-        CreateStatusBar();
-        SetStatusText("Ready");
-        Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(true); }, wxID_EXIT);
-    }
-};
-
-class CTAVRO2App : public wxApp {
-public:
-    bool OnInit() override {
-        if (!wxApp::OnInit()) return false;
-        SetAppName(platform::kAppTitle);
-        platform::SetDefaultMessages(&messages_);
-        auto* frame = new CMainFrame;
-        frame->Show(true);
-        SetTopWindow(frame);
+    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
+        for (const wxString& name : names) TheApp().OpenFromOutside(name);
         return true;
     }
-    int OnExit() override {
-        platform::SetDefaultMessages(nullptr);
-        return wxApp::OnExit();
-    }
-
-private:
-    platform::WxMessages messages_;
 };
+
+wxBitmap SplashPicture() {
+    const wxSize size(440, 240);
+    wxBitmap bitmap(size);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(wxBrush(wxColour(18, 52, 86)));
+    dc.Clear();
+    dc.SetPen(wxPen(wxColour(64, 128, 176), 2));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(8, 8, size.x - 16, size.y - 16);
+    dc.SetTextForeground(*wxWHITE);
+    wxFont big(wxFontInfo(40).Bold().Family(wxFONTFAMILY_SWISS));
+    dc.SetFont(big);
+    const wxString name = platform::kAppTitle;
+    wxSize ext = dc.GetTextExtent(name);
+    dc.DrawText(name, (size.x - ext.x) / 2, 60);
+    dc.SetFont(wxFontInfo(12).Family(wxFONTFAMILY_SWISS));
+    const wxString line = "Oil properties and weathering";
+    ext = dc.GetTextExtent(line);
+    dc.DrawText(line, (size.x - ext.x) / 2, 130);
+    ext = dc.GetTextExtent(kVersionText);
+    dc.DrawText(kVersionText, (size.x - ext.x) / 2, 160);
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}
 
 }  // namespace
 
-wxIMPLEMENT_APP(CTAVRO2App);
+// ---- Start and end ----------------------------------------------------------------
+
+bool CTAVRO2App::ParseCommandLine(int argc, wxChar** argv, Options& options) {
+    static const wxCmdLineEntryDesc desc[] = {
+        {wxCMD_LINE_SWITCH, nullptr, "nosplash", "start without the splash picture", wxCMD_LINE_VAL_NONE, 0},
+        {wxCMD_LINE_PARAM, nullptr, nullptr, "scenario file", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL},
+        {wxCMD_LINE_NONE, nullptr, nullptr, nullptr, wxCMD_LINE_VAL_NONE, 0},
+    };
+    wxCmdLineParser parser(desc, argc, argv);
+    if (parser.Parse(true) != 0) return false;
+    options.splash = !parser.Found("nosplash");
+    if (parser.GetParamCount() > 0) {
+        // Resolved now, before anything can change the current folder.
+        options.file = wxString::FromUTF8(
+            document::MakeAbsolute(parser.GetParam(0).utf8_string(), document::CurrentDirectory()));
+    }
+    return true;
+}
+
+CTAVRO2App::CTAVRO2App() = default;
+CTAVRO2App::~CTAVRO2App() = default;
+
+bool CTAVRO2App::OnInit() {
+    Options options;
+    if (!ParseCommandLine(argc, argv, options)) return false;
+    return Start(options);
+}
+
+void CTAVRO2App::SetMessages(platform::IMessages* messages) {
+    messages_ = messages;
+    platform::SetDefaultMessages(&Messages());
+}
+
+document::OilLibraries CTAVRO2App::Libraries() const { return {standard_.get(), custom_.get()}; }
+
+bool CTAVRO2App::Start(const Options& options) {
+    options_ = options;
+    SetAppName("tavro2");
+    SetAppDisplayName(platform::kAppTitle);
+    wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
+    platform::SetDefaultMessages(&Messages());
+    configPath_ = options.configPath.empty() ? DefaultConfigPath() : options.configPath;
+
+    paths_ = document::AppPaths::ForThisProcess();
+    help_ = std::make_unique<platform::WxHelp>(paths_.helpFolder);
+    platform::SetDefaultHelp(help_.get());
+    ui::SetHelpFolder(paths_.helpFolder);
+    if (!paths_.CreateUserFolder())
+        Messages().Show("The folder for your custom oils and the run's files cannot be created:\n" +
+                            paths_.userFolder + "\n\nCustom oils cannot be saved, and Solve cannot write its files.",
+                        platform::MsgIcon::Stop);
+    standard_ = std::make_unique<oillib::COilLibrary>(paths_.StandardLibrary(), oillib::OilLibColumnNames,
+                                                      oillib::kOilLibColumnCount);
+    custom_ = std::make_unique<oillib::COilLibrary>(paths_.CustomLibrary(), oillib::OilLibColumnNames,
+                                                    oillib::kOilLibColumnCount);
+
+    docManager_ = new TavroDocManager;
+    new wxDocTemplate(docManager_, "TAVRO2 Files", "*.tvr;*.TVR", "", "tvr", "Spill Scenario", "Spill Scenario View",
+                      CLASSINFO(SpillDocWx), CLASSINFO(WorkspaceView));
+    docManager_->SetMaxDocsOpen(1000);
+    if (wxFileHistory* history = docManager_->GetFileHistory()) LoadRecentFiles(*history, configPath_);
+    const wxString documents = wxStandardPaths::Get().GetDocumentsDir();
+    if (wxFileName::DirExists(documents)) docManager_->SetLastDirectory(documents);
+
+    frame_ = new CMainFrame(docManager_);
+    status_.SetFrame(frame_);
+    dialogs_.SetParent(frame_);
+    frame_->SetDropTarget(new DropFiles);
+    SetTopWindow(frame_);
+    frame_->Maximize();
+    frame_->Show();
+
+    if (options.splash) ShowSplash();
+    if (!options.file.empty())
+        OpenFromOutside(options.file);
+    else
+        docManager_->CreateNewDocument();
+    return true;
+}
+
+void CTAVRO2App::OpenFromOutside(const wxString& path) {
+    if (!docManager_) return;
+    // Flags 0, not wxDOC_SILENT: the one template takes any name.
+    wxDocument* doc = docManager_->CreateDocument(path, 0);
+    if (!doc && docManager_->GetDocuments().empty()) docManager_->CreateNewDocument();
+}
+
+void CTAVRO2App::SaveHistory() {
+    if (docManager_ && docManager_->GetFileHistory() && !configPath_.empty()) {
+        if (!SaveRecentFiles(*docManager_->GetFileHistory(), configPath_))
+            wxLogDebug("recent files not saved to %s", configPath_);
+    }
+}
+
+void CTAVRO2App::FrameClosing() {
+    if (splash_) splash_->Destroy();
+    SaveHistory();
+    status_.SetFrame(nullptr);
+    dialogs_.SetParent(nullptr);
+    frame_ = nullptr;
+}
+
+void CTAVRO2App::Stop() {
+    if (docManager_) {
+        for (wxDocument* doc : docManager_->GetDocumentsVector()) doc->Modify(false);  // nothing to ask
+        docManager_->Clear(true);
+    }
+    if (frame_) {
+        CMainFrame* frame = frame_;
+        FrameClosing();
+        frame->Destroy();
+    }
+    ProcessIdle();  // deletes the frame
+    delete docManager_;
+    docManager_ = nullptr;
+}
+
+int CTAVRO2App::OnExit() {
+    SaveHistory();
+    delete docManager_;
+    docManager_ = nullptr;
+    custom_.reset();
+    standard_.reset();
+    platform::SetDefaultHelp(nullptr);
+    help_.reset();
+    platform::SetDefaultMessages(nullptr);
+    return wxApp::OnExit();
+}
+
+// ---- Splash ----------------------------------------------------------------------
+
+bool CTAVRO2App::ShowSplash() {
+    if (splash_) return false;
+    splash_ = new wxSplashScreen(SplashPicture(), wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, kSplashMilliseconds,
+                                 frame_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                 wxBORDER_SIMPLE | wxSTAY_ON_TOP | wxFRAME_NO_TASKBAR);
+    return true;
+}
+
+int CTAVRO2App::FilterEvent(wxEvent& event) {
+    if (splash_) {
+        const wxEventType t = event.GetEventType();
+        if (t == wxEVT_KEY_DOWN || t == wxEVT_LEFT_DOWN || t == wxEVT_RIGHT_DOWN || t == wxEVT_MIDDLE_DOWN) {
+            splash_->Destroy();
+            splash_ = nullptr;
+            if (frame_) frame_->Refresh();
+            return Event_Processed;
+        }
+    }
+    return Event_Skip;
+}
+
+// ---- About -----------------------------------------------------------------------
+
+void CTAVRO2App::ShowAbout() {
+    wxAboutDialogInfo info;
+    info.SetName(platform::kAppTitle);
+    info.SetVersion("2.0", kVersionText);
+    info.SetDescription(
+        "Oil properties and the weathering of a spill over its first 120 hours, for oil-spill responders.\n\n" +
+        wxString(kDataLicence));
+    wxAboutBox(info, frame_);
+}
+
+}  // namespace app

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "tests/solve_scenarios.h"
-#include "tests/time_loop_support.h"
+#include "tests/support/ModelChecks.h"
+#include "tests/support/ScenarioBuilder.h"
 
 namespace {
 
@@ -36,6 +36,7 @@ SolveScenario Worst() {
 void Run(benchmark::State& state, const SolveScenario& s, bool parallel) {
     tavro_test::TempOutputFolder folder;
     auto core = std::make_unique<model::CWeatheringCore>();
+    folder.Use(*core);
     int elements = 0;
     for (auto _ : state) {
         core->parallelTurns = parallel;

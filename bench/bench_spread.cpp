@@ -10,68 +10,25 @@
 #include "model/Triangulation.h"
 #include "model/WeatheringCore.h"
 #include "platform/Random.h"
-
-// The oil comes from the standard library the program ships.
-#include "tests/solve_scenarios.h"
+#include "tests/support/ScenarioBuilder.h"
 
 using namespace model;
 
 namespace {
 
-void FillHeaviest(CWeatheringCore& c, const InputOil& oil) {
-    c.Reset();
-    c.SetSeed(2024);
-    c.SetOil(oil);
-    InputWindAndWave w;
-    w.num = MAX_HOURS;
-    w.speedUnits = SPEED_CODE_MS;
-    for (int h = 0; h < MAX_HOURS; ++h) {
-        w.speed[h] = 4.0 + 3.0 * std::sin(h * 0.3);
-        w.direction[h] = std::fmod(20.0 + 25.0 * h, 360.0);
-    }
-    w.fetchUnits = 2;
-    w.fetchN = 40;
-    w.fetchE = 15;
-    w.fetchS = 60;
-    w.fetchW = 25;
-    c.SetWindAndWave(w);
-    InputWater water;
-    water.temperature = 12.0;
-    water.tempUnits = WTEMP_C;
-    water.speed = 0.3;
-    water.speedUnits = SPEED_CODE_MS;
-    water.direction = 120.0;
-    c.SetWater(water);
-    InputInstant in;
-    in.flag = 1;
-    in.startHour = 1;
-    in.vol = 1000.0;
-    in.volUnits = RVOL_CUM;
-    c.SetInstantRelease(in);
-    InputContinuous cont;
-    cont.flag = 1;
-    cont.startHour = 1;
-    cont.endHour = MAX_HOURS;
-    cont.startRate = cont.endRate = 0.05;
-    cont.rateUnits = 3;
-    c.SetContinuousRelease(cont);
-    c.SetUncertainty(InputUncertainty{});
-}
-
-// The heaviest run's oil; false, the benchmark skipped, without the library.
-bool LoadBenchOil(benchmark::State& state, InputOil& oil) {
-    if (tavro_test::LoadLibraryOil("West Texas Intermediate", oil)) return true;
+// The heaviest run through the setters; false, the benchmark skipped,
+// without the standard library.
+bool LoadHeaviest(benchmark::State& state, CWeatheringCore& c) {
+    if (tavro_test::LoadSolveScenario(c, tavro_test::HeaviestScenario(), 2024)) return true;
     state.SkipWithError("standard oil library not found");
     return false;
 }
 
 void BM_PrepareAndSpreadHeaviest(benchmark::State& state) {
-    InputOil oil;
-    if (!LoadBenchOil(state, oil)) return;
     auto c = std::make_unique<CWeatheringCore>();
     for (auto _ : state) {
         state.PauseTiming();
-        FillHeaviest(*c, oil);
+        if (!LoadHeaviest(state, *c)) return;
         state.ResumeTiming();
         if (c->PrepareRun() != CWeatheringCore::RUN_OK || c->Spread() != CWeatheringCore::RUN_OK) {
             state.SkipWithError("run failed");
@@ -84,12 +41,10 @@ void BM_PrepareAndSpreadHeaviest(benchmark::State& state) {
 BENCHMARK(BM_PrepareAndSpreadHeaviest)->Unit(benchmark::kMillisecond);
 
 void BM_SpreadOnlyHeaviest(benchmark::State& state) {
-    InputOil oil;
-    if (!LoadBenchOil(state, oil)) return;
     auto c = std::make_unique<CWeatheringCore>();
     for (auto _ : state) {
         state.PauseTiming();
-        FillHeaviest(*c, oil);
+        if (!LoadHeaviest(state, *c)) return;
         c->PrepareRun();
         state.ResumeTiming();
         c->Spread();

@@ -19,6 +19,21 @@ int StartHourOf(const Scenario& s, Time t) {
     return static_cast<int>(std::clamp<std::int64_t>(h, INT_MIN / 2, INT_MAX / 2));
 }
 
+namespace {
+// Release hours of the continuous dialog's duration, within the model's
+// five days.
+int ContinuousHours(const ContinuousVars& v) {
+    return v.durationUnits == 0 ? std::min(v.duration, MAX_HOURS) : std::min(v.duration, 5) * 24;
+}
+
+// The last release hour (inclusive, counted from the spill time) of a
+// continuous release of `hours` hours from `startHour`.
+int ContinuousEndHour(int startHour, int hours) {
+    const int start = std::clamp(startHour, 1, MAX_HOURS);
+    return std::min(start + hours - 1, MAX_HOURS);
+}
+}  // namespace
+
 bool DeriveContinuous(Scenario& s) {
     if (!s.continuous.flag) return false;
     ContinuousVars& v = s.cont;
@@ -46,8 +61,7 @@ bool DeriveContinuous(Scenario& s) {
 
     // The model reads endHour as the last release hour counted from the
     // spill time, inclusive.
-    const int start = std::clamp(s.continuous.startHour, 1, MAX_HOURS);
-    s.continuous.endHour = std::min(start + hours - 1, MAX_HOURS);
+    s.continuous.endHour = ContinuousEndHour(s.continuous.startHour, hours);
 
     switch (v.spilledType) {
         case 0:
@@ -88,8 +102,9 @@ void FillWaveHeights(double* waveHt, int num) {
         } else if (next == present.size()) {
             waveHt[i] = waveHt[present.back()];
         } else {
-            int a = present[next - 1], b = present[next];
-            waveHt[i] = waveHt[a] + (waveHt[b] - waveHt[a]) * (i - a) / static_cast<double>(b - a);
+            const int before = present[next - 1], after = present[next];
+            waveHt[i] = waveHt[before] + (waveHt[after] - waveHt[before]) * (i - before) /
+                                             static_cast<double>(after - before);
         }
     }
 }
@@ -127,49 +142,53 @@ WindResult DeriveWind(Scenario& s) {
         return WindResult::NoRecords;
     }
     // The records in time order (a copy: the dialog's list stays as entered).
-    struct Rec {
-        Time t;
+    struct WindRecord {
+        Time time;
         double speed, dir, wave;
     };
-    std::vector<Rec> rec;
+    std::vector<WindRecord> records;
     for (int i = 0; i < n; ++i)
-        rec.push_back({s.m_tVarWindTime[i], s.m_dVarWindSpeed[i], s.m_dVarWindDirection[i], s.m_dVarWaveHeight[i]});
-    std::stable_sort(rec.begin(), rec.end(), [](const Rec& a, const Rec& b) { return a.t < b.t; });
+        records.push_back(
+            {s.m_tVarWindTime[i], s.m_dVarWindSpeed[i], s.m_dVarWindDirection[i], s.m_dVarWaveHeight[i]});
+    std::stable_sort(records.begin(), records.end(),
+                     [](const WindRecord& a, const WindRecord& b) { return a.time < b.time; });
 
-    if (!s.m_bReleaseInputPassed) s.SpillTime = rec.front().t;
-    auto h = [&](int i) { return HoursBetween(s.SpillTime, rec[i].t); };
-    if (h(n - 1) < 0 || h(0) > 0) {
+    if (!s.m_bReleaseInputPassed) s.SpillTime = records.front().time;
+    auto hourOf = [&](int i) { return HoursBetween(s.SpillTime, records[i].time); };
+    if (hourOf(n - 1) < 0 || hourOf(0) > 0) {
         w.num = 0;
         return WindResult::NotCovered;
     }
 
+    // Walk the hours with a cursor on the first record at or after the hour.
     int filled = MAX_HOURS;
-    int f = 0;
-    std::int64_t b = h(0);
-    for (int r = 0; r < MAX_HOURS; ++r) {
-        while (b < r && f < n - 1) {
-            ++f;
-            b = h(f);
+    int next = 0;
+    std::int64_t nextHour = hourOf(0);
+    for (int hour = 0; hour < MAX_HOURS; ++hour) {
+        while (nextHour < hour && next < n - 1) {
+            ++next;
+            nextHour = hourOf(next);
         }
-        if (b == r) {
-            w.speed[r] = rec[f].speed;
-            w.direction[r] = rec[f].dir;
-            w.waveHt[r] = rec[f].wave;
-        } else if (b < r || f == 0) {
-            filled = r;  // past the last record
+        if (nextHour == hour) {
+            w.speed[hour] = records[next].speed;
+            w.direction[hour] = records[next].dir;
+            w.waveHt[hour] = records[next].wave;
+        } else if (nextHour < hour || next == 0) {
+            filled = hour;  // past the last record
             break;
         } else {
-            const Rec& p = rec[f - 1];
-            const Rec& q = rec[f];
-            const double m = static_cast<double>(h(f - 1));
-            const double frac = (r - m) / (static_cast<double>(b) - m);
-            w.speed[r] = p.speed + (q.speed - p.speed) * frac;
-            double d1 = p.dir, d2 = q.dir;
-            if (d2 - d1 > 180) d1 += 360;
-            else if (d1 - d2 > 180) d2 += 360;
-            double d = d1 + (d2 - d1) * frac;
-            if (d >= 360) d -= 360;
-            w.direction[r] = d;
+            const WindRecord& before = records[next - 1];
+            const WindRecord& after = records[next];
+            const double beforeHour = static_cast<double>(hourOf(next - 1));
+            const double frac = (hour - beforeHour) / (static_cast<double>(nextHour) - beforeHour);
+            w.speed[hour] = before.speed + (after.speed - before.speed) * frac;
+            // Directions along the shorter arc.
+            double from = before.dir, to = after.dir;
+            if (to - from > 180) from += 360;
+            else if (from - to > 180) to += 360;
+            double dir = from + (to - from) * frac;
+            if (dir >= 360) dir -= 360;
+            w.direction[hour] = dir;
             // The wave height of an hour between records is filled below.
         }
     }
@@ -266,7 +285,16 @@ void RederiveStarts(const int* pageUse, const Time* times, int num, int* startHo
 }
 }  // namespace
 
+void RederiveContinuousHours(Scenario& s) {
+    if (!s.continuous.flag || s.cont.duration <= 0) return;
+    // The spill time is the earliest release: a release time before it
+    // (a damaged file) starts at hour 1.
+    s.continuous.startHour = std::max(StartHourOf(s, s.ContinuousTime), 1);
+    s.continuous.endHour = ContinuousEndHour(s.continuous.startHour, ContinuousHours(s.cont));
+}
+
 void RederiveTimedRecords(Scenario& s, const platform::IClock& clock) {
+    RederiveContinuousHours(s);
     RederiveStarts(s.mDispersantPageUse, s.DispersantTime, s.dispersant.num, s.dispersant.startHour, s);
     RederiveStarts(s.mInSituBurnPageUse, s.InSituBurnTime, s.burn.num, s.burn.startHour, s);
     RederiveStarts(s.mMechanicalPageUse, s.SkimmerTime, s.skimmer.num, s.skimmer.startHour, s);

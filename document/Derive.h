@@ -50,9 +50,15 @@ void DeriveSkimmer(Scenario& s);
 void DeriveBeaching(Scenario& s, const platform::IClock& clock);
 void SpreadBeaching(Scenario& s, const platform::IClock& clock);
 
-// Before a run: the operations' start hours and the hourly beaching again
-// from their stored times and amounts, so that a later change of the spill
-// time moves them too.
+// The continuous release's start and end hours again from its release
+// time, the spill time and the dialog's duration. Files of the earlier
+// program hold the duration in endHour; this gives them the same release
+// as ours.
+void RederiveContinuousHours(Scenario& s);
+
+// Before a run: the continuous release's hours, the operations' start hours
+// and the hourly beaching again from their stored times and amounts, so
+// that a later change of the spill time moves them too.
 void RederiveTimedRecords(Scenario& s, const platform::IClock& clock);
 
 // " ERROR!  Please\n" and one line per missing input; empty when complete.

@@ -12,6 +12,9 @@ namespace document {
 
 inline constexpr const char* kInputDumpName = "TavroInput.dmp";
 inline constexpr const char* kInputDumpError = "Core: Cannot create dump file";
+// A file that was created but could not be fully written: this, the file's
+// path, ": " and the reason.
+inline constexpr const char* kInputDumpWriteError = "Core: Cannot write the file ";
 
 // "%a %d, %H:00" in local time, with English weekday names.
 std::string FormatDumpTime(Time t, const platform::IClock& clock);
@@ -20,9 +23,11 @@ std::string FormatDumpTime(Time t, const platform::IClock& clock);
 // initial oil density and viscosity after the run.
 std::string FormatInputDump(const Scenario& s, double rho0, double visc0, const platform::IClock& clock);
 
-// Writes the file into the output folder, replacing the previous one; on
-// failure shows kInputDumpError and returns false.
+// Writes the file into folder (empty: the current directory), replacing
+// the previous one only once the new one is complete. On failure shows one
+// message (kInputDumpError when the file cannot be created, else the write
+// error with its reason) and returns false.
 bool WriteInputDump(const Scenario& s, double rho0, double visc0, const platform::IClock& clock,
-                    platform::IMessages& messages);
+                    const std::string& folder, platform::IMessages& messages);
 
 }  // namespace document

@@ -59,6 +59,15 @@ public:
     virtual void ShowForm() = 0;
 };
 
+// The scenario tree's part of the idle-time refresh.
+class ITreeRefresh {
+public:
+    virtual ~ITreeRefresh() = default;
+    // Rebuilds the sections whose change flags are up and clears those flags
+    // (not SolvedPrint).
+    virtual void Refresh(SpillDocCore& doc) = 0;
+};
+
 // Caption and page titles of a removal sheet.
 struct SheetTitles {
     const char* caption;

@@ -23,12 +23,17 @@ std::string AppPaths::CustomLibrary() const { return Join(userFolder, kCustomLib
 AppPaths AppPaths::Decide(const std::string& cwd, bool cwdHasLibrary, const std::string& installData,
                           const std::string& buildData, bool installHasLibrary, const std::string& userDataHome,
                           const std::string& home) {
-    if (cwdHasLibrary) return {cwd, cwd};
+    if (cwdHasLibrary) return {cwd, cwd, {}};
     AppPaths p;
     p.libraryFolder = installHasLibrary ? installData : buildData;
     std::string base = !userDataHome.empty() ? userDataHome : (home.empty() ? cwd : home + "/.local/share");
     p.userFolder = Join(base, "tavro2");
     return p;
+}
+
+std::string ShareFolderOf(const std::string& exePath) {
+    if (exePath.empty()) return {};
+    return (fs::path(exePath).parent_path().parent_path() / "share" / "tavro2").lexically_normal().string();
 }
 
 AppPaths AppPaths::ForThisProcess() {
@@ -37,28 +42,55 @@ AppPaths AppPaths::ForThisProcess() {
         const char* v = std::getenv(name);
         return std::string(v ? v : "");
     };
+    // The program's own prefix first, so that any install prefix works;
+    // then the prefix it was configured with.
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    std::string install = ec ? std::string() : ShareFolderOf(exe.string());
+    if (install.empty() || !platform::FileExists(Join(install, kStandardLibraryName))) {
 #ifdef TAVRO_INSTALL_DATA_DIR
-    const std::string install = TAVRO_INSTALL_DATA_DIR;
+        install = TAVRO_INSTALL_DATA_DIR;
 #else
-    const std::string install;
+        install.clear();
 #endif
+    }
 #ifdef TAVRO_BUILD_DATA_DIR
     const std::string build = TAVRO_BUILD_DATA_DIR;
 #else
     const std::string build;
 #endif
-    return Decide(cwd, platform::FileExists(Join(cwd, kStandardLibraryName)), install, build,
-                  !install.empty() && platform::FileExists(Join(install, kStandardLibraryName)), env("XDG_DATA_HOME"),
-                  env("HOME"));
+    AppPaths paths = Decide(cwd, platform::FileExists(Join(cwd, kStandardLibraryName)), install, build,
+                            !install.empty() && platform::FileExists(Join(install, kStandardLibraryName)),
+                            env("XDG_DATA_HOME"), env("HOME"));
+    paths.helpFolder = FindHelpFolder(HelpFolderCandidates(ec ? std::string() : exe.string()));
+    return paths;
 }
 
-bool AppPaths::Apply() const {
+std::vector<std::string> HelpFolderCandidates(const std::string& exePath) {
+    std::vector<std::string> out;
+    const std::string share = ShareFolderOf(exePath);
+    if (!share.empty()) out.push_back(Join(share, "hlp"));
+#ifdef TAVRO_INSTALL_DATA_DIR
+    out.push_back(Join(TAVRO_INSTALL_DATA_DIR, "hlp"));
+#endif
+#ifdef TAVRO_BUILD_DATA_DIR
+    out.push_back((fs::path(TAVRO_BUILD_DATA_DIR).parent_path() / "res" / "hlp").lexically_normal().string());
+#endif
+    return out;
+}
+
+std::string FindHelpFolder(const std::vector<std::string>& candidates) {
+    for (const std::string& folder : candidates)
+        if (!folder.empty() && platform::FileExists(Join(folder, "tavro2.hhp"))) return folder;
+    return candidates.empty() ? std::string() : candidates.front();
+}
+
+bool AppPaths::CreateUserFolder() const {
     std::error_code ec;
     if (!userFolder.empty() && !fs::is_directory(userFolder, ec)) {
         fs::create_directories(userFolder, ec);
         if (ec) return false;
     }
-    platform::SetOutputFolder(userFolder);
     return true;
 }
 

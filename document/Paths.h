@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace document {
 
@@ -15,6 +16,7 @@ inline constexpr const char* kCustomLibraryName = "CustomLib";
 struct AppPaths {
     std::string libraryFolder;  // holds OilLib
     std::string userFolder;     // holds CustomLib and the dump files
+    std::string helpFolder;     // holds the help book (tavro2.hhp and its pages)
 
     std::string StandardLibrary() const;
     std::string CustomLibrary() const;
@@ -29,12 +31,25 @@ struct AppPaths {
     // The same from this process's environment and file system.
     static AppPaths ForThisProcess();
     // Both folders at one place (tests, the solve tool).
-    static AppPaths InFolder(const std::string& folder) { return {folder, folder}; }
+    static AppPaths InFolder(const std::string& folder) { return {folder, folder, {}}; }
 
-    // Creates the user folder when missing and makes it the output folder
-    // of the dump files. False when it cannot be created.
-    bool Apply() const;
+    // Creates the user folder when missing. False when it cannot be
+    // created. The documents are told the folder of their dump files
+    // (SpillDocCore::SetOutputFolder).
+    bool CreateUserFolder() const;
 };
+
+// The data folder of an installed program: <exe dir>/../share/tavro2
+// (empty for an empty path).
+std::string ShareFolderOf(const std::string& exePath);
+
+// The help book's folders in the order they are tried: the installed
+// program's <exe dir>/../share/tavro2/hlp, the configured install prefix's,
+// then the source tree's res/hlp. Never the current directory.
+std::vector<std::string> HelpFolderCandidates(const std::string& exePath);
+// The first candidate that holds the book's project file "tavro2.hhp"; when
+// none does, the first candidate (so that a message can name it).
+std::string FindHelpFolder(const std::vector<std::string>& candidates);
 
 // path made absolute against cwd (file names given on the command line are
 // resolved before anything can change the directory).

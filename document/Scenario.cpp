@@ -39,7 +39,7 @@ Scenario::Scenario(Time spillTime)
         m_dVarWindSpeed[i] = m_dVarWindDirection[i] = m_dVarWaveHeight[i] = MISSING_VALUE_D;
         m_tVarWindTime[i] = spillTime;
     }
-    for (double& d : m_dBeachingAmount) d = MISSING_VALUE_D;
+    for (double& amount : m_dBeachingAmount) amount = MISSING_VALUE_D;
 }
 
 SessionState::SessionState() {

@@ -213,6 +213,9 @@ struct SessionState {
     int customOilCounter = 0;     // id counter of new custom oils
     int customOilFirstClock = 0;  // first clock reading of the custom oils dialog
     bool modified = false;        // input changed since the last save or open
+    // The outputs were closed by an input change after a solve: the model
+    // still holds the old run's results, which no window may show again.
+    bool resultsStale = false;
     bool operator==(const SessionState&) const = default;
 };
 

@@ -16,7 +16,7 @@ using model::MAX_OPERATIONS;
 // The rows of the file, in order. Serves both directions.
 template <class Io>
 void IoScenario(Io& io, Scenario& s) {
-    // 1-5
+    // Spill time, entered flags, emulsification dialog, wind kind.
     io.Time(s.SpillTime);
     io.Int(s.m_bWaterInputPassed);
     io.Int(s.m_bWindAndWaveInputPassed);
@@ -26,7 +26,7 @@ void IoScenario(Io& io, Scenario& s) {
     io.Int(s.m_bEmulsBullwinkleDefined);
     io.Real(s.m_dEmulsValue);
     io.Int(s.m_bVarWind);
-    // 6
+    // Constant wind, fetches and wave height.
     io.Real(s.m_dWindSpeed);
     io.Real(s.m_dWindDirection);
     io.Real(s.m_dFetch);
@@ -35,14 +35,14 @@ void IoScenario(Io& io, Scenario& s) {
     io.Real(s.m_dFetchS);
     io.Real(s.m_dFetchW);
     io.Real(s.m_dWaveHeight);
-    // 7
+    // Variable wind records.
     for (int i = 0; i < MAX_HOURS; ++i) {
         io.Real(s.m_dVarWindSpeed[i]);
         io.Real(s.m_dVarWindDirection[i]);
         io.Real(s.m_dVarWaveHeight[i]);
         io.Time(s.m_tVarWindTime[i]);
     }
-    // 8
+    // Wind record count and the wind dialog's units.
     io.Count(s.m_iVarWindNumber, 0, MAX_HOURS);
     io.Int(s.m_iWindSpeedUnit);
     io.Int(s.m_iFetchUnit);
@@ -51,7 +51,7 @@ void IoScenario(Io& io, Scenario& s) {
     io.Int(s.m_iVarWaveHeightUnit);
     io.Int(s.m_iVarFetchUnit);
     io.Int(s.m_iWaveHeightChooser);
-    // 9
+    // Leaking-tank wizard.
     io.Int(s.m_bTankVolumeKnown);
     io.Real(s.m_dTankOilVolume);
     io.Int(s.m_iTankVolumeUnit);
@@ -73,7 +73,7 @@ void IoScenario(Io& io, Scenario& s) {
     io.Real(s.m_dTankTotalRelease);
     io.Real(s.m_dTankLeakDuration);
     io.Int(s.m_iTankReleaseUnit);
-    // 10
+    // The pages of the dispersant, mechanical and burn sheets.
     for (int i = 0; i < kPages; ++i) {
         io.Int(s.m_nDispersantDuration[i]);
         io.Real(s.m_dDispersantDispersed[i]);
@@ -97,14 +97,14 @@ void IoScenario(Io& io, Scenario& s) {
         io.Int(s.mInSituBurnPageUse[i]);
         io.Int(s.mMechanicalPageUse[i]);
     }
-    // 11-13
+    // Burn regression rate, beaching dialog, the oil dialog's choice.
     io.Int(s.m_iBurnRegRateCombo);
     io.Real(s.m_dBurnRegRate);
     io.Int(s.m_iBurnRegRateUnit);
     io.Int(s.m_iBeachingUnits);
-    for (double& d : s.m_dBeachingAmount) io.Real(d);
+    for (double& amount : s.m_dBeachingAmount) io.Real(amount);
     io.Int(s.selF);
-    // 14
+    // The oil's texts.
     io.Text(s.OilLibDate);
     io.Text(s.OilTavroID);
     io.Text(s.OilName);
@@ -116,7 +116,7 @@ void IoScenario(Io& io, Scenario& s) {
     io.Text(s.FlashPoint);
     io.Text(s.Adhesion);
     io.Text(s.Aromatics);
-    // 15
+    // Water.
     io.Real(s.water.temperature);
     io.Int(s.water.tempUnits);
     io.Real(s.water.salinity);
@@ -124,7 +124,7 @@ void IoScenario(Io& io, Scenario& s) {
     io.Real(s.water.speed);
     io.Int(s.water.speedUnits);
     io.Real(s.water.direction);
-    // 16-18
+    // Hourly winds, waves and beached amounts.
     io.Count(s.wind.num, 0, MAX_HOURS);
     io.Int(s.wind.speedUnits);
     io.Int(s.wind.waveHtUnits);
@@ -139,26 +139,26 @@ void IoScenario(Io& io, Scenario& s) {
     io.Real(s.wind.fetchE);
     io.Real(s.wind.fetchS);
     io.Real(s.wind.fetchW);
-    // 19
+    // Instantaneous release.
     io.Int(s.instant.flag);
     io.Int(s.instant.startHour);
     io.Real(s.instant.vol);
     io.Int(s.instant.volUnits);
-    // 20
+    // Contained release.
     io.Int(s.boomed.flag);
     io.Int(s.boomed.startHour);
     io.Real(s.boomed.vol);
     io.Int(s.boomed.volUnits);
     io.Real(s.boomed.area);
     io.Int(s.boomed.areaUnits);
-    // 21
+    // Continuous release.
     io.Int(s.continuous.flag);
     io.Int(s.continuous.startHour);
     io.Int(s.continuous.endHour);
     io.Real(s.continuous.startRate);
     io.Real(s.continuous.endRate);
     io.Int(s.continuous.rateUnits);
-    // 22
+    // Leaking tank.
     io.Int(s.tank.flag);
     io.Int(s.tank.vent);
     io.Int(s.tank.aground);
@@ -177,7 +177,7 @@ void IoScenario(Io& io, Scenario& s) {
     io.Real(s.tank.wHeight);
     io.Int(s.tank.wUnits);
     io.Real(s.tank.Cd);
-    // 23-28
+    // The oil's model inputs.
     for (char& c : s.oil.name) io.Byte(c);
     for (char& c : s.oil.productType) io.Byte(c);
     io.Real(s.oil.api);
@@ -208,7 +208,7 @@ void IoScenario(Io& io, Scenario& s) {
         io.Real(s.oil.dist_frac[i]);
     }
     io.Int(s.oil.dist_volumeFrac);
-    // 29
+    // Uncertainty.
     io.Int(s.uncertainty.windFlag);
     io.Real(s.uncertainty.wind);
     io.Int(s.uncertainty.windUnits);
@@ -217,7 +217,7 @@ void IoScenario(Io& io, Scenario& s) {
     io.Int(s.uncertainty.emulUnits);
     io.Int(s.uncertainty.volFlag);
     io.Real(s.uncertainty.vol);
-    // 30
+    // Continuous-release dialog.
     io.Int(s.cont.duration);
     io.Int(s.cont.durationUnits);
     io.Int(s.cont.spilledType);
@@ -228,7 +228,7 @@ void IoScenario(Io& io, Scenario& s) {
     io.Real(s.cont.startRate);
     io.Real(s.cont.endRate);
     io.Int(s.cont.rateUnits2);
-    // 31-32
+    // Release times and operation counts.
     io.Time(s.InstantaneousTime);
     io.Time(s.ContinuousTime);
     io.Time(s.TankTime);
@@ -236,7 +236,7 @@ void IoScenario(Io& io, Scenario& s) {
     io.Count(s.dispersant.num, 0, MAX_OPERATIONS);
     io.Count(s.burn.num, 0, MAX_OPERATIONS);
     io.Count(s.skimmer.num, 0, MAX_OPERATIONS);
-    // 33
+    // Dispersant, burn and mechanical operations.
     for (int i = 0; i < MAX_OPERATIONS; ++i) {
         io.Int(s.dispersant.startHour[i]);
         io.Int(s.dispersant.duration[i]);
@@ -257,7 +257,7 @@ void IoScenario(Io& io, Scenario& s) {
         io.Time(s.InSituBurnTime[i]);
         io.Time(s.SkimmerTime[i]);
     }
-    // 34
+    // Burn regression rate, beached unit, oil index.
     io.Real(s.burn.regRate);
     io.Int(s.burn.regRateUnits);
     io.Int(s.beached.volUnits);
@@ -283,10 +283,10 @@ std::string Describe(const platform::ArchiveError& e, std::size_t size) {
 
 std::vector<std::uint8_t> SaveScenario(const Scenario& s) {
     Scenario copy = s;
-    platform::ArchiveWriter w;
-    platform::ArchiveStoring io(w);
+    platform::ArchiveWriter writer;
+    platform::ArchiveStoring io(writer);
     IoScenario(io, copy);
-    return w.Take();
+    return writer.Take();
 }
 
 LoadResult LoadScenario(std::span<const std::uint8_t> bytes) {
@@ -294,8 +294,8 @@ LoadResult LoadScenario(std::span<const std::uint8_t> bytes) {
     // Parse into a scenario of its own: nothing is handed over unless the
     // whole file was read.
     Scenario s;
-    platform::ArchiveReader r(bytes);
-    platform::ArchiveLoading io(r, kEarliestFileTime, kLatestFileTime);
+    platform::ArchiveReader reader(bytes);
+    platform::ArchiveLoading io(reader, kEarliestFileTime, kLatestFileTime);
     try {
         IoScenario(io, s);
     } catch (const platform::ArchiveError& e) {
@@ -342,16 +342,16 @@ LoadResult LoadScenarioFile(const std::string& path) {
     std::string contents;
     const ReadStatus read = ReadBounded(path, contents);
     if (read != ReadStatus::Ok) {
-        LoadResult r;
-        r.error = "Cannot open " + path +
-                  (read == ReadStatus::TooLarge ? ": it is far too large to be a scenario file."
-                                                : ": the file cannot be read.");
-        return r;
+        LoadResult refused;
+        refused.error = "Cannot open " + path +
+                        (read == ReadStatus::TooLarge ? ": it is far too large to be a scenario file."
+                                                      : ": the file cannot be read.");
+        return refused;
     }
-    LoadResult r = LoadScenario(std::span<const std::uint8_t>(
+    LoadResult result = LoadScenario(std::span<const std::uint8_t>(
         reinterpret_cast<const std::uint8_t*>(contents.data()), contents.size()));
-    if (!r.scenario) r.error = "Cannot open " + path + ": " + r.error;
-    return r;
+    if (!result.scenario) result.error = "Cannot open " + path + ": " + result.error;
+    return result;
 }
 
 bool SaveScenarioFile(const std::string& path, const Scenario& s, std::string* error) {

@@ -7,7 +7,6 @@
 
 #include "document/Paths.h"
 #include "document/SpillDoc.h"
-#include "platform/Files.h"
 #include "platform/NumText.h"
 
 namespace document {
@@ -76,8 +75,7 @@ int RunSolveTool(const std::vector<std::string>& args, std::ostream& out, std::o
     const std::string cwd = CurrentDirectory();
     file = MakeAbsolute(file, cwd);
     AppPaths paths = AppPaths::InFolder(outDir.empty() ? cwd : MakeAbsolute(outDir, cwd));
-    const std::string keptFolder = platform::OutputFolder();
-    if (!paths.Apply()) {
+    if (!paths.CreateUserFolder()) {
         err << "tavro2-solve: cannot use the folder " << paths.DumpFolder() << "\n";
         return 2;
     }
@@ -86,6 +84,7 @@ int RunSolveTool(const std::vector<std::string>& args, std::ostream& out, std::o
     DocPorts ports;
     ports.messages = &messages;
     auto doc = std::make_unique<SpillDocCore>(OilLibraries{}, ports);
+    doc->SetOutputFolder(paths.DumpFolder());
     int status = 0;
     if (!doc->OnOpenDocument(file)) {
         status = 2;
@@ -96,7 +95,6 @@ int RunSolveTool(const std::vector<std::string>& args, std::ostream& out, std::o
             status = 1;
         }
     }
-    platform::SetOutputFolder(keptFolder);
     if (status != 0) return status;
 
     for (std::size_t c = 0; c < std::size(kSolveToolColumns); ++c) out << (c ? "\t" : "") << kSolveToolColumns[c];
@@ -110,18 +108,18 @@ int RunSolveTool(const std::vector<std::string>& args, std::ostream& out, std::o
     auto num = [](double v) { return platform::Format("%.10g", v); };
     const int steps = std::min(std::max(m.nSteps, 0), MAX_STEPS);
     for (int k = 0; k < steps; ++k) {
-        const SStepOutput& o = m.out[k];
+        const SStepOutput& step = m.out[k];
         std::string line = num((k + 1) * static_cast<double>(m.dt) / 3600.0);
         auto add = [&line, &num](double v) {
             line += '\t';
             line += num(v);
         };
-        for (int b : best) add(o[b + SLOT_BEST]);
+        for (int b : best) add(step[b + SLOT_BEST]);
         for (int b : band) {
-            add(o[b + SLOT_LOW]);
-            add(o[b + SLOT_HIGH]);
+            add(step[b + SLOT_LOW]);
+            add(step[b + SLOT_HIGH]);
         }
-        for (int b : tail) add(o[b + SLOT_BEST]);
+        for (int b : tail) add(step[b + SLOT_BEST]);
         out << line << "\n";
     }
     return 0;

@@ -6,6 +6,7 @@
 #include "document/Derive.h"
 #include "document/InputDump.h"
 #include "document/ScenarioFile.h"
+#include "oillib/OilLibrary.h"
 
 namespace document {
 
@@ -13,11 +14,11 @@ using platform::MsgIcon;
 
 std::string LibraryLoadMessage(int loadResult, const std::string& folder) {
     std::string text = "Unable to read the Oil Library\n\n";
-    if (loadResult == -43)
+    if (loadResult == oillib::kResultMissing)
         text += "TAVRO cannot find the file. The oil library file is named 'OilLib' and must be in " +
                 (folder.empty() ? std::string("the same directory as Tavro2.exe") : "the folder " + folder) +
                 ". For now, a default oil and its properties will be used.";
-    else if (loadResult == 10000)
+    else if (loadResult == oillib::kResultNotLibrary)
         text += "TAVRO does not recognise the file 'OilLib' as the oil library. You may need to replace the file "
                 "or reinstall TAVRO. For now, a default oil and its properties will be used.";
     else
@@ -43,12 +44,32 @@ SpillDocCore::SpillDocCore(OilLibraries libraries, DocPorts ports)
         ownOutputs_ = std::make_unique<NullOutputWindows>();
         outputs_ = ownOutputs_.get();
     }
+    outputsLogic_ = std::make_unique<OutputWindowsLogic>(session, *outputs_);
     core_->SetMessages(messages_);
 }
 
 SpillDocCore::~SpillDocCore() = default;
 
 bool SpillDocCore::RunDialog(DialogKind kind) { return dialogs_ && dialogs_->Run(kind, *this); }
+
+// ---- The shared oil libraries ----------------------------------------------
+
+int SpillDocCore::LoadStandardIndex() {
+    if (!libraries_.standard) return oillib::kResultMissing;
+    return libraries_.standard->LoadIndex();
+}
+
+std::string SpillDocCore::LibraryFolder() const {
+    if (!libraries_.standard) return {};
+    return libraries_.standard->GetPath().parent_path().string();
+}
+
+std::string SpillDocCore::LibraryDate(oillib::COilLibrary* library) const {
+    if (!library) return {};
+    // Picks up a file another scenario or program rewrote since.
+    if (library->LoadIndex() != oillib::kResultOk) return {};
+    return library->GetDate();
+}
 
 // ---- Input commands ------------------------------------------------------
 
@@ -127,38 +148,47 @@ void SpillDocCore::EditBeaching() {
 // ---- Solve -----------------------------------------------------------------
 
 void SpillDocCore::LoadModel() {
-    model::CWeatheringCore& m = *core_;
+    model::CWeatheringCore& core = *core_;
     Scenario& s = scenario;
     int* budget = &session.m_iGraphUnits[GraphBudget];
-    m.Reset();
+    core.Reset();
     // The oil first: the tons units of the later setters divide by its
     // first density point.
-    m.SetOil(s.oil);
-    m.SetWindAndWave(s.wind);
-    m.SetWater(s.water);
+    core.SetOil(s.oil);
+    core.SetWindAndWave(s.wind);
+    core.SetWater(s.water);
     if (s.instant.flag) {
-        m.SetInstantRelease(s.instant);
+        core.SetInstantRelease(s.instant);
         *budget = BudgetUnitFor(s.instant.volUnits, *budget);
     }
-    if (s.continuous.flag) m.SetContinuousRelease(s.continuous);
-    if (s.tank.flag) m.SetTankRelease(s.tank);
+    if (s.continuous.flag) core.SetContinuousRelease(s.continuous);
+    if (s.tank.flag) core.SetTankRelease(s.tank);
     if (s.boomed.flag) {
         // Writes the instantaneous block too, so it comes after it.
-        m.SetBoomedRelease(s.boomed);
+        core.SetBoomedRelease(s.boomed);
         *budget = BudgetUnitFor(s.boomed.volUnits, *budget);
     }
-    m.SetUncertainty(s.uncertainty);
+    core.SetUncertainty(s.uncertainty);
     if (s.dispersant.num > 0) {
         // The sheet keeps the percent of the area sprayed in `dispersed` and
         // the percent of the sprayed oil dispersed in `sprayed`; the model
         // reads them the other way round.
-        model::InputDispersant d = s.dispersant;
-        for (int i = 0; i < model::MAX_OPERATIONS; ++i) std::swap(d.sprayed[i], d.dispersed[i]);
-        m.SetDispersant(d);
+        model::InputDispersant dispersant = s.dispersant;
+        for (int i = 0; i < model::MAX_OPERATIONS; ++i) std::swap(dispersant.sprayed[i], dispersant.dispersed[i]);
+        core.SetDispersant(dispersant);
     }
-    if (s.burn.num > 0) m.SetBurn(s.burn);
-    if (s.skimmer.num > 0) m.SetSkimmer(s.skimmer);
-    m.SetBeached(s.beached);
+    if (s.burn.num > 0) core.SetBurn(s.burn);
+    if (s.skimmer.num > 0) core.SetSkimmer(s.skimmer);
+    core.SetBeached(s.beached);
+}
+
+int SpillDocCore::RunModel() {
+    model::CWeatheringCore& m = *core_;
+    m.outputFolder = outputFolder_;
+    int status = m.PrepareRun();
+    if (status == model::CWeatheringCore::RUN_OK) status = m.Spread();
+    if (status == model::CWeatheringCore::RUN_OK) status = m.Solve(true);
+    return status;
 }
 
 bool SpillDocCore::Solve() {
@@ -170,6 +200,8 @@ bool SpillDocCore::Solve() {
     if (auto warning = PourPointWarning(scenario)) messages_->Show(*warning, MsgIcon::Exclamation);
 
     RederiveTimedRecords(scenario, *clock_);
+    // One solve: a note the model raises in any of its stages shows once.
+    core_->Messages().Begin();
     LoadModel();
 
     status_->Busy(true);
@@ -178,26 +210,17 @@ bool SpillDocCore::Solve() {
 
     const int rc = RunModel();
     model::CWeatheringCore& m = *core_;
-    WriteInputDump(scenario, m.rho, m.visc, *clock_, *messages_);
-    if (rc == model::CWeatheringCore::RUN_OK) {
-        // Burning, skimming and beaching carry no uncertainty band.
-        const int steps = std::clamp(m.nSteps, 0, model::MAX_STEPS);
-        for (int k = 0; k < steps; ++k) {
-            model::SStepOutput& o = m.out[k];
-            for (int base : {model::OUT_BURNED, model::OUT_SKIMMED, model::OUT_BEACHED}) {
-                o[base + model::SLOT_HIGH] = o[base + model::SLOT_BEST];
-                o[base + model::SLOT_LOW] = o[base + model::SLOT_BEST];
-            }
-        }
-    }
+    const bool dumpWritten = WriteInputDump(scenario, m.rho, m.visc, *clock_, outputFolder_, *messages_);
+    if (rc == model::CWeatheringCore::RUN_OK) m.SetRemovalBandsToBest();
 
     status_->Set(kept);
     status_->Busy(false);
 
-    // A run that did not happen is not a solution: no graph, and unsolved
-    // (also after an earlier solve: the model was reset, its results are
-    // gone, so the windows of that solve would draw nothing true).
-    if (rc != model::CWeatheringCore::RUN_OK) {
+    // A run that did not happen, or whose files could not be written, is
+    // not a solution: no graph, and unsolved (also after an earlier solve:
+    // the model was reset, its results are gone, so the windows of that
+    // solve would draw nothing true).
+    if (rc != model::CWeatheringCore::RUN_OK || !dumpWritten) {
         session.m_bNotSolved = 1;
         for (int g = 0; g < kGraphCount; ++g) {
             if (session.m_bGraphOpen[g]) outputs_->Close(static_cast<OutputKind>(g));
@@ -210,8 +233,9 @@ bool SpillDocCore::Solve() {
     session.m_bChanged[SolvedTree] = 1;
     session.m_bNotSolved = 0;
     session.m_bChanged[SolvedPrint] = 1;
+    session.resultsStale = false;
     session.m_bGraphOpen[GraphBudget] = 1;
-    outputs_->Open(OutputKind::Budget);
+    Outputs().Open(OutputKind::Budget);
     return true;
 }
 
@@ -222,6 +246,7 @@ void ResetOutputFlags(SessionState& s) {
     s.m_bChanged[SolvedTree] = 0;
     s.m_bChanged[SolvedPrint] = 0;
     s.m_bMultipleGraphs = 0;
+    s.resultsStale = false;
     for (int& g : s.m_bGraphOpen) g = 0;
 }
 }  // namespace

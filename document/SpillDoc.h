@@ -6,8 +6,10 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "document/Interfaces.h"
+#include "document/OutputWindows.h"
 #include "document/Scenario.h"
 #include "model/WeatheringCore.h"
 #include "platform/Clock.h"
@@ -77,7 +79,14 @@ public:
     bool Solve();
     // The parts of Solve, for callers that need them one by one.
     void LoadModel();  // Reset, then every setter in the model's order
-    int RunModel();    // PrepareRun, Spread, Solve(1); a model status
+    // PrepareRun, Spread and Solve with the dump, each only when the one
+    // before it succeeded; the model status of the first that did not.
+    int RunModel();
+
+    // The folder of the dump files ("TavroInput.dmp" and the model's
+    // files); empty means the current directory.
+    void SetOutputFolder(std::string folder) { outputFolder_ = std::move(folder); }
+    const std::string& OutputFolder() const { return outputFolder_; }
 
     // ---- The file ----
     void OnNewDocument();
@@ -86,6 +95,24 @@ public:
     // Saves safely; on failure shows why and the old file stays.
     bool OnSaveDocument(const std::string& path);
     void OnCloseDocument();
+
+    // ---- Output windows (open, toggle, modes, the idle refresh) ----
+    OutputWindowsLogic& Outputs() { return *outputsLogic_; }
+    const OutputWindowsLogic& Outputs() const { return *outputsLogic_; }
+
+    // ---- Derived values (the leaking-tank wizard, the printout) ----
+    // Water temperature in K and salinity; -999 for both with no water
+    // temperature, -999 K for an unknown unit code.
+    void GetWaterTempAndSalinity(double& tempK, double& salinity) const;
+    // Oil density (kg/m3) at the water temperature; refTemp (optional)
+    // receives the reference temperature used.
+    double GetOilDensity(double* refTemp = nullptr) const;
+    // Sea-water density (kg/m3) at the water temperature and salinity.
+    double GetWaterDensity() const;
+    // Loads the tank into the model and computes its leak into
+    // m_dTankLeakDuration and m_dTankTotalRelease. False when the model
+    // refused the tank (nothing computed).
+    bool ComputeTankLeak();
 
     bool IsModified() const { return session.modified; }
     void SetModified(bool modified) { session.modified = modified; }
@@ -108,6 +135,8 @@ private:
     std::unique_ptr<NullStatus> ownStatus_;
     std::unique_ptr<NullOutputWindows> ownOutputs_;
     std::unique_ptr<model::CWeatheringCore> core_;
+    std::string outputFolder_;
+    std::unique_ptr<OutputWindowsLogic> outputsLogic_;
 };
 
 }  // namespace document

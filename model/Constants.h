@@ -141,6 +141,7 @@ inline constexpr double kVolUncAreaExponent = 0.833;
 inline constexpr double kHourVolLimit = 10.0;           // m3, area correction above
 inline constexpr double kSmoothThird = 0.333;
 inline constexpr double kSmoothHalf = 0.5;
+inline constexpr double kStatsViscosityStart = 1000000.0;  // m2/s, the step minimum's start
 
 // ---- Oil properties, model inputs, leaking tank ----
 // Setters.
@@ -236,6 +237,14 @@ inline constexpr double kWaveStrongWind = 20.65;       // m/s
 inline constexpr double kWaveFetchHeight = 0.0016;
 inline constexpr double kWaveRms = 0.707;
 inline constexpr double kWaveBreakingDivisor = 3.85;
+// Breaking-wave fraction: none below the first wind, a ramp up to the
+// second, then a straight line in the wind (all winds in m/s).
+inline constexpr double kBreakingNoneBelow = 3.0;       // m/s
+inline constexpr double kBreakingRampEnd = 4.0;         // m/s
+inline constexpr double kBreakingRampSlope = 0.025;     // per m/s
+inline constexpr double kBreakingLineSlope = 0.01;      // per m/s
+inline constexpr double kBreakingLineOffset = 0.01;
+inline constexpr double kBreakingLineFactor = 0.5;
 inline constexpr double kWaveEnergyFactor = 0.0034;
 inline constexpr double kWaveDirectionLimit = 2.01;    // x pi
 // Spreading.

@@ -21,9 +21,9 @@ double CWeatheringCore::EmulsificationRate(double waveHeight, double wind, doubl
     return u * (uptake * 6.0 * u) / dropletRadius;
 }
 
-CWeatheringCore::SDispersionWaves CWeatheringCore::DispersionWaves(int hourIndex, int IW, int nIW,
+CWeatheringCore::SDispersionWaves CWeatheringCore::DispersionWaves(int hourIndex, int windTurn, int windTurns,
                                                                  double secsInHour) const {
-    const int col = nIW == 2 ? (IW == 0 ? 1 : 2) : 0;
+    const int col = windTurns == 2 ? (windTurn == 0 ? 1 : 2) : 0;
     const SWaveHour& w = wave[hourIndex];
     double hrms = WaveValue(w.Hrms[col]);
     double de = WaveValue(w.De[col]);
@@ -38,9 +38,9 @@ CWeatheringCore::SDispersionWaves CWeatheringCore::DispersionWaves(int hourIndex
     return {hrms, de, fbw, std::pow(de, kDispEnergyExponent)};
 }
 
-double CWeatheringCore::NaturalDispersion(int hourIndex, int sub, const SLERecord& e, int IW, int nIW,
+double CWeatheringCore::NaturalDispersion(int hourIndex, int sub, const SLERecord& e, int windTurn, int windTurns,
                                           double secsInHour, double area, double hourVol) const {
-    return NaturalDispersion(DispersionWaves(hourIndex, IW, nIW, secsInHour), sub, e, area, hourVol);
+    return NaturalDispersion(DispersionWaves(hourIndex, windTurn, windTurns, secsInHour), sub, e, area, hourVol);
 }
 
 double CWeatheringCore::NaturalDispersion(const SDispersionWaves& w, int sub, const SLERecord& e, double area,
@@ -67,20 +67,21 @@ double CWeatheringCore::NaturalDispersion(const SDispersionWaves& w, int sub, co
         if (emThick >= kSedMinThickness) {
             const double p = std::max(0.0, (std::pow(emThick, kSedThickExponent) - kSedThickOffset) * kSedPFactor);
             const double q = kSedQFactor * emThick;
-            const double o = std::sqrt(fbw * w.de * w.hrms / (waterDensity * waterVisc));
+            const double waveStirring = std::sqrt(fbw * w.de * w.hrms / (waterDensity * waterVisc));
             // No waves and an emulsion as dense as the water: nothing settles.
             const double denom = sub * q * q * kGravity * (1.0 - e.rho / waterDensity) /
                                      (kSedStokes * waterVisc) +
                                  kSedHrmsFactor * w.hrms;
             if (denom > 0.0)
-                sed = sediment * o * (kSedCoefFactor * sedimentCoef) * (sub * area * energy * p) / denom / e.rho;
+                sed = sediment * waveStirring * (kSedCoefFactor * sedimentCoef) * (sub * area * energy * p) / denom /
+                      e.rho;
         }
     }
-    const double d = sub * ((1.0 - e.Y) * sed + surface);
-    return std::clamp(d, 0.0, std::max(0.0, e.Vol));
+    const double dispersed = sub * ((1.0 - e.Y) * sed + surface);
+    return std::clamp(dispersed, 0.0, std::max(0.0, e.Vol));
 }
 
-double CWeatheringCore::Emulsify(int age, int sub, double k, double fEvap, SLERecord& e, int IB,
+double CWeatheringCore::Emulsify(int age, int sub, double k, double fEvap, SLERecord& e, int onsetTurn,
                                  int flag, int pass, std::vector<std::string>& notes) const {
     // Without a water content to take up there is no emulsion.
     if (!(Ymax > 0.0 && Ymax < 1.0) || !(Smax > 0.0)) {
@@ -88,16 +89,14 @@ double CWeatheringCore::Emulsify(int age, int sub, double k, double fEvap, SLERe
         e.Y = 0.0;
         return dropletRadius;
     }
-    const int ib = IB == 1 ? 1 : 0;
-    double F = bullwinkle[ib];
-    double T = bulltime[ib] >= 0.0 ? std::floor(bulltime[ib]) * 3600.0 : MISSING_VALUE_D * 3600.0;
-    if (pass == 0 && flag) {
-        // Only bounds that are both defined are averaged; otherwise the
-        // best onset holds.
-        if (bullwinkle[0] >= 0.0 && bullwinkle[1] >= 0.0) F = (bullwinkle[0] + bullwinkle[1]) / 2.0;
-        if (bulltime[0] >= 0.0 && bulltime[1] >= 0.0)
-            T = std::floor((bulltime[0] + bulltime[1]) / 2.0 * 3600.0 + 0.5);
-    }
+    // Onset as a fraction evaporated and as an age in seconds. With the
+    // switch on, the bounds serve the uncertainty turns; the best estimate
+    // (pass 0) uses the onset as the oil gives it, as without the switch.
+    const bool best = pass == 0 && flag;
+    const int bound = onsetTurn == 1 ? 1 : 0;
+    const double F = best ? bestBullwinkle : bullwinkle[bound];
+    const double onsetHours = best ? bestBulltime : bulltime[bound];
+    double T = onsetHours >= 0.0 ? std::floor(onsetHours) * 3600.0 : MISSING_VALUE_D * 3600.0;
     const double s0 = e.S < 0.0 ? 0.0 : e.S;
     double S = 0.0;
     const bool reached = (age >= T && T >= 0.0) || (F >= 0.0 && F <= fEvap);
@@ -128,10 +127,10 @@ double CWeatheringCore::Emulsify(int age, int sub, double k, double fEvap, SLERe
     return r;
 }
 
-double CWeatheringCore::Emulsify(int age, int sub, double k, double fEvap, SLERecord& e, int IB, int flag,
+double CWeatheringCore::Emulsify(int age, int sub, double k, double fEvap, SLERecord& e, int onsetTurn, int flag,
                                  int pass) {
     std::vector<std::string> notes;
-    const double r = Emulsify(age, sub, k, fEvap, e, IB, flag, pass, notes);
+    const double r = Emulsify(age, sub, k, fEvap, e, onsetTurn, flag, pass, notes);
     for (const auto& n : notes) Messages().ShowOnce(n);
     return r;
 }

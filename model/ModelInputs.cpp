@@ -193,65 +193,64 @@ int CWeatheringCore::SetContinuousRelease(const InputContinuous& in) {
     if (in.flag) {
         continuous.startHour = in.startHour;
         continuous.endHour = in.endHour;
-        const double d = densityPts[0].value;
-        if (!RateToSI(in.rateUnits, in.startRate, d, continuous.startRate)) return 0;
-        if (!RateToSI(in.rateUnits, in.endRate, d, continuous.endRate)) return 0;
+        const double density = densityPts[0].value;
+        if (!RateToSI(in.rateUnits, in.startRate, density, continuous.startRate)) return 0;
+        if (!RateToSI(in.rateUnits, in.endRate, density, continuous.endRate)) return 0;
     }
     releaseDirty = 1;
     return 0;
 }
 
 int CWeatheringCore::SetTankRelease(const InputTank& in) {
-    STankRelease& t = tank;
-    t.startHour = t.endHour = MI;
-    t.vent = t.aground = 0;
-    t.holeDiam = t.holeArea = t.waterHeight = t.bottomArea = t.tankHeight = M;
-    t.oilLevel = t.tankVol = t.oilVol = t.holeHeight = M;
-    t.Cd = kDefaultTankCd;
-    t.flag = in.flag;
+    tank.startHour = tank.endHour = MI;
+    tank.vent = tank.aground = 0;
+    tank.holeDiam = tank.holeArea = tank.waterHeight = tank.bottomArea = tank.tankHeight = M;
+    tank.oilLevel = tank.tankVol = tank.oilVol = tank.holeHeight = M;
+    tank.Cd = kDefaultTankCd;
+    tank.flag = in.flag;
     if (in.flag) {
-        t.startHour = in.startHour;
+        tank.startHour = in.startHour;
         // The flags start at -999 in the record: only 1 means yes.
-        t.vent = in.vent == 1 ? 1 : 0;
-        t.aground = in.aground == 1 ? 1 : 0;
+        tank.vent = in.vent == 1 ? 1 : 0;
+        tank.aground = in.aground == 1 ? 1 : 0;
 
-        double h = 0, w = 0, l = 0;
-        if (!MetresOrFeet(in.tUnits, in.tHeight, h)) return 0;
-        MetresOrFeet(in.tUnits, in.tWidth, w);
-        MetresOrFeet(in.tUnits, in.tLength, l);
-        t.tankHeight = h;
+        double height = 0, width = 0, length = 0;
+        if (!MetresOrFeet(in.tUnits, in.tHeight, height)) return 0;
+        MetresOrFeet(in.tUnits, in.tWidth, width);
+        MetresOrFeet(in.tUnits, in.tLength, length);
+        tank.tankHeight = height;
         // Two missing sides must not multiply into a real-looking bottom.
-        t.bottomArea = w > 0 && l > 0 ? w * l : M;
-        t.tankVol = w > 0 && l > 0 && h > 0 ? l * w * h : M;
+        tank.bottomArea = width > 0 && length > 0 ? width * length : M;
+        tank.tankVol = width > 0 && length > 0 && height > 0 ? length * width * height : M;
 
         switch (in.oUnits) {
-            case 1: t.oilVol = ConvertToSI(QUANTITY_VOLUME, VOL_BBL, in.oVol); break;
-            case 2: t.oilVol = ConvertToSI(QUANTITY_VOLUME, VOL_GAL, in.oVol); break;
-            case 3: t.oilVol = in.oVol; break;
-            case 4: t.oilVol = ConvertToSI(QUANTITY_VOLUME, VOL_FT3, in.oVol); break;
+            case 1: tank.oilVol = ConvertToSI(QUANTITY_VOLUME, VOL_BBL, in.oVol); break;
+            case 2: tank.oilVol = ConvertToSI(QUANTITY_VOLUME, VOL_GAL, in.oVol); break;
+            case 3: tank.oilVol = in.oVol; break;
+            case 4: tank.oilVol = ConvertToSI(QUANTITY_VOLUME, VOL_FT3, in.oVol); break;
             default: return 0;
         }
-        t.oilLevel = t.bottomArea > 0 ? t.oilVol / t.bottomArea : M;
+        tank.oilLevel = tank.bottomArea > 0 ? tank.oilVol / tank.bottomArea : M;
 
         switch (in.hUnits) {
-            case 1: t.holeDiam = in.hDiam; t.holeArea = in.hArea; break;
+            case 1: tank.holeDiam = in.hDiam; tank.holeArea = in.hArea; break;
             case 2:
-                t.holeDiam = ConvertToSI(QUANTITY_LENGTH, LEN_CM, in.hDiam);
-                t.holeArea = ConvertToSI(QUANTITY_AREA, AREA_CM2, in.hArea);
+                tank.holeDiam = ConvertToSI(QUANTITY_LENGTH, LEN_CM, in.hDiam);
+                tank.holeArea = ConvertToSI(QUANTITY_AREA, AREA_CM2, in.hArea);
                 break;
             case 3:
-                t.holeDiam = ConvertToSI(QUANTITY_LENGTH, LEN_FT, in.hDiam);
-                t.holeArea = ConvertToSI(QUANTITY_AREA, AREA_FT2, in.hArea);
+                tank.holeDiam = ConvertToSI(QUANTITY_LENGTH, LEN_FT, in.hDiam);
+                tank.holeArea = ConvertToSI(QUANTITY_AREA, AREA_FT2, in.hArea);
                 break;
             case 4:
-                t.holeDiam = ConvertToSI(QUANTITY_LENGTH, LEN_IN, in.hDiam);
-                t.holeArea = ConvertToSI(QUANTITY_AREA, AREA_IN2, in.hArea);
+                tank.holeDiam = ConvertToSI(QUANTITY_LENGTH, LEN_IN, in.hDiam);
+                tank.holeArea = ConvertToSI(QUANTITY_AREA, AREA_IN2, in.hArea);
                 break;
             default: return 0;
         }
-        if (!MetresOrFeet(in.zUnits, in.zHeight, t.holeHeight)) return 0;
-        if (!MetresOrFeet(in.wUnits, in.wHeight, t.waterHeight)) return 0;
-        if (in.Cd != M) t.Cd = in.Cd;
+        if (!MetresOrFeet(in.zUnits, in.zHeight, tank.holeHeight)) return 0;
+        if (!MetresOrFeet(in.wUnits, in.wHeight, tank.waterHeight)) return 0;
+        if (in.Cd != M) tank.Cd = in.Cd;
     }
     releaseDirty = 1;
     return 0;
@@ -322,28 +321,28 @@ int CWeatheringCore::SetBurn(const InputBurn& in) {
 }
 
 int CWeatheringCore::SetSkimmer(const InputSkimmer& in) {
-    const double d = ResponseDensity(*this);
+    const double density = ResponseDensity(*this);
     const int num = Bounded(in.num, MAX_OPERATIONS);
     for (int i = 0; i < num; ++i) {
         skimmer.startHour[i] = in.startHour[i];
         skimmer.duration[i] = in.duration[i];
         skimmer.rate[i] = M;
-        if (in.rate[i] > 0 && !RateToSI(in.rateUnits[i], in.rate[i], d, skimmer.rate[i])) return 0;
+        if (in.rate[i] > 0 && !RateToSI(in.rateUnits[i], in.rate[i], density, skimmer.rate[i])) return 0;
         skimmer.amount[i] = M;
-        if (in.amount[i] > 0 && !AmountToSI(in.amountUnits[i], in.amount[i], d, skimmer.amount[i])) return 0;
+        if (in.amount[i] > 0 && !AmountToSI(in.amountUnits[i], in.amount[i], density, skimmer.amount[i])) return 0;
     }
     responseDirty = 1;
     return 0;
 }
 
 int CWeatheringCore::SetBeached(const InputBeached& in) {
-    const double d = ResponseDensity(*this);
+    const double density = ResponseDensity(*this);
     // An hour without an amount (0 or missing) and beaching never entered
     // (no unit) beach nothing.
     for (int h = 0; h < MAX_HOURS; ++h) {
-        double v = 0;
-        if (!(in.vol[h] > 0) || !AmountToSI(in.volUnits, in.vol[h], d, v) || !(v > 0)) v = 0;
-        resp[h].beach = v / kPerHour;
+        double volume = 0;
+        if (!(in.vol[h] > 0) || !AmountToSI(in.volUnits, in.vol[h], density, volume) || !(volume > 0)) volume = 0;
+        resp[h].beach = volume / kPerHour;
     }
     responseDirty = 1;
     return 0;

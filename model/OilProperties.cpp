@@ -48,7 +48,7 @@ int CWeatheringCore::InitOilProperties() {
             fatalInput = 1;
             return RUN_FATAL_INPUT;
         }
-        // 1. Density.
+        // Density.
         rho = OilDensityAtWaterTemp(waterTemp);
         if (fatalInput) return RUN_FATAL_INPUT;
         if (!(waterDensity > rho)) {
@@ -57,16 +57,16 @@ int CWeatheringCore::InitOilProperties() {
             fatalInput = 1;
             return RUN_FATAL_INPUT;
         }
-        // 2. Viscosity and its evaporation exponent.
+        // Viscosity and its evaporation exponent.
         double v = M, c4 = C4;
         OilViscosityAtWaterTemp(waterTemp, kViscosityB, rho, v, c4);
         if (fatalInput) return RUN_FATAL_INPUT;
         visc = v;
         C4 = c4;
-        // 3. Terminal thickness.
+        // Terminal thickness.
         minThickness = (visc < kRefinedThinViscosity && IsType(productType, "refined")) ? kMinThicknessRefined
                                                                                        : kMinThicknessDefault;
-        // 4-5. API and the default distillation line.
+        // API and the default distillation line.
         if (api < 0) api = ApiFromDensity(waterTemp);
         if (T0 < 0) {
             if (!(api > 0) || !Finite(api)) {
@@ -77,11 +77,11 @@ int CWeatheringCore::InitOilProperties() {
             T0 = 457.16 - 3.3447 * api;
             TG = 1356.7 - 247.36 * std::log(api);
         }
-        // 6-8. Water uptake and emulsification.
+        // Water uptake and emulsification.
         MaxWaterContent(visc, rho);
         EmulsificationOnset();
         if (uptakeRate < 0) uptakeRate = std::max(kUptakeMin, (3.11 - 3.63 * rho * visc) * 1e-6);
-        // 9. Cuts, components, evaporation table.
+        // Cuts, components, evaporation table.
         CheckDistillationCuts();
         ComputePseudoComponents();
         if (fatalInput) return RUN_FATAL_INPUT;
@@ -92,15 +92,15 @@ int CWeatheringCore::InitOilProperties() {
 }
 
 double CWeatheringCore::OilDensityAtWaterTemp(double T) {
-    double d;
+    double density;
     if (densityPts[0].value < 0) {
-        d = (1 - (T - kOilApiRefTempK) * kOilDensityTempCoef) * kApiNumerator / (api + kApiOffset) * 1000;
+        density = (1 - (T - kOilApiRefTempK) * kOilDensityTempCoef) * kApiNumerator / (api + kApiOffset) * 1000;
     } else {
         int n = LeadingPoints(densityPts, OIL_POINTS);
         if (n == 0 || densityPts[0].fEvap > 0) {
-            d = M;
+            density = M;
         } else if (n == 1) {
-            d = densityPts[0].value * (1 - (T - densityPts[0].tempK) * kOilDensityTempCoef);
+            density = densityPts[0].value * (1 - (T - densityPts[0].tempK) * kOilDensityTempCoef);
         } else {
             // Each point taken back to the fresh oil, then averaged.
             double sum = 0;
@@ -109,15 +109,15 @@ double CWeatheringCore::OilDensityAtWaterTemp(double T) {
                 double f = p.fEvap > 0 ? p.fEvap : 0;
                 sum += p.value * (1 - (T - p.tempK) * kOilDensityTempCoef) / (kWeatheredDensityCoef * f + 1);
             }
-            d = sum / n;
+            density = sum / n;
         }
     }
-    if (!(d > 0) || !Finite(d)) {
+    if (!(density > 0) || !Finite(density)) {
         Messages().Show("bad density data");
         fatalInput = 1;
         return M;
     }
-    return d;
+    return density;
 }
 
 void CWeatheringCore::OilViscosityAtWaterTemp(double T, double B, double rhoOil, double& viscOut, double& c4Out) {
@@ -191,6 +191,8 @@ void CWeatheringCore::MaxWaterContent(double viscOil, double rhoOil) {
 void CWeatheringCore::EmulsificationOnset() {
     if (bulltime[0] > 0) {
         const double onset = bulltime[0];
+        bestBulltime = onset;
+        bestBullwinkle = M;
         if (emulFlag && emulUncHours > 0) {
             bulltime[0] = onset + emulUncHours;
             bulltime[1] = std::max(0.0, onset - emulUncHours);
@@ -214,6 +216,10 @@ void CWeatheringCore::EmulsificationOnset() {
         bullwinkle[0] = (r + m) / 2;
     }
     if (bullwinkle[0] < 0 && IsType(productType, "refined")) bullwinkle[0] = 1;
+    // The best estimate keeps this onset; the clamped bounds below would
+    // move it (a refined product at +-50 % would emulsify at 75 %).
+    bestBullwinkle = bullwinkle[0];
+    bestBulltime = bulltime[0];
     if (emulFlag && bullwinkle[0] >= 0) {
         double p = emulUncPct / kPercent;
         if (p > 0) {
@@ -339,7 +345,7 @@ int CWeatheringCore::EvapExpA() {
     }
     const double T = waterTemp;
 
-    // 1. Mass-transfer coefficient from the mean molecular weight.
+    // Mass-transfer coefficient from the mean molecular weight.
     double num = 0, den = 0;
     for (int k = 0; k < K; ++k) {
         num += compMW[k] * compFrac0[k] / compMolVol[k];
@@ -348,7 +354,7 @@ int CWeatheringCore::EvapExpA() {
     const double Mm = num / den;
     evapCoef = kEvapCoefBase * std::pow(kWaterMolarMass / Mm, kEvapCoefExp);
 
-    // 2-3. Benzene.
+    // Benzene.
     double xb = benzene >= 0 ? benzene * rho / kBenzeneDensity : -1;
     if (xb < 0)
         xb = IsType(productType, "refined") ? kBenzeneRefined : (api - kBenzeneApiBase) * kBenzeneApiSlope + kBenzeneRefined;
@@ -356,7 +362,7 @@ int CWeatheringCore::EvapExpA() {
     const double VPb = std::pow(10.0, kBenzeneVpA - kBenzeneVpB / T) * kMmHgPa;
     const double cb = VPb / (Rgas * T);
 
-    // 4. Exposure grid, finer at the start. The wind never counts below the
+    // Exposure grid, finer at the start. The wind never counts below the
     // least wind the time loop uses.
     double Umax = 0;
     const int hours = runHours > 0 ? std::min(runHours, MAX_HOURS) : MAX_HOURS;
@@ -367,7 +373,7 @@ int CWeatheringCore::EvapExpA() {
     e[0] = 0;
     for (int i = 1; i < N; ++i) e[i] = e[i - 1] + Emax * 2.0 * i / (double(N - 1) * N);
 
-    // 5-6. March the components along the grid.
+    // March the components along the grid.
     for (int k = 0; k < K; ++k) {
         compRemain[k][0] = compFrac0[k];
         ck[k] = compVP[k] / (Rgas * T);

@@ -29,15 +29,15 @@ double Fraction01(double v) { return std::isfinite(v) ? std::clamp(v, 0.0, 1.0) 
 
 // Breaking-wave fraction for the wind equivalent u.
 double BreakingFraction(double u) {
-    double f;
-    if (u < 3)
-        f = 0;
-    else if (u < 4)
-        f = (u - 3) * 0.025;
+    double fraction;
+    if (u < kBreakingNoneBelow)
+        fraction = 0;
+    else if (u < kBreakingRampEnd)
+        fraction = (u - kBreakingNoneBelow) * kBreakingRampSlope;
     else
-        f = (0.01 * u + 0.01) * 0.5;
-    f = std::clamp(f, 0.0, 1.0);
-    return f / kWaveBreakingDivisor;
+        fraction = (kBreakingLineSlope * u + kBreakingLineOffset) * kBreakingLineFactor;
+    fraction = std::clamp(fraction, 0.0, 1.0);
+    return fraction / kWaveBreakingDivisor;
 }
 
 // Height of a fully developed sea for a wind at or above the light-wind limit.
@@ -49,7 +49,6 @@ double DevelopedHeight(double u) {
 }  // namespace
 
 int CWeatheringCore::PrepareRun() {
-    Messages().Begin();
     // A new solve: the generator is seeded here once; every later seeding
     // point of the solve leaves it running.
     EndRandomSolve();
@@ -96,7 +95,7 @@ int CWeatheringCore::PrepareRun() {
         PlaceInitialElements();
     }
     weatherDirty = oilDirty = releaseDirty = responseDirty = 0;
-    return RUN_OK;
+    return fatalInput ? RUN_FATAL_INPUT : RUN_OK;
 }
 
 int CWeatheringCore::ComputeSpreadingConstant() {

@@ -194,8 +194,7 @@ void CWeatheringCore::GetBudgetSeries(SBudgetData& data, int unit) const {
             const double amount = StepValue(step, kBudgetKinds[s], SLOT_BEST);
             const double v = ConvertAmountOut(unit, amount, spilled, density);
             data.series[s][i] = v;
-            // Before any oil is spilled a fate of 0 reads 100 percent (0 of
-            // 0); that alone does not name a fate that never had oil.
+            // A fate is named by the steps where it holds oil.
             if (amount > 0 && v > largest[s]) largest[s] = v;
         }
         if (data.series[BUDGET_TOTAL][i] > data.maxValue) data.maxValue = data.series[BUDGET_TOTAL][i];

@@ -281,26 +281,31 @@ int SmokePlume(platform::OnceMessages& msg, SPlumeGraphData& plume, double loc, 
     const double rho = (1 - (waterTemp - densityRefTemp) * kPlumeDensityTempCoef) * oilDensity;
     if (!(rho > 0)) return -1;
 
-    const double R = std::sqrt(area / kModelPi);
-    const double hs = kPlumeSourceHeightPerRadius * R;
+    const double radius = std::sqrt(area / kModelPi);  // of the burn
+    const double hs = kPlumeSourceHeightPerRadius * radius;
     const double z0 = kPlumeRoughnessCoef * std::pow(wind, kPlumeRoughnessExp);
     const double burnMass = rho * regression * area;  // kg/s of oil burned
-    const double N = (kPlumeBuoyancyA - kPlumeBuoyancyB * api + kPlumeBuoyancyC * api * api) *
-                     kPlumeBuoyancyScale * burnMass * kPlumeBuoyancyFactor;
-    const double E = (kPlumeEmissionLogCoef * std::log10(kPlumeEmissionLogScale * R) + kPlumeEmissionBase) * burnMass;
+    const double buoyancyFlux = (kPlumeBuoyancyA - kPlumeBuoyancyB * api + kPlumeBuoyancyC * api * api) *
+                                kPlumeBuoyancyScale * burnMass * kPlumeBuoyancyFactor;
+    const double emission =
+        (kPlumeEmissionLogCoef * std::log10(kPlumeEmissionLogScale * radius) + kPlumeEmissionBase) * burnMass;
 
-    const double s = std::sqrt(kPlumeStabilityParam / airTemp);
+    const double stability = std::sqrt(kPlumeStabilityParam / airTemp);
     const double un = WindAtHeight(msg, hs, z0, wind, EStability::Neutral);
     const double us = WindAtHeight(msg, hs, z0, wind, EStability::Stable);
     if (!(un > 0) || !(us > 0)) return -1;
 
-    const double hfNeutral = kPlumeNeutralRiseCoef * std::pow(N, kPlumeNeutralRiseExp) / un + hs;
-    const double hfStable = kPlumeStableRiseCoef * std::cbrt(N / (us * s * s)) + hs;
+    const double hfNeutral = kPlumeNeutralRiseCoef * std::pow(buoyancyFlux, kPlumeNeutralRiseExp) / un + hs;
+    const double hfStable = kPlumeStableRiseCoef * std::cbrt(buoyancyFlux / (us * stability * stability)) + hs;
     if (!Finite(hfNeutral) || !Finite(hfStable)) return -1;
 
     const double locKg = loc * kPlumeLocToKg;
-    if (SmokeCont(msg, plume, E, N, R, z0, hs, hfNeutral, wind, locKg, EStability::Neutral) != 0) return -1;
-    if (SmokeCont(msg, plume, E, N, R, z0, hs, hfStable, wind, locKg, EStability::Stable) != 0) return -1;
+    if (SmokeCont(msg, plume, emission, buoyancyFlux, radius, z0, hs, hfNeutral, wind, locKg,
+                  EStability::Neutral) != 0)
+        return -1;
+    if (SmokeCont(msg, plume, emission, buoyancyFlux, radius, z0, hs, hfStable, wind, locKg,
+                  EStability::Stable) != 0)
+        return -1;
 
     plume.maxValue = kPlumeMaxStart;
     plume.minValue = kPlumeMinStart;

@@ -2,16 +2,14 @@
 // triangulation of the drifting and diffusing points that carry the
 // elements.
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <limits>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "model/Triangulation.h"
 #include "model/WeatheringCore.h"
+#include "platform/ParallelFor.h"
 
 namespace model {
 
@@ -25,20 +23,27 @@ constexpr const char* kMsgContained = "Spread: contained release error";
 // are added to the elements). Hours are independent of each other once the
 // positions are known, so they may be worked on side by side.
 struct SHourJob {
-    int P = 0;                        // points released so far
+    int points = 0;                   // points released so far
     const double* x = nullptr;        // their positions at the end of the hour
     const double* y = nullptr;
     double* area = nullptr;           // out: per-point area
     const char* failedStep = nullptr; // out: the triangulation step that failed
-    bool badTriangle = false;         // out: a triangle named a point beyond P
-    bool done = false;                // out: the job was worked
+    bool badTriangle = false;         // out: a triangle named a point not released
 };
 
-void HourAreas(SHourJob& job, const CWeatheringCore::SSpreadPoint* pts, double cap, std::vector<int>& count,
-               std::vector<double>& sum) {
+// The most threads that triangulate the hours.
+constexpr int kMaxSpreadThreads = 8;
+
+// The areas of one hour's points. Each thread keeps its triangulation and
+// counting memory from one hour to the next.
+void HourAreas(SHourJob& job, const CWeatheringCore::SSpreadPoint* pts, double cap, int pointCount) {
     thread_local SDagTriangulation t;
     thread_local std::vector<int> indexMap;
-    const int P = job.P;
+    thread_local std::vector<int> count;
+    thread_local std::vector<double> sum;
+    count.resize(static_cast<size_t>(pointCount));
+    sum.resize(static_cast<size_t>(pointCount));
+    const int P = job.points;  // points of the hour
     std::fill(count.begin(), count.begin() + P, 0);
     std::fill(sum.begin(), sum.begin() + P, 0.0);
     if (P > 2) {
@@ -64,13 +69,14 @@ void HourAreas(SHourJob& job, const CWeatheringCore::SSpreadPoint* pts, double c
             job.badTriangle = true;
             continue;
         }
-        double F = 0.5 * ((x[a] * y[b] - y[a] * x[b]) + (x[b] * y[c] - y[b] * x[c]) + (x[c] * y[a] - y[c] * x[a]));
-        if (!(F > 0)) F = 0;  // flat on the metre scale
-        const double V = pts[a].vol + pts[b].vol + pts[c].vol;
-        if (F * cap > V) F = V / cap;
+        double triangleArea =
+            0.5 * ((x[a] * y[b] - y[a] * x[b]) + (x[b] * y[c] - y[b] * x[c]) + (x[c] * y[a] - y[c] * x[a]));
+        if (!(triangleArea > 0)) triangleArea = 0;  // flat on the metre scale
+        const double triangleVol = pts[a].vol + pts[b].vol + pts[c].vol;
+        if (triangleArea * cap > triangleVol) triangleArea = triangleVol / cap;
         for (int v : {a, b, c}) {
             ++count[v];
-            sum[v] += F;
+            sum[v] += triangleArea;
         }
     }
     for (int j = 0; j < P; ++j) {
@@ -79,40 +85,16 @@ void HourAreas(SHourJob& job, const CWeatheringCore::SSpreadPoint* pts, double c
         if (area * cap > vol || !(area > 0)) area = vol / cap;
         job.area[j] = area;
     }
-    job.done = true;
 }
 
-// Runs every job, on several threads when the machine has them; the
+// Runs every hour's job, on several threads when the machine has them; the
 // results do not depend on how the jobs were shared out. Nothing is shown
-// from here: the jobs carry their failures back to the calling thread. A
-// worker that cannot get its memory leaves its jobs to the others; throws
-// std::bad_alloc when a job was left undone.
-void RunHourJobs(std::vector<SHourJob>& jobs, const CWeatheringCore::SSpreadPoint* pts, double cap, int N) {
-    std::atomic<size_t> next{0};
-    auto worker = [&]() noexcept {
-        try {
-            std::vector<int> count(static_cast<size_t>(N));
-            std::vector<double> sum(static_cast<size_t>(N));
-            for (size_t i; (i = next.fetch_add(1)) < jobs.size();) HourAreas(jobs[i], pts, cap, count, sum);
-        } catch (const std::bad_alloc&) {
-            // An exception must not leave a worker thread; the job it held
-            // stays undone and is reported below.
-        }
-    };
-    const unsigned hw = std::thread::hardware_concurrency();
-    const size_t want = std::min<size_t>({hw > 1 ? hw : 1, 8, jobs.size()});
-    std::vector<std::thread> threads;
-    for (size_t k = 1; k < want; ++k) {
-        try {
-            threads.emplace_back(worker);
-        } catch (const std::system_error&) {
-            break;  // the calling thread does the rest
-        }
-    }
-    worker();
-    for (std::thread& th : threads) th.join();
-    for (const SHourJob& job : jobs)
-        if (!job.done) throw std::bad_alloc();
+// from here: the jobs carry their failures back to the calling thread.
+// Throws std::bad_alloc when a job could not get its memory.
+void RunHourJobs(std::vector<SHourJob>& jobs, const CWeatheringCore::SSpreadPoint* pts, double cap, int pointCount) {
+    const int count = static_cast<int>(jobs.size());
+    platform::ParallelFor(count, std::min(platform::HardwareThreads(), kMaxSpreadThreads),
+                          [&](int h) { HourAreas(jobs[h], pts, cap, pointCount); });
 }
 
 bool Placed(const SLERecord& e) {
@@ -155,44 +137,44 @@ void CWeatheringCore::MoveElements(int count, int timeS, int dtS, double windSpe
 int CWeatheringCore::Spread() {
     if (fatalInput) return RUN_FATAL_INPUT;
     const int hours = std::clamp(runHours, 0, MAX_HOURS);
-    const int nLE = std::clamp(leCount, 0, MAX_ELEMENTS);
-    if (hours == 0 || nLE == 0) return RUN_OK;
+    const int elementCount = std::clamp(leCount, 0, MAX_ELEMENTS);
+    if (hours == 0 || elementCount == 0) return RUN_OK;
     if (!(minThickness > 0) || stepsPerHour <= 0 || dt <= 0) return RUN_FATAL_INPUT;  // not prepared
 
     if (containedArea > 0) {
         // The whole release must be in the first hour, in its elements.
-        const double V0 = hour[0].vol;
+        const double containedVol = hour[0].vol;
         const int ref = hours > 1 ? 1 : 0;
-        if (hour[ref].cumVol != V0 || hour[0].count != hour[ref].cumCount) {
+        if (hour[ref].cumVol != containedVol || hour[0].count != hour[ref].cumCount) {
             Messages().Show(kMsgContained);
             fatalInput = 1;
             return RUN_FATAL_INPUT;
         }
-        double A = containedArea;
-        if (V0 / minThickness < A) A = V0 / minThickness;
-        const int count = std::min(hour[0].count, nLE);
-        if (count > 0 && A > 0)
+        double containedSlick = containedArea;
+        if (containedVol / minThickness < containedSlick) containedSlick = containedVol / minThickness;
+        const int count = std::min(hour[0].count, elementCount);
+        if (count > 0 && containedSlick > 0)
             for (int e = 0; e < count; ++e)
                 for (int h = 0; h < hours; ++h) {
-                    le[e].area[h] = A / count;
-                    le[e].thick[h] = V0 / A;
+                    le[e].area[h] = containedSlick / count;
+                    le[e].thick[h] = containedVol / containedSlick;
                 }
         return RUN_OK;
     }
 
-    const int ppl = std::max(pointsPerLE, 1);
-    const int N = ppl * nLE;
+    const int pointsPerElement = std::max(pointsPerLE, 1);
+    const int pointCount = pointsPerElement * elementCount;
     std::vector<SSpreadPoint> pts;
     std::vector<double> alphaWork, hourX, hourY, hourArea;
     std::vector<char> placed;
     std::vector<SHourJob> jobs;
     try {
-        pts.resize(N);
-        alphaWork.resize(N);
-        hourX.resize(static_cast<size_t>(hours) * N);
-        hourY.resize(static_cast<size_t>(hours) * N);
-        hourArea.resize(static_cast<size_t>(hours) * N);
-        placed.resize(nLE);
+        pts.resize(pointCount);
+        alphaWork.resize(pointCount);
+        hourX.resize(static_cast<size_t>(hours) * pointCount);
+        hourY.resize(static_cast<size_t>(hours) * pointCount);
+        hourArea.resize(static_cast<size_t>(hours) * pointCount);
+        placed.resize(elementCount);
         jobs.resize(hours);
     } catch (const std::bad_alloc&) {
         Messages().Show(kMsgMemory);
@@ -201,63 +183,63 @@ int CWeatheringCore::Spread() {
     SeedRandomOnce();
     constexpr double M = MISSING_VALUE_D;
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-    for (int e = 0; e < nLE; ++e) placed[e] = Placed(le[e]);
-    for (int j = 0; j < N; ++j) {
-        const SLERecord& e = le[j / ppl];
+    for (int e = 0; e < elementCount; ++e) placed[e] = Placed(le[e]);
+    for (int j = 0; j < pointCount; ++j) {
+        const SLERecord& e = le[j / pointsPerElement];
         SSpreadPoint& p = pts[j];
         p = {MISSING_VALUE, M, M, M, M, M};
-        if (!placed[j / ppl]) continue;  // an element never placed carries no points
+        if (!placed[j / pointsPerElement]) continue;  // an element never placed carries no points
         p.hourSlot = static_cast<int>(e.releaseTime);
-        p.vol = e.Vol / ppl;
+        p.vol = e.Vol / pointsPerElement;
         p.alpha = e.alpha;
         p.spreadCoef = e.spreadCoef;
     }
 
     // The points' journey, hour by hour; their positions at the end of each
     // hour are kept for the areas.
-    int prevP = 0;
+    int placedPoints = 0;
     for (int h = 0; h < hours; ++h) {
-        const SReleaseHour& r = hour[h];
-        const int P = ppl * std::clamp(r.cumCount, 0, nLE);
+        const SReleaseHour& release = hour[h];
+        const int releasedPoints = pointsPerElement * std::clamp(release.cumCount, 0, elementCount);
         // New points start anywhere over the hour's sub-slick.
-        if (r.count > 0)
-            for (int j = prevP; j < P; ++j) {
-                DrawInDisc(r.area, r.radius, pts[j].x, pts[j].y);
-                if (!placed[j / ppl]) pts[j].x = pts[j].y = kNaN;
+        if (release.count > 0)
+            for (int j = placedPoints; j < releasedPoints; ++j) {
+                DrawInDisc(release.area, release.radius, pts[j].x, pts[j].y);
+                if (!placed[j / pointsPerElement]) pts[j].x = pts[j].y = kNaN;
             }
-        // A change of wind direction gives every point a new drift fraction.
+        // containedSlick change of wind direction gives every point a new drift fraction.
         if (h > 0 && std::fabs(wind[h].dir - wind[h - 1].dir) > kSpreadWindShift) {
-            Alpha3(P, alphaWork.data());
-            for (int j = 0; j < P; ++j) pts[j].alpha = alphaWork[j];
+            Alpha3(releasedPoints, alphaWork.data());
+            for (int j = 0; j < releasedPoints; ++j) pts[j].alpha = alphaWork[j];
         }
-        // A missing speed inside the run drifts nothing (as for the waves).
+        // containedSlick missing speed inside the run drifts nothing (as for the waves).
         const double speed = wind[h].speed >= 0 && std::isfinite(wind[h].speed) ? wind[h].speed : 0.0;
         for (int k = h * stepsPerHour; k < (h + 1) * stepsPerHour; ++k) {
             const int timeS = (k + 1) * dt;
-            int moving = r.cumCount;
+            int moving = release.cumCount;
             // In the first half of its hour only the first half of the hour's
             // elements move.
-            if (k < (h + 0.5) * stepsPerHour && r.count > 0) moving -= r.count / 2;
-            const int m = std::clamp(ppl * moving, 0, P);
-            MoveElements(m, timeS, dt, speed, wind[h].sinDir, wind[h].cosDir, driftX, driftY, pts.data());
+            if (k < (h + 0.5) * stepsPerHour && release.count > 0) moving -= release.count / 2;
+            const int movingPoints = std::clamp(pointsPerElement * moving, 0, releasedPoints);
+            MoveElements(movingPoints, timeS, dt, speed, wind[h].sinDir, wind[h].cosDir, driftX, driftY, pts.data());
         }
-        double* X = hourX.data() + static_cast<size_t>(h) * N;
-        double* Y = hourY.data() + static_cast<size_t>(h) * N;
-        for (int j = 0; j < P; ++j) {
-            X[j] = pts[j].x;
-            Y[j] = pts[j].y;
+        double* endX = hourX.data() + static_cast<size_t>(h) * pointCount;
+        double* endY = hourY.data() + static_cast<size_t>(h) * pointCount;
+        for (int j = 0; j < releasedPoints; ++j) {
+            endX[j] = pts[j].x;
+            endY[j] = pts[j].y;
         }
-        jobs[h].P = P;
-        jobs[h].x = X;
-        jobs[h].y = Y;
-        jobs[h].area = hourArea.data() + static_cast<size_t>(h) * N;
-        prevP = P;
+        jobs[h].points = releasedPoints;
+        jobs[h].x = endX;
+        jobs[h].y = endY;
+        jobs[h].area = hourArea.data() + static_cast<size_t>(h) * pointCount;
+        placedPoints = releasedPoints;
     }
 
     // Each hour's triangulation gives every point an area.
     const double cap = minThickness / 4;  // the thinnest a point or triangle may be
     try {
-        RunHourJobs(jobs, pts.data(), cap, N);
+        RunHourJobs(jobs, pts.data(), cap, pointCount);
     } catch (const std::bad_alloc&) {
         Messages().Show(kMsgMemory);
         return RUN_MEMORY_ERROR;
@@ -267,11 +249,11 @@ int CWeatheringCore::Spread() {
         const SHourJob& job = jobs[h];
         if (job.failedStep) Messages().ShowOnce(job.failedStep);
         if (job.badTriangle) Messages().ShowOnce(kMsgTriangle);
-        const int released = std::clamp(hour[h].cumCount, 0, nLE);
+        const int released = std::clamp(hour[h].cumCount, 0, elementCount);
         for (int e = 0; e < released; ++e)
             if (placed[e]) le[e].area[h] = 0;
-        for (int j = 0; j < job.P; ++j)
-            if (placed[j / ppl]) le[j / ppl].area[h] += job.area[j];
+        for (int j = 0; j < job.points; ++j)
+            if (placed[j / pointsPerElement]) le[j / pointsPerElement].area[h] += job.area[j];
         double total = 0;
         for (int e = 0; e < released; ++e) {
             if (!placed[e]) continue;
@@ -291,7 +273,7 @@ int CWeatheringCore::Spread() {
     }
 
     // Smooth in time.
-    for (int e = 0; e < nLE; ++e) {
+    for (int e = 0; e < elementCount; ++e) {
         if (!placed[e]) continue;
         double* area = le[e].area;
         for (int h = 1; h < hours; ++h)

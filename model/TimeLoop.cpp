@@ -5,22 +5,18 @@
 // raised and lowered volume, wind and emulsification onset, and widens the
 // bounds. Writes "TavroCore.dmp", "VolFrac.txt" and "SlickArea.txt".
 #include <algorithm>
-#include <atomic>
-#include <barrier>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <exception>
-#include <functional>
-#include <latch>
-#include <memory>
+#include <cstring>
 #include <new>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "model/TurnTexts.h"
 #include "model/WeatheringCore.h"
 #include "platform/Files.h"
-#include "platform/NumText.h"
+#include "platform/ParallelFor.h"
 
 namespace model {
 
@@ -32,15 +28,17 @@ constexpr const char* kMsgNoVolFracFile = "Core: Cannot create the mass frac out
 constexpr const char* kMsgNoSlickFile = "Core: Cannot create the slick area output file";
 constexpr const char* kMsgLimitProblem = "limit problem in intrinsic variables";
 constexpr const char* kMsgNoMemorySmoother = "Error: Out of Memory (smoother)";
+constexpr const char* kMsgCannotWrite = "Core: Cannot write the file ";
 
-constexpr const char* kDumpFile = "TavroCore.dmp";
-constexpr const char* kVolFracFile = "VolFrac.txt";
-constexpr const char* kSlickAreaFile = "SlickArea.txt";
+// The most threads that share out one step's elements.
+constexpr int kMaxElementThreads = 4;
 
 constexpr int kPropOffset[CWeatheringCore::PROP_COUNT] = {OUT_DENSITY, OUT_VISCOSITY, OUT_WATER, OUT_BENZENE};
 
 // A text file of the model: created (truncated) on Open, written with CR LF
-// line ends, closed on every path.
+// line ends, closed on every path. The first failed write or close is kept
+// with its reason, and the file is then removed: a file the model could not
+// finish is not left behind looking like a result.
 class COutFile {
 public:
     COutFile() = default;
@@ -49,122 +47,43 @@ public:
     ~COutFile() { Close(); }
 
     bool Open(const std::string& path) {
-        f_ = std::fopen(path.c_str(), "wb");
-        return f_ != nullptr;
+        path_ = path;
+        file_ = std::fopen(path.c_str(), "wb");
+        return file_ != nullptr;
     }
-    bool IsOpen() const { return f_ != nullptr; }
     // Writes text whose lines end in '\n'.
     void Write(const std::string& text) {
-        if (!f_) return;
+        if (!file_ || Failed()) return;
         std::string buf;
         buf.reserve(text.size() + text.size() / 16);
         for (char c : text) {
             if (c == '\n') buf += platform::kLineEnd;
             else buf += c;
         }
-        if (std::fwrite(buf.data(), 1, buf.size(), f_) != buf.size()) failed_ = true;
+        if (std::fwrite(buf.data(), 1, buf.size(), file_) != buf.size()) Fail();
     }
     // False when anything could not be written.
     bool Close() {
-        if (f_) {
-            if (std::fclose(f_) != 0) failed_ = true;
-            f_ = nullptr;
+        if (file_) {
+            if (std::fclose(file_) != 0 && !Failed()) Fail();
+            file_ = nullptr;
+            if (Failed()) std::remove(path_.c_str());
         }
-        return !failed_;
+        return !Failed();
     }
+    bool Failed() const { return !error_.empty(); }
+    // The message of a failed write or close: the file and the reason.
+    std::string FailureText() const { return std::string(kMsgCannotWrite) + path_ + ": " + error_; }
 
 private:
-    std::FILE* f_ = nullptr;
-    bool failed_ = false;
-};
-
-// One element's share of a step.
-struct SElementStep {
-    double area;   // m2 used in the step
-    double thick;  // m used in the step
-    double evap, disp;  // m3 evaporated and dispersed in the step
-    int sub;       // s, evaporation sub-step length
-    bool hasOil;   // the element had oil in the step
-};
-
-struct SWaveMoment {
-    double secs = -1.0;
-    CWeatheringCore::SDispersionWaves waves{};
-};
-constexpr int kWaveMoments = 20;
-// Below this many elements per thread a step runs on one thread.
-constexpr int kMinElementsPerThread = 32;
-
-// Threads that share out the elements of each step: Run(work) calls
-// work(t, threads) once on every thread (t = 0 here) and returns when all
-// are done. A share that runs out of memory makes Run throw bad_alloc
-// once every thread has finished its share, so the pool can still stop.
-class CStepPool {
-public:
-    explicit CStepPool(int wanted) {
-        try {
-            for (int t = 1; t < wanted; ++t) threads_.emplace_back([this, t] { Loop(t); });
-        } catch (const std::exception&) {
-            // Fewer threads then.
-        }
-        count_ = static_cast<int>(threads_.size()) + 1;
-        try {
-            sync_ = std::make_unique<std::barrier<>>(count_);
-        } catch (...) {
-            abort_ = true;
-            go_.count_down();
-            for (auto& th : threads_) th.join();
-            throw;
-        }
-        go_.count_down();
-    }
-    ~CStepPool() {
-        if (abort_) return;
-        done_ = true;
-        sync_->arrive_and_wait();
-        for (auto& th : threads_) th.join();
-    }
-    CStepPool(const CStepPool&) = delete;
-    CStepPool& operator=(const CStepPool&) = delete;
-
-    int Threads() const { return count_; }
-    template <typename F>
-    void Run(F&& work) {
-        work_ = std::function<void(int, int)>(std::forward<F>(work));
-        sync_->arrive_and_wait();
-        Share(0);
-        sync_->arrive_and_wait();
-        if (failed_.exchange(false)) throw std::bad_alloc();
+    void Fail() {
+        const int err = errno;
+        error_ = err != 0 ? std::strerror(err) : "unknown error";
     }
 
-private:
-    void Loop(int t) {
-        go_.wait();
-        if (abort_) return;
-        for (;;) {
-            sync_->arrive_and_wait();
-            if (done_) return;
-            Share(t);
-            sync_->arrive_and_wait();
-        }
-    }
-
-    void Share(int t) {
-        try {
-            work_(t, count_);
-        } catch (const std::bad_alloc&) {
-            failed_ = true;
-        }
-    }
-
-    std::vector<std::thread> threads_;
-    std::atomic<bool> failed_{false};
-    std::latch go_{1};
-    std::unique_ptr<std::barrier<>> sync_;
-    std::function<void(int, int)> work_;
-    int count_ = 1;
-    bool abort_ = false;
-    bool done_ = false;
+    std::string path_;
+    std::FILE* file_ = nullptr;
+    std::string error_;
 };
 
 }  // namespace
@@ -206,17 +125,17 @@ CWeatheringCore::SPropertyStats CWeatheringCore::ComputeStatistics(double weight
 }
 
 void CWeatheringCore::StorePropertyStats(int step, int pass, const SPropertyStats (&stats)[PROP_COUNT]) {
-    SStepOutput& o = out[step];
+    SStepOutput& stepOut = out[step];
     for (int p = 0; p < PROP_COUNT; ++p) {
         const int at = kPropOffset[p];
         if (pass == 0) {
-            o[at + SLOT_HIGH] = stats[p].high;
-            o[at + SLOT_LOW] = stats[p].low;
-            o[at + SLOT_BEST] = stats[p].mean;
-            o[at + SLOT_BEST2] = stats[p].mean;
+            stepOut[at + SLOT_HIGH] = stats[p].high;
+            stepOut[at + SLOT_LOW] = stats[p].low;
+            stepOut[at + SLOT_BEST] = stats[p].mean;
+            stepOut[at + SLOT_BEST2] = stats[p].mean;
         } else {
-            o[at + SLOT_HIGH] = std::max(o[at + SLOT_HIGH], stats[p].high);
-            o[at + SLOT_LOW] = std::min(o[at + SLOT_LOW], stats[p].low);
+            stepOut[at + SLOT_HIGH] = std::max(stepOut[at + SLOT_HIGH], stats[p].high);
+            stepOut[at + SLOT_LOW] = std::min(stepOut[at + SLOT_LOW], stats[p].low);
         }
     }
 }
@@ -224,37 +143,37 @@ void CWeatheringCore::StorePropertyStats(int step, int pass, const SPropertyStat
 void CWeatheringCore::StoreEmptyStep(int step, int pass, double benz0) {
     // A later pass must not narrow the bounds or replace the best values.
     if (pass > 0) return;
-    SStepOutput& o = out[step];
+    SStepOutput& stepOut = out[step];
     if (step == 0) {
         for (int s = 0; s < 4; ++s) {
-            o[OUT_DENSITY + s] = rho;
-            o[OUT_VISCOSITY + s] = visc;
-            o[OUT_WATER + s] = 0.0;
-            o[OUT_BENZENE + s] = benz0;
+            stepOut[OUT_DENSITY + s] = rho;
+            stepOut[OUT_VISCOSITY + s] = visc;
+            stepOut[OUT_WATER + s] = 0.0;
+            stepOut[OUT_BENZENE + s] = benz0;
         }
         return;
     }
     const SStepOutput& prev = out[step - 1];
     for (int p = 0; p < PROP_COUNT; ++p)
-        for (int s = 0; s < 4; ++s) o[kPropOffset[p] + s] = prev[kPropOffset[p] + s];
+        for (int s = 0; s < 4; ++s) stepOut[kPropOffset[p] + s] = prev[kPropOffset[p] + s];
 }
 
-void CWeatheringCore::StoreBudget(double oilSum, const SBudgetTotals& t, int step, int pass) {
-    SStepOutput& o = out[step];
+void CWeatheringCore::StoreBudget(double oilSum, const SBudgetTotals& totals, int step, int pass) {
+    SStepOutput& stepOut = out[step];
     const int widened[4] = {OUT_REMAINING, OUT_SPILLED, OUT_EVAPORATED, OUT_DISPERSED};
-    const double values[4] = {oilSum, t.spill, t.evap, t.disp};
+    const double values[4] = {oilSum, totals.spill, totals.evap, totals.disp};
     if (pass == 0) {
         for (int i = 0; i < 4; ++i)
-            for (int s = 0; s < 3; ++s) o[widened[i] + s] = values[i];
-        o[OUT_CHEM_DISPERSED + SLOT_BEST] = t.chemDispersed;
-        o[OUT_BURNED + SLOT_BEST] = t.burned;
-        o[OUT_SKIMMED + SLOT_BEST] = t.skimmed;
-        o[OUT_BEACHED + SLOT_BEST] = t.beached;
+            for (int s = 0; s < 3; ++s) stepOut[widened[i] + s] = values[i];
+        stepOut[OUT_CHEM_DISPERSED + SLOT_BEST] = totals.chemDispersed;
+        stepOut[OUT_BURNED + SLOT_BEST] = totals.burned;
+        stepOut[OUT_SKIMMED + SLOT_BEST] = totals.skimmed;
+        stepOut[OUT_BEACHED + SLOT_BEST] = totals.beached;
         return;
     }
     for (int i = 0; i < 4; ++i) {
-        o[widened[i] + SLOT_HIGH] = std::max(o[widened[i] + SLOT_HIGH], values[i]);
-        o[widened[i] + SLOT_LOW] = std::min(o[widened[i] + SLOT_LOW], values[i]);
+        stepOut[widened[i] + SLOT_HIGH] = std::max(stepOut[widened[i] + SLOT_HIGH], values[i]);
+        stepOut[widened[i] + SLOT_LOW] = std::min(stepOut[widened[i] + SLOT_LOW], values[i]);
     }
 }
 
@@ -275,7 +194,7 @@ void CWeatheringCore::MarkEmptyOutputs(int steps) {
         for (int s = 0; s < 4; ++s) out[0][OUT_WATER + s] = MISSING_VALUE_D;
 }
 
-void CWeatheringCore::smoother(int steps, int nIW, int nIV, int nIB) {
+void CWeatheringCore::smoother(int steps, int windTurns, int volumeTurns, int onsetTurns) {
     if (steps <= 0) return;
     std::vector<double> w, raw;
     try {
@@ -287,7 +206,7 @@ void CWeatheringCore::smoother(int steps, int nIW, int nIV, int nIB) {
         return;
     }
     for (int i = 0; i < steps; ++i) w[i] = out[i][OUT_REMAINING + SLOT_BEST];
-    const bool uncertain = nIW + nIV + nIB > 3;
+    const bool uncertain = windTurns + volumeTurns + onsetTurns > 3;
     const int slots[3] = {SLOT_HIGH, SLOT_LOW, SLOT_BEST};
     for (int p = 0; p < PROP_COUNT; ++p) {
         for (int slot : slots) {
@@ -329,349 +248,404 @@ void CWeatheringCore::SmoothBenzene(int steps) {
 
 // ---- One turn ----------------------------------------------------------------
 
-void CWeatheringCore::RunTurn(const STurnPlan& plan, STurnResult& res) const {
-    using platform::Format;
-    const int sph = stepsPerHour;
-    const bool contained = containedArea > 0.0;
-    const SEvapTableRow* table = evapTable;
-    const int rows = evapRows;
-    std::string& dump = res.dump;
+namespace {
 
-    res.steps.assign(nSteps, {});
-    res.elements.assign(le, le + leCount);
-    std::vector<SLERecord>& E = res.elements;
+// One element's share of a step.
+struct SElementStep {
+    double area;        // m2 used in the step
+    double thick;       // m used in the step
+    double evap, disp;  // m3 evaporated and dispersed in the step
+    int subStep;        // s, evaporation sub-step length
+    bool hasOil;        // the element had oil in the step
+};
 
-    // Every turn starts from the placed elements.
-    const double d = 1.0 + (2 * plan.IV - 1) * plan.volFraction;
-    const double areaScale = std::pow(d, kVolUncAreaExponent);
-    for (SLERecord& e : E) {
-        e.Y = 0.0;
-        e.visc = visc;
-        e.rho = rho;
-        e.evex = 0.0;
-        e.S = 0.0;
-        e.onsetTime = MISSING_VALUE;
-        e.f_evap = 0.0;
-        e.Vol = e.vol0 * d;
-        for (int h = 0; h < MAX_HOURS; ++h) e.area[h] = e.baseArea[h] * areaScale;
-    }
-    // Mean water content of the last statistics of this turn: it reduces
-    // the oil share of what burning and skimming take.
-    double waterMean = 0.0;
-    double treatedVol = 0.0;
-    SBudgetTotals totals = {};
-    int deltat = 0;
+// The wave values of one moment of the hour, as natural dispersion needs
+// them; most elements of a step share their sub-step moments.
+struct SWaveMoment {
+    double secs = -1.0;
+    CWeatheringCore::SDispersionWaves waves{};
+};
+constexpr int kWaveMoments = 20;
+// Below this many elements per thread a step runs on one thread.
+constexpr int kMinElementsPerThread = 32;
 
-    if (plan.writeDump) {
-        dump += Format("\n IV = %d\n", plan.IV);
-        dump += Format("  IW = %d\n", plan.IW);
-        dump += Format("   IB = %d\n", plan.IB);
-    }
+// One (volume, wind, onset) turn of a pass, step by step. Works on its own
+// copy of the elements and reads the prepared model only.
+class CTurn {
+public:
+    using STurnPlan = CWeatheringCore::STurnPlan;
+    using STurnResult = CWeatheringCore::STurnResult;
 
-    std::vector<SElementStep> elemSteps(E.size());
-    std::unique_ptr<CStepPool> pool;
-    if (plan.elementThreads > 1 && leCount >= kMinElementsPerThread * 2) {
-        try {
-            pool = std::make_unique<CStepPool>(plan.elementThreads);
-            if (pool->Threads() < 2) pool.reset();
-        } catch (const std::exception&) {
-            pool.reset();
+    CTurn(const CWeatheringCore& core, const STurnPlan& plan, STurnResult& result)
+        : core_(core), plan_(plan), result_(result), elements_(result.elements) {}
+
+    void Run() {
+        StartTurn();
+        for (int step = 0; step < core_.nSteps; ++step) {
+            StartStep(step);
+            AdmitElements(step);
+            RemoveResponse();
+            StepElements(step);
+            GatherStatistics(step);
+            WriteStepTexts(step);
         }
+        AppendSlickAreaTurnEnd(result_.slickArea);
     }
-    std::vector<std::vector<std::string>> workerNotes(pool ? pool->Threads() : 0);
 
-    int count = 0, cumCount = 0, admitted = 0;
-    double sprayed = 0.0, windSpeed = 0.0, kEmul = 0.0;
-    for (int v = 0; v < nSteps; ++v) {
-        const int B = v / sph;
-        const bool lastHour = B >= runHours - 1;
-        if (v % sph == 0 || sph == 1) {
-            count = hour[B].count;
-            cumCount = hour[B].cumCount;
-            sprayed = std::clamp(resp[B].sprayed, 0.0, 1.0);
-            const double entered = std::max(0.0, wind[B].speed);
-            const double best = std::min(maxWind, entered);
-            if (plan.IW == 1)
-                windSpeed = std::min(best, std::max(minWind, entered - plan.windOffset));
+private:
+    // Every turn starts from the placed elements, their volume and area
+    // scaled by the turn's volume factor.
+    void StartTurn() {
+        const CWeatheringCore& c = core_;
+        result_.steps.assign(c.nSteps, {});
+        elements_.assign(c.le, c.le + c.leCount);
+        elementSteps_.resize(elements_.size());
+        chunkNotes_.resize(std::max(1, plan_.elementThreads));
+        const double volumeFactor = 1.0 + (2 * plan_.volumeTurn - 1) * plan_.volFraction;
+        const double areaScale = std::pow(volumeFactor, kVolUncAreaExponent);
+        for (SLERecord& e : elements_) {
+            e.Y = 0.0;
+            e.visc = c.visc;
+            e.rho = c.rho;
+            e.evex = 0.0;
+            e.S = 0.0;
+            e.onsetTime = MISSING_VALUE;
+            e.f_evap = 0.0;
+            e.Vol = e.vol0 * volumeFactor;
+            for (int h = 0; h < MAX_HOURS; ++h) e.area[h] = e.baseArea[h] * areaScale;
+        }
+        if (plan_.writeDump) AppendDumpTurnHead(result_.dump, plan_.volumeTurn, plan_.windTurn, plan_.onsetTurn);
+    }
+
+    // The hour's release counts, spraying, wind and water-uptake rate, taken
+    // at its first step.
+    void StartStep(int step) {
+        const CWeatheringCore& c = core_;
+        const int perHour = c.stepsPerHour;
+        hourIndex_ = step / perHour;
+        lastHour_ = hourIndex_ >= c.runHours - 1;
+        phase_ = (step + 1) % perHour;
+        if (step % perHour == 0 || perHour == 1) {
+            const int h = hourIndex_;
+            hourCount_ = c.hour[h].count;
+            hourCumCount_ = c.hour[h].cumCount;
+            sprayed_ = std::clamp(c.resp[h].sprayed, 0.0, 1.0);
+            const double entered = std::max(0.0, c.wind[h].speed);
+            const double best = std::min(c.maxWind, entered);
+            if (plan_.windTurn == 1)
+                windSpeed_ = std::min(best, std::max(c.minWind, entered - plan_.windOffset));
             else
-                windSpeed = std::min(maxWind, entered + plan.windOffset);
-            kEmul = EmulsificationRate(wave[B].height, windSpeed, uptakeRate, containedArea);
+                windSpeed_ = std::min(c.maxWind, entered + plan_.windOffset);
+            uptakeRate_ = c.EmulsificationRate(c.wave[h].height, windSpeed_, c.uptakeRate, c.containedArea);
         }
-        if (plan.writeDump) dump += Format("\n\t step = %d\n", v);
+        if (plan_.writeDump) AppendDumpStepHead(result_.dump, step);
+    }
 
-        // Admission and slick area.
-        int n;
-        const int phase = (v + 1) % sph;
-        double slickArea;
-        if (contained) {
-            n = std::min(2, leCount);
-            for (int i = 0; i < n; ++i) E[i].releaseTime = 0.0;
-            slickArea = containedArea;
+    // The elements on the water in this step and the slick's area; the
+    // step's evaporation and benzene factors follow from the area.
+    void AdmitElements(int step) {
+        const CWeatheringCore& c = core_;
+        const int perHour = c.stepsPerHour;
+        const int h = hourIndex_;
+        if (c.containedArea > 0.0) {
+            admitted_ = std::min(2, c.leCount);
+            for (int i = 0; i < admitted_; ++i) elements_[i].releaseTime = 0.0;
+            slickArea_ = c.containedArea;
         } else {
-            n = (v - sph * B + 1) * count / sph + cumCount - count;
-            n = std::clamp(n, 0, leCount);
-            for (int i = admitted; i < n; ++i) E[i].releaseTime = static_cast<double>(v + 1) / sph;
-            admitted = std::max(admitted, n);
-            double sumB = 0.0, sumB1 = 0.0;
+            int n = (step - perHour * h + 1) * hourCount_ / perHour + hourCumCount_ - hourCount_;
+            n = std::clamp(n, 0, c.leCount);
+            for (int i = everAdmitted_; i < n; ++i) elements_[i].releaseTime = static_cast<double>(step + 1) / perHour;
+            everAdmitted_ = std::max(everAdmitted_, n);
+            admitted_ = n;
+            double sumThisHour = 0.0, sumNextHour = 0.0;
             for (int i = 0; i < n; ++i) {
-                sumB += E[i].area[B];
-                if (!lastHour) sumB1 += E[i].area[B + 1];
+                sumThisHour += elements_[i].area[h];
+                if (!lastHour_) sumNextHour += elements_[i].area[h + 1];
             }
-            slickArea = lastHour ? sumB : (sumB * (sph - phase) + sumB1 * phase) / sph;
+            slickArea_ = lastHour_ ? sumThisHour
+                                   : (sumThisHour * (perHour - phase_) + sumNextHour * phase_) / perHour;
         }
-        STurnResult::Step& rec = res.steps[v];
-        rec.slickArea = slickArea;
+        result_.steps[step].slickArea = slickArea_;
 
         // Before the first element is admitted there is no slick.
-        double K = 0.0, benzFactor = 0.0, benz0 = minBenzene;
-        if (n > 0 && slickArea > 0.0) {
-            K = EvaporationMassTransfer(windSpeed, evapCoef, slickArea);
-            benzFactor = BenzeneAirFactor(slickArea, Rgas, waterTemp, airPressure);
-            benz0 = std::max(minBenzene, benzFactor * table[0].benz);
+        massTransfer_ = 0.0;
+        benzFactor_ = 0.0;
+        benz0_ = c.minBenzene;
+        if (admitted_ > 0 && slickArea_ > 0.0) {
+            massTransfer_ = CWeatheringCore::EvaporationMassTransfer(windSpeed_, c.evapCoef, slickArea_);
+            benzFactor_ = CWeatheringCore::BenzeneAirFactor(slickArea_, c.Rgas, c.waterTemp, c.airPressure);
+            benz0_ = std::max(c.minBenzene, benzFactor_ * c.evapTable[0].benz);
         }
 
-        totals.vol = 0.0;
-        totals.spill = 0.0;
-        for (int i = 0; i < n; ++i) {
-            totals.vol += E[i].Vol;
-            totals.spill += E[i].vol0;
-        }
-
-        // Chemical dispersion treats the volume found when spraying began.
-        const SResponseHour& r = resp[B];
-        if (treatedVol == 0.0 && r.chemDisp > 0.0) treatedVol = totals.vol;
-        if (!(r.chemDisp > 0.0)) treatedVol = 0.0;
-
-        // Response removal.
-        double oilRatio;
-        {
-            const double c = waterMean < 0.0 ? 0.0 : waterMean;
-            double burned = dt * std::max(0.0, r.burn) * (1.0 - c);
-            double skimmed = dt * std::max(0.0, r.skim) * (1.0 - c);
-            double beached = dt * std::max(0.0, r.beach);
-            double chem = dt * std::max(0.0, r.chemDisp) * treatedVol;
-            const double sum = burned + skimmed + beached + chem;
-            if (sum > totals.vol) {
-                const double f = totals.vol / sum;
-                burned *= f;
-                skimmed *= f;
-                beached *= f;
-                chem *= f;
-                oilRatio = 0.0;
-            } else if (sum < totals.vol) {
-                oilRatio = 1.0 - sum / totals.vol;
-            } else {
-                oilRatio = 0.0;
-            }
-            totals.burned += burned;
-            totals.skimmed += skimmed;
-            totals.beached += beached;
-            totals.chemDispersed += chem;
-            totals.disp += chem;
-        }
-
-        if (plan.writeDump) {
-            dump += Format("\t\t LEsum = %d\n", n);
-            dump += Format("\t\t area = %.2f\n", slickArea);
-            dump += Format("\t\t OilRatio = %.2f\n", oilRatio);
-            dump += Format("\t\t deltat = %d\n", deltat);
-            dump += Format("\t\t total.vol = %.2f\n", totals.vol);
-        }
-
-        // Element loop: each element's step is independent of the others;
-        // their sums are taken afterwards in element order, so the result
-        // does not depend on how the elements were shared out.
-        auto stepElement = [&](int i, SWaveMoment* waveMoments, std::vector<std::string>& notes) {
-            if (testAllocFailure == 3 && i == leCount - 1) throw std::bad_alloc();
-            SLERecord& e = E[i];
-            SElementStep& o = elemSteps[i];
-            double vol = oilRatio * e.Vol;
-            double area = lastHour ? e.area[B] : (e.area[B] * (sph - phase) + e.area[B + 1] * phase) / sph;
-            const int rh = std::clamp(e.releaseHour, 0, MAX_HOURS - 1);
-            const double hv = hour[rh].vol;
-            if (hv > kHourVolLimit) area *= std::pow(kHourVolLimit / hv, 1.0 / 3.0);
-            if (area < e.minArea) area = e.minArea;
-            double thick = vol / area;
-            if (thick < minThickness && vol > 0.0) {
-                thick = minThickness;
-                area = vol / minThickness;
-            }
-            // What the response took leaves the element for good.
-            e.Vol = vol;
-            o = {area, thick, 0.0, 0.0, 0, false};
-            if (!(vol > 0.0)) {
-                e.Vol = 0.0;
-                return;
-            }
-            int row = EvapRow(table, rows, e.evex);
-            const double yStep = e.Y;
-            const int sub = EvapSubStep(table[row], K, yStep, thick, dt);
-            const int nSub = sub > 0 ? dt / sub : 0;
-            o.sub = sub;
-            o.hasOil = true;
-            const double miniDt = sub * kMiniStepFactor;
-            SEvapCache cache;
-            for (int s = 0; s < nSub; ++s) {
-                double evap = EvaporateMiniSteps(K, yStep, thick, table, rows, row, miniDt, e, nSub > 1, &cache);
-                const double secsInHour = static_cast<double>((v - sph * B) * dt + (s + 1) * sub);
-                // Most elements of a step share their sub-step moments.
-                SWaveMoment& wm = waveMoments[std::min(s, kWaveMoments - 1)];
-                if (wm.secs != secsInHour) {
-                    wm.secs = secsInHour;
-                    wm.waves = DispersionWaves(B, plan.IW, plan.nIW, secsInHour);
-                }
-                double disp = NaturalDispersion(wm.waves, sub, e, area, hv) * (1.0 - sprayed);
-                if (evap + disp > vol) {
-                    evap *= vol / (evap + disp);
-                    disp = vol - evap;
-                }
-                vol -= evap;
-                vol -= disp;
-                if (vol < 0.0) vol = 0.0;
-                e.Vol = vol;
-                o.evap += evap;
-                o.disp += disp;
-                const int age = static_cast<int>(v * dt + (s + 0.5) * sub + (1.0 - e.releaseTime) * 3600.0);
-                const double radius = Emulsify(age, sub, kEmul, e.f_evap, e, plan.IB, emulFlag, plan.pass, notes);
-                e.rho = EmulsionDensity(rho, waterDensity, e.f_evap, e.Y);
-                e.visc = EmulsionViscosity(visc, e.Y, e.f_evap, radius);
-            }
-            e.vp = table[row].vp;
-            e.mv = table[row].mv;
-            e.benz = table[row].benz;
-        };
-        if (pool && n >= kMinElementsPerThread * pool->Threads()) {
-            pool->Run([&](int t, int nt) {
-                SWaveMoment moments[kWaveMoments];
-                for (int i = n * t / nt; i < n * (t + 1) / nt; ++i) stepElement(i, moments, workerNotes[t]);
-            });
-            for (auto& notes : workerNotes) {
-                for (auto& note : notes)
-                    if (std::find(res.notes.begin(), res.notes.end(), note) == res.notes.end()) res.notes.push_back(note);
-                notes.clear();
-            }
-        } else {
-            SWaveMoment moments[kWaveMoments];
-            for (int i = 0; i < n; ++i) stepElement(i, moments, res.notes);
-        }
-
-        double rhoMin = waterDensity, rhoMax = rho;
-        double viscMin = 1000000.0, viscMax = visc;
-        double yMin = 1.0, yMax = 0.0;
-        double rhoSum = 0, rho2Sum = 0, viscSum = 0, visc2Sum = 0, ySum = 0, y2Sum = 0;
-        double benzSum = 0, benz2Sum = 0, oilSum = 0, volSum = 0, fevapSum = 0;
-        double evapStep = 0, dispStep = 0;
-        for (int i = 0; i < n; ++i) {
-            const SLERecord& e = E[i];
-            const SElementStep& o = elemSteps[i];
-            if (o.hasOil) {
-                const double vol = e.Vol;
-                deltat = o.sub;
-                evapStep += o.evap;
-                dispStep += o.disp;
-                rhoSum += e.rho * vol;
-                rho2Sum += e.rho * e.rho * vol;
-                viscSum += e.visc * vol;
-                visc2Sum += e.visc * e.visc * vol;
-                ySum += e.Y * vol;
-                y2Sum += e.Y * e.Y * vol;
-                rhoMin = std::min(rhoMin, e.rho);
-                rhoMax = std::max(rhoMax, e.rho);
-                viscMin = std::min(viscMin, e.visc);
-                viscMax = std::max(viscMax, e.visc);
-                yMin = std::min(yMin, e.Y);
-                yMax = std::max(yMax, e.Y);
-                const double conc = std::max(kBenzMinConcentration, e.benz * benzFactor);
-                benzSum += conc * o.area;
-                benz2Sum += conc * conc * o.area;
-                oilSum += vol;
-            }
-            volSum += e.Vol;
-            fevapSum += e.f_evap * e.Vol;
-            if (plan.writeDump && i == 9) {
-                dump += Format("\n\t\t\t LE_area\t= %.4f\n", o.area);
-                dump += Format("\t\t\t LE[%d].Vol\t= %.4f\n", i, e.Vol);
-                dump += Format("\t\t\t LE[%d].thick\t= %.4f\n", i, o.thick);
-                dump += Format("\t\t\t LE[%d].Y\t= %e\n", i, e.Y);
-                dump += Format("\t\t\t LE[%d].S\t= %e\n", i, e.S);
-                dump += Format("\t\t\t LE[%d].f_evap\t= %e\n", i, e.f_evap);
-                dump += Format("\t\t\t LE[%d].visc\t= %e\n", i, e.visc);
-                dump += Format("\t\t\t LE[%d].rho\t= %.4f\n", i, e.rho);
-                dump += Format("\t\t\t LE[%d].vp\t= %.4f\n", i, e.vp);
-                dump += Format("\t\t\t LE[%d].benz\t= %e\n", i, e.benz);
-                dump += Format("\t\t\t LE[%d].mv\t= %.4f\n", i, e.mv);
-                dump += Format("\t\t\t LE[%d].vol_disp\t= %.4f\n", i, e.vol_disp);
-                dump += Format("\t\t\t LE[%d].evex\t= %.4f\n", i, e.evex);
-            }
-        }
-
-        // Statistics.
-        rec.benz0 = benz0;
-        if (oilRatio > 0.0 && totals.spill > 0.0 && oilSum / totals.spill > kEmptyStepFraction) {
-            rec.hasStats = true;
-            rec.stats[PROP_DENSITY] = ComputeStatistics(oilSum, rhoSum, rho2Sum, rhoMin, rhoMax, res.notes);
-            rec.stats[PROP_VISCOSITY] = ComputeStatistics(oilSum, viscSum, visc2Sum, viscMin, viscMax, res.notes);
-            rec.stats[PROP_WATER] = ComputeStatistics(oilSum, ySum, y2Sum, yMin, yMax, res.notes);
-            rec.stats[PROP_BENZENE] = ComputeStatistics(slickArea, benzSum, benz2Sum, minBenzene, benz0, res.notes);
-            waterMean = rec.stats[PROP_WATER].mean;
-            if (!contained && hour[B].count > 0) {
-                rec.stats[PROP_DENSITY].low = rho;
-                rec.stats[PROP_VISCOSITY].low = visc;
-                rec.stats[PROP_WATER].low = 0.0;
-            }
-        }
-        totals.disp += dispStep;
-        totals.evap += evapStep;
-        rec.oilSum = oilSum;
-        rec.totals = totals;
-
-        // "VolFrac.txt": the composition of the row nearest the mean
-        // fraction evaporated.
-        {
-            const double f = volSum > 0.0 ? fevapSum / volSum : 0.0;
-            int row = 0;
-            while (row < rows - 1 && table[row].f_evap < f) ++row;
-            if (row > 0 && f - table[row - 1].f_evap < table[row].f_evap - f) --row;
-            double rowSum = 0.0;
-            for (int k = 0; k < compCount; ++k) rowSum += compRemain[k][row];
-            res.volFrac += Format("%.1f", (v + 1) * dt / 3600.0);
-            for (int k = 0; k < compCount; ++k)
-                res.volFrac += Format("\t%.4f", rowSum != 0.0 ? compRemain[k][row] / rowSum : 0.0);
-            res.volFrac += Format("\t%.4f\n", volSum);
-        }
-        if ((v + 1) % sph == 0) {
-            res.slickArea += Format("%5.0f\t", (v + 1) * dt / 3600.0);
-            res.slickArea += Format("%12.2f\n", slickArea);
-        }
-        if (plan.writeDump) {
-            dump += Format("\n\t\t oilSum    = %.4f\n", oilSum);
-            dump += Format("\n\t\t rhoAv     = %.4f\n", rhoSum);
-            dump += Format("\t\t rho2Av    = %.4f\n", rho2Sum);
-            dump += Format("\t\t rhominLE  = %.4f\n", rhoMin);
-            dump += Format("\t\t rhomaxLE  = %.4f\n", rhoMax);
-            dump += Format("\n\t\t viscAv    = %e\n", viscSum);
-            dump += Format("\t\t visc2Av   = %e\n", visc2Sum);
-            dump += Format("\t\t viscminLE = %e\n", viscMin);
-            dump += Format("\t\t viscmaxLE = %e\n", viscMax);
-            dump += Format("\n\t\t YAv    = %e\n", ySum);
-            dump += Format("\t\t Y2Av   = %e\n", y2Sum);
-            dump += Format("\t\t YminLE = %e\n", yMin);
-            dump += Format("\t\t YmaxLE = %e\n", yMax);
-            dump += Format("\n\t\t benzAv     = %e\n", benzSum);
-            dump += Format("\t\t benz2Av    = %e\n", benz2Sum);
-            dump += Format("\t\t MinBenzene = %e\n", minBenzene);
-            dump += Format("\t\t benz0      = %e\n", benz0);
-            dump += Format("\n\t\t total.disp = %e\n", totals.disp);
-            dump += Format("\t\t total.evap = %e\n", totals.evap);
-            dump += Format("\t\t total.spill = %e\n", totals.spill);
-            dump += Format("\n\t\t Slick.Area = %.4f\n", slickArea);
-            dump += Format("\t\t Wave.Hrms  = %.4f\n", wave[B].Hrms[0]);
-            dump += Format("\t\t Wave.f_bw  = %.4f\n", wave[B].f_bw[0]);
-            dump += Format("\t\t Wave.De    = %.4f\n", wave[B].De[0]);
-            dump += "\n\t *************** end of step ***************\n\n";
+        totals_.vol = 0.0;
+        totals_.spill = 0.0;
+        for (int i = 0; i < admitted_; ++i) {
+            totals_.vol += elements_[i].Vol;
+            totals_.spill += elements_[i].vol0;
         }
     }
-    res.slickArea += "----------------------------\n";
+
+    // Burning, skimming, beaching and chemical dispersion take their share
+    // of the admitted oil; oilRatio_ is the share left to the elements.
+    void RemoveResponse() {
+        const CWeatheringCore& c = core_;
+        const SResponseHour& rates = c.resp[hourIndex_];
+        // Chemical dispersion treats the volume found when spraying began.
+        if (treatedVol_ == 0.0 && rates.chemDisp > 0.0) treatedVol_ = totals_.vol;
+        if (!(rates.chemDisp > 0.0)) treatedVol_ = 0.0;
+
+        // Burning and skimming take emulsion: their oil share is reduced
+        // by the mean water content of the turn's last statistics.
+        const double water = waterMean_ < 0.0 ? 0.0 : waterMean_;
+        const double dt = c.dt;
+        double burned = dt * std::max(0.0, rates.burn) * (1.0 - water);
+        double skimmed = dt * std::max(0.0, rates.skim) * (1.0 - water);
+        double beached = dt * std::max(0.0, rates.beach);
+        double chem = dt * std::max(0.0, rates.chemDisp) * treatedVol_;
+        const double sum = burned + skimmed + beached + chem;
+        if (sum > totals_.vol) {
+            const double f = totals_.vol / sum;
+            burned *= f;
+            skimmed *= f;
+            beached *= f;
+            chem *= f;
+            oilRatio_ = 0.0;
+        } else if (sum < totals_.vol) {
+            oilRatio_ = 1.0 - sum / totals_.vol;
+        } else {
+            oilRatio_ = 0.0;
+        }
+        totals_.burned += burned;
+        totals_.skimmed += skimmed;
+        totals_.beached += beached;
+        totals_.chemDispersed += chem;
+        totals_.disp += chem;
+
+        if (plan_.writeDump)
+            AppendDumpRemoval(result_.dump, admitted_, slickArea_, oilRatio_, lastSubStep_, totals_.vol);
+    }
+
+    // Each element's step is independent of the others; their sums are
+    // taken afterwards in element order, so the result does not depend on
+    // how the elements were shared out over threads.
+    void StepElements(int step) {
+        const int n = admitted_;
+        const int threads = plan_.elementThreads;
+        const int chunks = threads > 1 && n >= kMinElementsPerThread * threads ? threads : 1;
+        platform::ParallelFor(chunks, chunks, [&](int chunk) {
+            SWaveMoment moments[kWaveMoments];
+            for (int i = n * chunk / chunks; i < n * (chunk + 1) / chunks; ++i)
+                StepElement(i, step, moments, chunkNotes_[chunk]);
+        });
+        for (int chunk = 0; chunk < chunks; ++chunk) {
+            for (const std::string& note : chunkNotes_[chunk])
+                if (std::find(result_.notes.begin(), result_.notes.end(), note) == result_.notes.end())
+                    result_.notes.push_back(note);
+            chunkNotes_[chunk].clear();
+        }
+    }
+
+    void StepElement(int i, int step, SWaveMoment* waveMoments, std::vector<std::string>& notes) {
+        const CWeatheringCore& c = core_;
+        if (c.testAllocFailure == 3 && i == c.leCount - 1) throw std::bad_alloc();
+        const int perHour = c.stepsPerHour;
+        const int h = hourIndex_;
+        SLERecord& e = elements_[i];
+        SElementStep& share = elementSteps_[i];
+        double vol = oilRatio_ * e.Vol;
+        double area = lastHour_ ? e.area[h] : (e.area[h] * (perHour - phase_) + e.area[h + 1] * phase_) / perHour;
+        const int releaseHour = std::clamp(e.releaseHour, 0, MAX_HOURS - 1);
+        const double hourVol = c.hour[releaseHour].vol;
+        if (hourVol > kHourVolLimit) area *= std::pow(kHourVolLimit / hourVol, 1.0 / 3.0);
+        if (area < e.minArea) area = e.minArea;
+        double thick = vol / area;
+        if (thick < c.minThickness && vol > 0.0) {
+            thick = c.minThickness;
+            area = vol / c.minThickness;
+        }
+        // What the response took leaves the element for good.
+        e.Vol = vol;
+        share = {area, thick, 0.0, 0.0, 0, false};
+        if (!(vol > 0.0)) {
+            e.Vol = 0.0;
+            return;
+        }
+        // The step's values, held locally through the sub-steps.
+        const double massTransfer = massTransfer_;
+        const double notSprayed = 1.0 - sprayed_;
+        const double uptakeRate = uptakeRate_;
+        const int windTurn = plan_.windTurn, windTurns = plan_.windTurns;
+        const int onsetTurn = plan_.onsetTurn, pass = plan_.pass;
+        const int dt = c.dt;
+        const SEvapTableRow* table = c.evapTable;
+        const int rows = c.evapRows;
+        int row = CWeatheringCore::EvapRow(table, rows, e.evex);
+        const double waterAtStart = e.Y;
+        const int sub = CWeatheringCore::EvapSubStep(table[row], massTransfer, waterAtStart, thick, dt);
+        const int subSteps = sub > 0 ? dt / sub : 0;
+        share.subStep = sub;
+        share.hasOil = true;
+        const double miniDt = sub * kMiniStepFactor;
+        CWeatheringCore::SEvapCache cache;
+        for (int s = 0; s < subSteps; ++s) {
+            double evap = CWeatheringCore::EvaporateMiniSteps(massTransfer, waterAtStart, thick, table, rows, row,
+                                                              miniDt, e, subSteps > 1, &cache);
+            const double secsInHour = static_cast<double>((step - perHour * h) * dt + (s + 1) * sub);
+            SWaveMoment& moment = waveMoments[std::min(s, kWaveMoments - 1)];
+            if (moment.secs != secsInHour) {
+                moment.secs = secsInHour;
+                moment.waves = c.DispersionWaves(h, windTurn, windTurns, secsInHour);
+            }
+            double disp = c.NaturalDispersion(moment.waves, sub, e, area, hourVol) * notSprayed;
+            if (evap + disp > vol) {
+                evap *= vol / (evap + disp);
+                disp = vol - evap;
+            }
+            vol -= evap;
+            vol -= disp;
+            if (vol < 0.0) vol = 0.0;
+            e.Vol = vol;
+            share.evap += evap;
+            share.disp += disp;
+            const int age = static_cast<int>(step * dt + (s + 0.5) * sub + (1.0 - e.releaseTime) * 3600.0);
+            const double radius = c.Emulsify(age, sub, uptakeRate, e.f_evap, e, onsetTurn, c.emulFlag, pass, notes);
+            e.rho = CWeatheringCore::EmulsionDensity(c.rho, c.waterDensity, e.f_evap, e.Y);
+            e.visc = c.EmulsionViscosity(c.visc, e.Y, e.f_evap, radius);
+        }
+        e.vp = table[row].vp;
+        e.mv = table[row].mv;
+        e.benz = table[row].benz;
+    }
+
+    // The step's volume-weighted property sums and extremes, its budget and
+    // the statistics of density, viscosity, water content and benzene.
+    void GatherStatistics(int step) {
+        const CWeatheringCore& c = core_;
+        SStepSums& s = sums_;
+        s = {};
+        s.rhoMin = c.waterDensity;
+        s.rhoMax = c.rho;
+        s.viscMin = kStatsViscosityStart;
+        s.viscMax = c.visc;
+        s.waterMin = 1.0;
+        s.waterMax = 0.0;
+        volSum_ = 0.0;
+        evapFractionSum_ = 0.0;
+        double evapStep = 0.0, dispStep = 0.0;
+        for (int i = 0; i < admitted_; ++i) {
+            const SLERecord& e = elements_[i];
+            const SElementStep& share = elementSteps_[i];
+            if (share.hasOil) {
+                const double vol = e.Vol;
+                lastSubStep_ = share.subStep;
+                evapStep += share.evap;
+                dispStep += share.disp;
+                s.rhoSum += e.rho * vol;
+                s.rho2Sum += e.rho * e.rho * vol;
+                s.viscSum += e.visc * vol;
+                s.visc2Sum += e.visc * e.visc * vol;
+                s.waterSum += e.Y * vol;
+                s.water2Sum += e.Y * e.Y * vol;
+                s.rhoMin = std::min(s.rhoMin, e.rho);
+                s.rhoMax = std::max(s.rhoMax, e.rho);
+                s.viscMin = std::min(s.viscMin, e.visc);
+                s.viscMax = std::max(s.viscMax, e.visc);
+                s.waterMin = std::min(s.waterMin, e.Y);
+                s.waterMax = std::max(s.waterMax, e.Y);
+                const double conc = std::max(kBenzMinConcentration, e.benz * benzFactor_);
+                s.benzSum += conc * share.area;
+                s.benz2Sum += conc * conc * share.area;
+                s.oilSum += vol;
+            }
+            volSum_ += e.Vol;
+            evapFractionSum_ += e.f_evap * e.Vol;
+        }
+
+        STurnResult::Step& record = result_.steps[step];
+        record.benz0 = benz0_;
+        if (oilRatio_ > 0.0 && totals_.spill > 0.0 && s.oilSum / totals_.spill > kEmptyStepFraction) {
+            std::vector<std::string>& notes = result_.notes;
+            record.hasStats = true;
+            record.stats[CWeatheringCore::PROP_DENSITY] =
+                CWeatheringCore::ComputeStatistics(s.oilSum, s.rhoSum, s.rho2Sum, s.rhoMin, s.rhoMax, notes);
+            record.stats[CWeatheringCore::PROP_VISCOSITY] =
+                CWeatheringCore::ComputeStatistics(s.oilSum, s.viscSum, s.visc2Sum, s.viscMin, s.viscMax, notes);
+            record.stats[CWeatheringCore::PROP_WATER] =
+                CWeatheringCore::ComputeStatistics(s.oilSum, s.waterSum, s.water2Sum, s.waterMin, s.waterMax, notes);
+            record.stats[CWeatheringCore::PROP_BENZENE] =
+                CWeatheringCore::ComputeStatistics(slickArea_, s.benzSum, s.benz2Sum, c.minBenzene, benz0_, notes);
+            waterMean_ = record.stats[CWeatheringCore::PROP_WATER].mean;
+            // While fresh oil is still being released the lows are the fresh oil's.
+            if (!(c.containedArea > 0.0) && c.hour[hourIndex_].count > 0) {
+                record.stats[CWeatheringCore::PROP_DENSITY].low = c.rho;
+                record.stats[CWeatheringCore::PROP_VISCOSITY].low = c.visc;
+                record.stats[CWeatheringCore::PROP_WATER].low = 0.0;
+            }
+        }
+        totals_.disp += dispStep;
+        totals_.evap += evapStep;
+        record.oilSum = s.oilSum;
+        record.totals = totals_;
+    }
+
+    void WriteStepTexts(int step) {
+        const CWeatheringCore& c = core_;
+        // The composition of the table row nearest the mean fraction evaporated.
+        const double meanEvapFraction = volSum_ > 0.0 ? evapFractionSum_ / volSum_ : 0.0;
+        int row = 0;
+        while (row < c.evapRows - 1 && c.evapTable[row].f_evap < meanEvapFraction) ++row;
+        if (row > 0 && meanEvapFraction - c.evapTable[row - 1].f_evap < c.evapTable[row].f_evap - meanEvapFraction)
+            --row;
+        AppendVolFracLine(result_.volFrac, c, step, row, volSum_);
+        if ((step + 1) % c.stepsPerHour == 0) AppendSlickAreaLine(result_.slickArea, (step + 1) * c.dt / 3600.0, slickArea_);
+        if (plan_.writeDump) {
+            if (admitted_ > kDumpElement)
+                AppendDumpElement(result_.dump, kDumpElement, elements_[kDumpElement],
+                                  elementSteps_[kDumpElement].area, elementSteps_[kDumpElement].thick);
+            AppendDumpStepEnd(result_.dump, sums_, c.minBenzene, benz0_, totals_, slickArea_, c.wave[hourIndex_]);
+        }
+    }
+
+    // The element whose state the dump shows at every step.
+    static constexpr int kDumpElement = 9;
+
+    const CWeatheringCore& core_;
+    const STurnPlan& plan_;
+    STurnResult& result_;
+    std::vector<SLERecord>& elements_;
+    std::vector<SElementStep> elementSteps_;
+    std::vector<std::vector<std::string>> chunkNotes_;  // messages of each share of a step
+
+    // Over the turn.
+    double waterMean_ = 0.0;   // mean water content of the last statistics
+    double treatedVol_ = 0.0;  // m3 found when the current spraying began
+    CWeatheringCore::SBudgetTotals totals_ = {};
+    int lastSubStep_ = 0;      // s, the last evaporation sub-step used
+    int everAdmitted_ = 0;
+    // Of the current hour.
+    int hourCount_ = 0, hourCumCount_ = 0;
+    double sprayed_ = 0.0;
+    double windSpeed_ = 0.0;   // m/s, with the turn's wind offset
+    double uptakeRate_ = 0.0;  // water uptake rate of the hour
+    // Of the current step.
+    int hourIndex_ = 0;
+    bool lastHour_ = false;
+    int phase_ = 0;            // steps into the hour after this one
+    int admitted_ = 0;
+    double slickArea_ = 0.0;   // m2
+    double massTransfer_ = 0.0;
+    double benzFactor_ = 0.0;
+    double benz0_ = 0.0;
+    double oilRatio_ = 0.0;
+    SStepSums sums_ = {};
+    double volSum_ = 0.0;           // m3 of every admitted element
+    double evapFractionSum_ = 0.0;  // fraction evaporated x m3
+};
+
+}  // namespace
+
+void CWeatheringCore::RunTurn(const STurnPlan& plan, STurnResult& result) const {
+    CTurn(*this, plan, result).Run();
 }
 
 // ---- Solve -------------------------------------------------------------------
@@ -703,8 +677,7 @@ bool RunIsUsable(const CWeatheringCore& c) {
 
 }  // namespace
 
-int CWeatheringCore::Solve(int writeDump) {
-    Messages().Begin();
+int CWeatheringCore::Solve(bool writeDump) {
     if (fatalInput) return RUN_FATAL_INPUT;
     if (!RunIsUsable(*this)) {
         fatalInput = 1;
@@ -715,79 +688,63 @@ int CWeatheringCore::Solve(int writeDump) {
     for (int i = 0; i < leCount; ++i)
         std::copy(std::begin(le[i].area), std::end(le[i].area), std::begin(le[i].baseArea));
 
+    // The files are created before anything runs; the model runs only when
+    // all it asked for are open.
     COutFile dumpFile, volFracFile, slickFile;
-    if (writeDump) {
-        if (!dumpFile.Open(platform::OutputPath(kDumpFile))) {
-            Messages().Show(kMsgNoDumpFile);
-            return RUN_FILE_ERROR;
-        }
-        dumpFile.Write("                 CORE DUMP FILE\n                 ==============\n");
+    if (writeDump && !dumpFile.Open(OutputFilePath(kDumpFileName))) {
+        Messages().Show(kMsgNoDumpFile);
+        return RUN_FILE_ERROR;
     }
-    if (!volFracFile.Open(platform::OutputPath(kVolFracFile))) {
+    if (!volFracFile.Open(OutputFilePath(kVolFracFileName))) {
         Messages().Show(kMsgNoVolFracFile);
         return RUN_FILE_ERROR;
     }
-    {
-        std::string head = "Hours";
-        for (int k = 0; k < compCount; ++k) head += platform::Format("\tCut #%-2d", k + 1);
-        head += "\tVolume Remaining\n";
-        head += "Density";
-        for (int k = 0; k < compCount; ++k) head += platform::Format("\t%.4f", compMW[k] / compMolVol[k]);
-        head += "\n0.0";
-        for (int k = 0; k < compCount; ++k) head += platform::Format("\t%.4f", compFrac0[k]);
-        head += "\n";
-        volFracFile.Write(head);
-    }
-    if (!slickFile.Open(platform::OutputPath(kSlickAreaFile))) {
+    if (!slickFile.Open(OutputFilePath(kSlickAreaFileName))) {
         Messages().Show(kMsgNoSlickFile);
         return RUN_FILE_ERROR;
     }
-    slickFile.Write(" Hour\tSlick Area (sq.m)\n=======================================\n");
+    {
+        std::string dumpHead, volFracHead, slickHead;
+        if (writeDump) AppendDumpHead(dumpHead);
+        AppendVolFracHead(volFracHead, *this);
+        AppendSlickAreaHead(slickHead);
+        dumpFile.Write(dumpHead);
+        volFracFile.Write(volFracHead);
+        slickFile.Write(slickHead);
+    }
 
-    // The turns: pass 0 alone, then one turn per (IV, IW, IB) of pass 1.
+    // The turns: pass 0 alone, then one turn per (volume, wind, onset) of pass 1.
     const bool uncertain = volFlag || windFlag || emulFlag;
-    const int nIV = volFlag ? 2 : 1, nIW = windFlag ? 2 : 1, nIB = emulFlag ? 2 : 1;
+    const int volumeTurns = volFlag ? 2 : 1, windTurns = windFlag ? 2 : 1, onsetTurns = emulFlag ? 2 : 1;
     const double volFraction = volFlag && volUnc > 0.0 ? std::min(1.0, volUnc / 100.0) : 0.0;
     const double windOffset = windFlag && windUnc > 0.0 ? windUnc : 0.0;
+    const bool threaded = parallelTurns && platform::HardwareThreads() > 1;
     std::vector<STurnPlan> plans;
     std::vector<STurnResult> results;
     try {
         if (testAllocFailure == 1) throw std::bad_alloc();
         // A run without uncertainty shares each step's elements out instead.
-        const unsigned hw = std::thread::hardware_concurrency();
-        const int elementThreads = parallelTurns && !uncertain && hw > 1 ? static_cast<int>(std::min(4u, hw)) : 1;
-        plans.push_back({0, 0, 0, 0, 1, 0.0, 0.0, writeDump != 0, elementThreads});
+        const int elementThreads = threaded && !uncertain ? std::min(kMaxElementThreads, platform::HardwareThreads()) : 1;
+        plans.push_back({0, 0, 0, 0, 1, 0.0, 0.0, writeDump, elementThreads});
         if (uncertain)
-            for (int iv = 0; iv < nIV; ++iv)
-                for (int iw = 0; iw < nIW; ++iw)
-                    for (int ib = 0; ib < nIB; ++ib)
-                        plans.push_back({1, iv, iw, ib, nIW, volFraction, windOffset, writeDump != 0, 1});
+            for (int volume = 0; volume < volumeTurns; ++volume)
+                for (int wind = 0; wind < windTurns; ++wind)
+                    for (int onset = 0; onset < onsetTurns; ++onset)
+                        plans.push_back({1, volume, wind, onset, windTurns, volFraction, windOffset, writeDump, 1});
         results.resize(plans.size());
     } catch (const std::bad_alloc&) {
         Messages().Show(kMsgNoMemoryCore);
         return RUN_MEMORY_ERROR;
     }
 
-    auto runOne = [this, &plans, &results](size_t t) {
+    const int turns = static_cast<int>(plans.size());
+    platform::ParallelFor(turns, threaded ? turns : 1, [this, &plans, &results](int t) {
         try {
             RunTurn(plans[t], results[t]);
         } catch (const std::bad_alloc&) {
             results[t].outOfMemory = true;
         }
-    };
-    // Turn 0 runs here; the others on their own threads when allowed, or
-    // here after it when no thread could be started.
-    std::vector<std::thread> workers;
-    if (parallelTurns && plans.size() > 1 && std::thread::hardware_concurrency() > 1) {
-        try {
-            for (size_t t = 1; t < plans.size(); ++t) workers.emplace_back(runOne, t);
-        } catch (const std::exception&) {
-        }
-    }
-    runOne(0);
-    for (size_t t = workers.size() + 1; t < plans.size(); ++t) runOne(t);
-    for (auto& w : workers) w.join();
-
+    });
     for (const STurnResult& r : results)
         if (r.outOfMemory) {
             Messages().Show(kMsgNoMemoryCore);
@@ -795,7 +752,7 @@ int CWeatheringCore::Solve(int writeDump) {
         }
 
     // Store and write the turns in their order.
-    for (size_t t = 0; t < plans.size(); ++t) {
+    for (int t = 0; t < turns; ++t) {
         STurnResult& r = results[t];
         const int pass = plans[t].pass;
         for (const auto& note : r.notes) Messages().ShowOnce(note);
@@ -812,13 +769,17 @@ int CWeatheringCore::Solve(int writeDump) {
         r.dump.clear();
         r.dump.shrink_to_fit();
     }
-    dumpFile.Write("\n*************** end of dump file ***************\n\n");
-    bool filesOk = dumpFile.Close();
-    filesOk = volFracFile.Close() && filesOk;
-    filesOk = slickFile.Close() && filesOk;
+    {
+        std::string dumpEnd;
+        if (writeDump) AppendDumpEnd(dumpEnd);
+        dumpFile.Write(dumpEnd);
+    }
+    dumpFile.Close();
+    volFracFile.Close();
+    slickFile.Close();
 
     MarkEmptyOutputs(nSteps);
-    smoother(nSteps, nIW, nIV, nIB);
+    smoother(nSteps, windTurns, volumeTurns, onsetTurns);
     SmoothBenzene(nSteps);
 
     // The elements keep the state of the last turn, on their start areas.
@@ -827,7 +788,25 @@ int CWeatheringCore::Solve(int writeDump) {
         le[i] = last[i];
         std::copy(std::begin(le[i].baseArea), std::end(le[i].baseArea), std::begin(le[i].area));
     }
-    return filesOk ? RUN_OK : RUN_FILE_ERROR;
+
+    // A file that could not be finished is named once, with the reason.
+    for (const COutFile* file : {&dumpFile, &volFracFile, &slickFile})
+        if (file->Failed()) {
+            Messages().Show(file->FailureText());
+            return RUN_FILE_ERROR;
+        }
+    return RUN_OK;
+}
+
+std::string CWeatheringCore::OutputFilePath(const char* name) const { return platform::PathIn(outputFolder, name); }
+
+void CWeatheringCore::SetRemovalBandsToBest() {
+    const int steps = std::clamp(nSteps, 0, MAX_STEPS);
+    for (int k = 0; k < steps; ++k)
+        for (int fate : {OUT_BURNED, OUT_SKIMMED, OUT_BEACHED}) {
+            out[k][fate + SLOT_HIGH] = out[k][fate + SLOT_BEST];
+            out[k][fate + SLOT_LOW] = out[k][fate + SLOT_BEST];
+        }
 }
 
 }  // namespace model

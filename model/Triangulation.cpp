@@ -162,14 +162,14 @@ std::uint64_t CurveKey(int gx, int gy) {
     static constexpr std::uint8_t kNextState[4][4] = {{1, 0, 3, 0}, {0, 2, 1, 1}, {2, 1, 2, 3}, {3, 3, 0, 2}};
     const std::uint32_t x = static_cast<std::uint32_t>(gx + kTriGridHalf);
     const std::uint32_t y = static_cast<std::uint32_t>(gy + kTriGridHalf);
-    std::uint64_t d = 0;
+    std::uint64_t curveIndex = 0;
     unsigned state = 0;
     for (int bit = 12; bit >= 0; --bit) {
         const unsigned q = (((x >> bit) & 1u) << 1) | ((y >> bit) & 1u);
-        d = (d << 2) | kPos[state][q];
+        curveIndex = (curveIndex << 2) | kPos[state][q];
         state = kNextState[state][q];
     }
-    return d;
+    return curveIndex;
 }
 
 // A fixed hash of the point index; decides the insertion round.
@@ -254,10 +254,10 @@ public:
             const int id = cavity_[i];
             Tri& nt = tris_[id];
             nt = {{e.a, e.b, p}, {-1, -1, e.outer}};
-            Tri& o = tris_[e.outer];
+            Tri& outer = tris_[e.outer];
             for (int j = 0; j < 3; ++j)
-                if (SameEdge(o, j, e.b, e.a)) {
-                    o.n[j] = id;
+                if (SameEdge(outer, j, e.b, e.a)) {
+                    outer.n[j] = id;
                     break;
                 }
             startMap_[e.a + 1] = id;
@@ -310,8 +310,8 @@ private:
         const Tri& tr = tris_.data()[t];
         if (tr.v[2] == kGhost) {
             const int u = tr.v[0], w = tr.v[1];
-            const std::int64_t o = Orient(u, w, p);
-            if (o != 0) return o > 0;
+            const std::int64_t side = Orient(u, w, p);
+            if (side != 0) return side > 0;
             // On the hull line: in conflict only strictly inside the edge.
             const std::int64_t d1 = std::int64_t(gx_[p] - gx_[u]) * (gx_[w] - gx_[u]) +
                                     std::int64_t(gy_[p] - gy_[u]) * (gy_[w] - gy_[u]);
@@ -442,14 +442,14 @@ SWorkspace& Workspace() {
     return w;
 }
 
-void ExtractTriangles(const CDelaunay& d, SDagTriangulation& t, std::vector<int>& outNumber) {
-    const auto& tris = d.Tris();
+void ExtractTriangles(const CDelaunay& mesh, SDagTriangulation& t, std::vector<int>& outNumber) {
+    const auto& tris = mesh.Tris();
     outNumber.assign(tris.size(), -1);
     int count = 0;
     for (size_t i = 0; i < tris.size(); ++i) {
         const auto& tr = tris[i];
         if (tr.v[0] == kDead || tr.v[2] == kGhost) continue;
-        if (d.Orient(tr.v[0], tr.v[1], tr.v[2]) == 0) continue;  // flat: never delivered
+        if (mesh.Orient(tr.v[0], tr.v[1], tr.v[2]) == 0) continue;  // flat: never delivered
         outNumber[i] = count++;
     }
     t.triangles.clear();
@@ -457,22 +457,22 @@ void ExtractTriangles(const CDelaunay& d, SDagTriangulation& t, std::vector<int>
     for (size_t i = 0; i < tris.size(); ++i) {
         if (outNumber[i] < 0) continue;
         const auto& tr = tris[i];
-        STriangleOut o;
+        STriangleOut triangle;
         for (int k = 0; k < 3; ++k) {
-            o.v[k] = tr.v[k];
-            o.nb[k] = outNumber[static_cast<size_t>(tr.n[k])];
+            triangle.v[k] = tr.v[k];
+            triangle.nb[k] = outNumber[static_cast<size_t>(tr.n[k])];
         }
-        t.triangles.push_back(o);
+        t.triangles.push_back(triangle);
     }
 }
 
 // Thiessen area of every inserted point: 0 on the hull, otherwise the area
 // of the polygon of the circumcentres of its triangles, capped at the area of
 // the quantisation square; -1 for a point in no triangle.
-void ThiessenAreas(const CDelaunay& d, SDagTriangulation& t, const std::vector<char>& inserted,
+void ThiessenAreas(const CDelaunay& mesh, SDagTriangulation& t, const std::vector<char>& inserted,
                    const std::vector<int>& outNumber, std::vector<double>& ccx,
                    std::vector<double>& ccy) {
-    const auto& tris = d.Tris();
+    const auto& tris = mesh.Tris();
     const int n = t.pointCount;
     ccx.assign(tris.size(), 0.0);
     ccy.assign(tris.size(), 0.0);
@@ -493,7 +493,7 @@ void ThiessenAreas(const CDelaunay& d, SDagTriangulation& t, const std::vector<c
     const size_t guard = tris.size() + 4;
     for (int i = 0; i < n; ++i) {
         if (!inserted[i]) continue;
-        const int first = d.VertTri(i);
+        const int first = mesh.VertTri(i);
         if (first < 0) continue;
         const double px = t.gridX[i], py = t.gridY[i];
         double sum = 0.0;
@@ -682,9 +682,9 @@ int CalculateDagTri(SDagTriangulation& t, int n, const double* x, const double* 
                 }
         if (s2 < 0) return TRI_OK;  // fewer than three survivors, or all on one line
 
-        CDelaunay& d = w.delaunay;
-        d.Reset(t.gridX.data(), t.gridY.data(), n);
-        d.Init(s0, s1, s2);
+        CDelaunay& mesh = w.delaunay;
+        mesh.Reset(t.gridX.data(), t.gridY.data(), n);
+        mesh.Init(s0, s1, s2);
         std::vector<char>& inserted = w.inserted;
         inserted.assign(static_cast<size_t>(n), 0);
         inserted[s0] = inserted[s1] = inserted[s2] = 1;
@@ -696,14 +696,14 @@ int CalculateDagTri(SDagTriangulation& t, int n, const double* x, const double* 
         step = kStepAdd;
         InsertionOrder(t, w.keys, rest);
         for (int p : rest)
-            if (d.Insert(p)) inserted[p] = 1;
+            if (mesh.Insert(p)) inserted[p] = 1;
 
         step = kStepExtract;
-        ExtractTriangles(d, t, w.outNumber);
+        ExtractTriangles(mesh, t, w.outNumber);
 
         if (wantAreas && !t.triangles.empty()) {
             step = kStepThiessen;
-            ThiessenAreas(d, t, inserted, w.outNumber, w.ccx, w.ccy);
+            ThiessenAreas(mesh, t, inserted, w.outNumber, w.ccx, w.ccy);
         }
     } catch (const std::bad_alloc&) {
         t.triangles.clear();

@@ -129,6 +129,9 @@ double ConvertAmountOut(int unit, double m3, double totalM3, double densityKgPer
         case AMOUNT_CUM: return m3;
         case AMOUNT_FRACTION:
         case AMOUNT_PERCENT: {
+            // Before any oil is spilled no fate holds any share of it: 0 of
+            // 0 is 0, not the whole.
+            if (totalM3 == 0 && m3 == 0) return 0.0;
             double whole = unit == AMOUNT_FRACTION ? 1.0 : 100.0;
             if (m3 == totalM3) return whole;
             if (!(totalM3 > 0)) return MISSING_VALUE_D;

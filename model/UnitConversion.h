@@ -56,6 +56,9 @@ double ConvertConcentrationOut(int unit, double value);
 double ConvertWaterContentOut(int unit, double fraction);
 double ConvertDensityOut(int unit, double kgPerM3);
 double ConvertViscosityOut(int unit, double m2PerS, double densityKgPerM3, double temperatureK);
+// In fraction and percent an amount equal to its total is exactly the whole,
+// except 0 of a total of 0, which is 0; any other amount of a total that is
+// not positive is refused.
 double ConvertAmountOut(int unit, double m3, double totalM3, double densityKgPerM3);
 
 // Labels of the output units as the views show them.

@@ -53,13 +53,13 @@ void ResetTank(STankRelease& t) {
 CWeatheringCore::CWeatheringCore() { Reset(); }
 
 CWeatheringCore& CWeatheringCore::Reset() {
-    // 1
+    // Hourly release volume.
     Fill(releaseVol, M);
-    // 2
+    // Release inputs and the leaking tank.
     instant = {0, MI, M};
     continuous = {0, MI, MI, M, M};
     ResetTank(tank);
-    // 3
+    // Hourly weather.
     for (auto& w : wind) w = {M, M, M, M, M};
     for (auto& w : wave) {
         w.height = M;
@@ -67,7 +67,7 @@ CWeatheringCore& CWeatheringCore::Reset() {
         Fill(w.f_bw, M);
         Fill(w.De, M);
     }
-    // 4
+    // Water and environment.
     waterTemp = waterDensity = M;
     waterVisc = kDefaultWaterVisc;
     sediment = currentSpeed = currentDir = driftX = driftY = M;
@@ -76,9 +76,9 @@ CWeatheringCore& CWeatheringCore::Reset() {
     k1 = kDefaultK1;
     k2 = kDefaultK2;
     delta = spreadConst = M;
-    // 5
+    // Elements.
     for (auto& e : le) ResetElement(e);
-    // 6
+    // Response operations.
     Fill(disp.startHour, MI);
     Fill(disp.duration, MI);
     Fill(disp.fracDispersed, M);
@@ -94,9 +94,9 @@ CWeatheringCore& CWeatheringCore::Reset() {
     Fill(burn.burnRate, kDefaultBurnRate);
     burn.defaultRegression = kDefaultRegression;
     burn.regression = M;
-    // 7
+    // Release schedule.
     for (auto& h : hour) h = {M, M, M, M, M, 0, 0, M};
-    // 8
+    // Oil.
     std::memset(productType, 0, sizeof productType);
     std::memcpy(productType, kDefaultProductType, std::strlen(kDefaultProductType));
     api = M;
@@ -110,6 +110,7 @@ CWeatheringCore& CWeatheringCore::Reset() {
     sedimentCoef = kDefaultSedimentCoef;
     Fill(bullwinkle, M);
     Fill(bulltime, M);
+    bestBullwinkle = bestBulltime = M;
     asphalt = nickel = vanadium = M;
     C4 = kDefaultC4;
     oilSpare2 = M;
@@ -117,18 +118,18 @@ CWeatheringCore& CWeatheringCore::Reset() {
     cutCount = MI;
     Fill(dist_temp, M);
     Fill(dist_frac, M);
-    // 9
+    // Pseudo-components.
     compCount = MI;
     Fill(compMolVol, M);
     Fill(compMW, M);
     Fill(compVP, M);
     Fill(compFrac0, M);
     T0 = TG = benzene = compSpare = minThickness = M;
-    // 10
-    for (auto& o : out) Fill(o.v, M);
-    // 11: zero, so that an operation never entered removes nothing.
+    // Step results.
+    for (auto& step : out) Fill(step.v, M);
+    // Response rates: zero, so that an operation never entered removes nothing.
     for (auto& r : resp) r = {0.0, 0.0, 0.0, 0.0, 0.0};
-    // 12
+    // Run control.
     leCount = MI;
     leBudget = DEFAULT_ELEMENT_BUDGET;
     runHours = MI;
@@ -156,7 +157,7 @@ CWeatheringCore& CWeatheringCore::Reset() {
     for (auto& r : evapTable) r = {M, M, M, M, M, M};
     for (auto& c : compRemain) Fill(c, M);
     fatalInput = 0;
-    // 13
+    // Dirty flags.
     weatherDirty = oilDirty = releaseDirty = responseDirty = 1;
     return *this;
 }

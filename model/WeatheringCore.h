@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "model/Constants.h"
 #include "model/Inputs.h"
@@ -31,7 +33,7 @@ struct SLERecord {
     double benz;
     double mv;
     double vol_disp;            // kept for the dump
-    double spreadCoef;          // spreading term of the release hour
+    double spreadCoef;          // m2/s^0.5, spreading term of the release hour
     double alpha;               // random fraction read by Spread
     double evex;                // evaporative exposure
     double minArea;             // m2 given at placement
@@ -45,20 +47,22 @@ struct SReleaseHour {
     double cumVol;     // m3 up to and including the hour
     double area;       // m2 of the hour's sub-slick
     double radius;     // m
-    double spreadTerm;
+    double spreadTerm; // m2/s^0.5: spreadConst x vol^(2/3), the sub-slick's spreading
     int count;         // elements of the hour
     int cumCount;      // elements up to and including the hour
     double volPerLE;   // m3
     bool operator==(const SReleaseHour&) const = default;
 };
 
+// One row of the evaporation table: the state of the oil left after a
+// given evaporative exposure.
 struct SEvapTableRow {
-    double evex;
-    double rateFactor;
-    double f_evap;
-    double vp;
-    double benz;
-    double mv;
+    double evex;        // evaporative exposure (dimensionless), increasing row by row
+    double rateFactor;  // vapour over liquid molar concentration of the oil left (dimensionless)
+    double f_evap;      // fraction of the volume evaporated
+    double vp;          // Pa, mean vapour pressure of the oil left
+    double benz;        // kg/m3, benzene vapour in equilibrium with the oil left
+    double mv;          // m3/mol, molar volume of the oil left
     bool operator==(const SEvapTableRow&) const = default;
 };
 
@@ -220,9 +224,9 @@ struct SCoreState {
     double driftX, driftY;  // m per model step
     double airPressure;   // Pa
     double fetch[4];      // towards north, east, south, west, m
-    double k1, k2;        // spreading constants of the initial slick
+    double k1, k2;        // spreading constants of the initial slick (dimensionless)
     double delta;         // (rho_w - rho_o) / rho_w
-    double spreadConst;
+    double spreadConst;   // m2/s^0.5 per m3^(2/3) of the sub-slick's volume
     // 5. Elements.
     SLERecord le[MAX_ELEMENTS];
     // 6. Response operations.
@@ -243,13 +247,17 @@ struct SCoreState {
     double Ymax;   // maximum water content
     double Smax;   // maximum water uptake
     double uptakeRate;
-    double dispCoef;
+    double dispCoef;          // natural dispersion: kg/(m2 s) per unit of the breaking-wave energy term
     double dropletRadius;     // m
     double minDropletRadius;  // m
     double viscMultiplier;
-    double sedimentCoef;
+    double sedimentCoef;      // share of the dispersed oil taken down by suspended sediment (empirical)
     double bullwinkle[2];  // onset as fraction evaporated: [0] best or high, [1] low
     double bulltime[2];    // onset in hours: [0] best or high, [1] low
+    // The onset of the best estimate (pass 0), kept apart from the bounds
+    // above, which serve the uncertainty turns only.
+    double bestBullwinkle;  // fraction evaporated
+    double bestBulltime;    // hours
     double asphalt;
     double nickel;
     double vanadium;
@@ -318,7 +326,10 @@ public:
     // Stores the defaults; every other field becomes MISSING_VALUE.
     CWeatheringCore& Reset();
 
-    // Status codes of PrepareRun and Solve.
+    // Status codes of the run's stages PrepareRun, Spread and Solve. Each
+    // stage returns its status; a caller runs the next stage only after
+    // RUN_OK. The messages of a solve are shown once each between two
+    // Messages().Begin(), which the caller of the stages calls once per solve.
     enum ERunStatus : int {
         RUN_OK = 0,
         RUN_FILE_ERROR = -1,
@@ -326,7 +337,8 @@ public:
         RUN_FATAL_INPUT = -3,
     };
     // Set when an input made the run impossible (the message was shown);
-    // PrepareRun and Solve then skip the run and the outputs stay missing.
+    // every later stage then returns RUN_FATAL_INPUT at once and the
+    // outputs stay missing. Kept until the inputs are judged again.
     int fatalInput = 0;
 
     // ==== Model inputs: each setter returns 0 ==============================
@@ -427,7 +439,7 @@ public:
         double x, y;        // m east and north of the spill origin
         double vol;         // m3
         double alpha;       // drift fraction
-        double spreadCoef;
+        double spreadCoef;  // m2/s^0.5
     };
     // Moves the first count points by one step of dtS seconds ending at timeS:
     // random walk, wind drift (windSin/windCos of the direction the wind
@@ -436,11 +448,20 @@ public:
                       double currentEast, double currentNorth, SSpreadPoint* points);
 
     // ==== Weathering time loop, evaporation, dispersion, emulsification =====
-    // Runs the weathering over the prepared run; writes the three model
-    // files when writeDump is set. Returns an ERunStatus.
-    int Solve(int writeDump);
-    // The turns of the uncertainty pass are independent; Solve runs them on
-    // several threads when set. The results are identical either way.
+    // Runs the weathering over the prepared run; writes "VolFrac.txt" and
+    // "SlickArea.txt", and "TavroCore.dmp" when writeDump is set, into
+    // outputFolder. Returns an ERunStatus: RUN_FILE_ERROR (message shown)
+    // when a file could not be created or fully written.
+    int Solve(bool writeDump);
+    // The burned, skimmed and beached amounts carry no uncertainty band:
+    // their high and low become the best value at every step of the run.
+    void SetRemovalBandsToBest();
+    // The folder of the model files; empty means the current directory.
+    std::string outputFolder;
+    std::string OutputFilePath(const char* name) const;
+    // The turns of the uncertainty pass, and the elements of a step, are
+    // independent; Solve shares them out over threads when set. The
+    // results are identical either way.
     bool parallelTurns = true;
     // Tests only: 1 fails the time loop's working memory, 2 the smoother's,
     // 3 the memory of the last element's step (on whichever thread runs it).
@@ -484,21 +505,21 @@ public:
     // Dispersion, emulsification and the emulsion's properties.
     double EmulsificationRate(double waveHeight, double wind, double uptakeRate,
                               double containedArea) const;
-    double NaturalDispersion(int hour, int sub, const SLERecord& e, int IW, int nIW,
+    double NaturalDispersion(int hour, int sub, const SLERecord& e, int windTurn, int windTurns,
                              double secsInHour, double area, double hourVol) const;
     // The wave values natural dispersion uses at a moment of an hour, in
     // the wind column of the turn, with De^0.57.
     struct SDispersionWaves {
         double hrms, de, fbw, dePow;
     };
-    SDispersionWaves DispersionWaves(int hour, int IW, int nIW, double secsInHour) const;
+    SDispersionWaves DispersionWaves(int hour, int windTurn, int windTurns, double secsInHour) const;
     double NaturalDispersion(const SDispersionWaves& w, int sub, const SLERecord& e, double area,
                              double hourVol) const;
     // Updates the element's S, Y and onsetTime; returns the droplet radius.
     // Messages go to `notes` (shown once by the caller).
-    double Emulsify(int age, int sub, double k, double fEvap, SLERecord& e, int IB, int emulFlag,
+    double Emulsify(int age, int sub, double k, double fEvap, SLERecord& e, int onsetTurn, int emulFlag,
                     int pass, std::vector<std::string>& notes) const;
-    double Emulsify(int age, int sub, double k, double fEvap, SLERecord& e, int IB, int emulFlag,
+    double Emulsify(int age, int sub, double k, double fEvap, SLERecord& e, int onsetTurn, int emulFlag,
                     int pass);
     static double EmulsionDensity(double rho0, double rhoW, double fEvap, double Y);
     double EmulsionViscosity(double visc0, double Y, double fEvap, double r) const;
@@ -513,18 +534,25 @@ public:
     void StoreBudget(double oilSum, const SBudgetTotals& totals, int step, int pass);
     // After all passes.
     void MarkEmptyOutputs(int nSteps);
-    void smoother(int nSteps, int nIW, int nIV, int nIB);
+    void smoother(int nSteps, int windTurns, int volumeTurns, int onsetTurns);
     void SmoothBenzene(int nSteps);
 
-    // One (IV, IW, IB) turn of a pass, computed from the prepared state.
+    // One turn of a pass, computed from the prepared state. Each turn index
+    // is 0 or 1: the lowered and raised volume, the raised (0) and lowered
+    // (1) wind, the first and second emulsification onset.
     struct STurnPlan {
-        int pass, IV, IW, IB, nIW;
+        int pass;
+        int volumeTurn, windTurn, onsetTurn;
+        int windTurns;       // wind turns of the pass
         double volFraction;  // volUnc / 100, 0 when off
         double windOffset;   // m/s, 0 when off
         bool writeDump;
         int elementThreads;  // threads sharing out each step's elements
     };
     struct STurnResult;
+    // Runs one turn on its own copy of the elements, step by step: admit the
+    // elements, remove the response, step the elements, gather the
+    // statistics, write the step's texts. Reads the prepared model only.
     void RunTurn(const STurnPlan& plan, STurnResult& result) const;
 
     // ==== Series records for graphs and tables ==============================

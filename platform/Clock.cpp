@@ -8,6 +8,16 @@ std::tm IClock::Local(std::time_t t) const {
     return out;
 }
 
+std::time_t IClock::MakeLocal(int year, int month, int day, int hour) const {
+    std::tm in{};
+    in.tm_year = year - 1900;
+    in.tm_mon = month - 1;
+    in.tm_mday = day;
+    in.tm_hour = hour;
+    in.tm_isdst = -1;
+    return std::mktime(&in);
+}
+
 namespace {
 SystemClock g_system;
 IClock* g_clock = &g_system;

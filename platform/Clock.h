@@ -11,6 +11,10 @@ public:
     virtual ~IClock() = default;
     virtual std::time_t Now() const = 0;
     virtual std::tm Local(std::time_t t) const;
+    // The time of a local civil date and clock hour (month 1-12), daylight
+    // saving decided by the calendar; out-of-range days and hours roll over
+    // (February 31 becomes March 3 or 2).
+    virtual std::time_t MakeLocal(int year, int month, int day, int hour) const;
 };
 
 class SystemClock final : public IClock {

@@ -10,7 +10,6 @@
 namespace platform {
 
 namespace {
-std::string g_outputFolder;
 
 void SetError(std::string* error, const std::string& what) {
     if (error) *error = what + ": " + std::strerror(errno);
@@ -39,12 +38,9 @@ std::string DirOf(const std::string& path) {
 }
 }  // namespace
 
-std::string OutputFolder() { return g_outputFolder; }
-void SetOutputFolder(std::string folder) { g_outputFolder = std::move(folder); }
-
-std::string OutputPath(std::string_view name) {
-    if (g_outputFolder.empty()) return std::string(name);
-    std::string p = g_outputFolder;
+std::string PathIn(const std::string& folder, std::string_view name) {
+    if (folder.empty()) return std::string(name);
+    std::string p = folder;
     if (p.back() != '/') p += '/';
     p += name;
     return p;

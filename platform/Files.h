@@ -7,11 +7,8 @@
 
 namespace platform {
 
-// The folder of the dump files (the current directory unless set).
-std::string OutputFolder();
-void SetOutputFolder(std::string folder);
-// name inside the output folder.
-std::string OutputPath(std::string_view name);
+// name inside folder; name alone (the current directory) for an empty folder.
+std::string PathIn(const std::string& folder, std::string_view name);
 
 // Writes contents completely to a temporary file beside path, flushes and
 // syncs it, then renames it over path. On any failure path is untouched,

@@ -7,7 +7,9 @@ namespace platform {
 namespace {
 
 // The first button of the box: what a user who just confirms presses.
-MsgResult FirstButton(MsgButtons buttons) { return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok; }
+MsgResult FirstButton(MsgButtons buttons) {
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes : MsgResult::Ok;
+}
 
 }  // namespace
 

@@ -12,7 +12,7 @@ namespace platform {
 inline constexpr const char* kAppTitle = "TAVRO2";
 
 enum class MsgIcon { None, Stop, Exclamation, Information, Question };
-enum class MsgButtons { Ok, YesNo, OkCancel };
+enum class MsgButtons { Ok, YesNo, OkCancel, YesNoCancel };
 enum class MsgResult { Ok, Cancel, Yes, No };
 
 class IMessages {

@@ -130,6 +130,7 @@ TEST(Document, StandardOilCommandReportsAnUnreadableLibrary) {
          "need to replace the file or reinstall TAVRO. For now, a default oil and its properties will be used."},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
         oillib::COilLibrary lib(c.path, oillib::OilLibColumnNames, oillib::kOilLibColumnCount);
         Fixture f({&lib, nullptr});
         f.dialogs.dialogs[DialogKind::StandardOils] = [](SpillDocCore&) { return true; };
@@ -306,10 +307,9 @@ TEST(Document, PathsFollowTheLibraryLocation) {
     EXPECT_EQ(MakeAbsolute("/abs.tvr", "/home/u"), "/abs.tvr");
 
     TempDir dir;
-    const std::string kept = platform::OutputFolder();
     AppPaths p = AppPaths::InFolder(dir / "user");
-    ASSERT_TRUE(p.Apply());
+    ASSERT_TRUE(p.CreateUserFolder());
     EXPECT_TRUE(std::filesystem::is_directory(dir / "user"));
-    EXPECT_EQ(platform::OutputPath("x"), (dir / "user") + "/x");
-    platform::SetOutputFolder(kept);
+    EXPECT_EQ(platform::PathIn(p.DumpFolder(), "x"), (dir / "user") + "/x");
+    EXPECT_EQ(platform::PathIn("", "x"), "x");
 }

@@ -71,6 +71,43 @@ TEST(DocumentDerive, ContinuousRelease) {
     EXPECT_EQ(s.continuous.startRate, MISSING_VALUE_D);
 }
 
+// At Solve the continuous release's hours come again from its release time
+// and the dialog's duration, whatever endHour the file held: the earlier
+// program stored the duration there, this one the last release hour.
+TEST(DocumentDerive, ContinuousHoursAgainAtSolve) {
+    struct Case {
+        const char* name;
+        int hoursAfterSpill, duration, durationUnits, storedStart, storedEnd;
+        int wantStart, wantEnd;
+    };
+    const Case cases[] = {
+        {"earlier program, from hour 3 for 24 h", 2, 24, 0, 3, 24, 3, 26},
+        {"this program, from hour 3 for 24 h", 2, 24, 0, 3, 26, 3, 26},
+        {"earlier program, from hour 1 for 2 days", 0, 2, 1, 1, 48, 1, 48},
+        {"from hour 100 for 3 days: cut at 120", 99, 3, 1, 100, 72, 100, 120},
+        {"spill time moved 4 hours earlier", 6, 10, 0, 3, 12, 7, 16},
+        {"no duration: kept as stored", 2, 0, 0, 3, 24, 3, 24},
+        {"release time before the spill time: hour 1", -5, 10, 0, 3, 12, 1, 10},
+    };
+    for (const Case& c : cases) {
+        Scenario s = WithContinuous(c.storedStart, c.duration, c.durationUnits, 1);
+        s.ContinuousTime = kMidnight + c.hoursAfterSpill * 3600;
+        s.continuous.endHour = c.storedEnd;
+        UseUtc();
+        platform::FixedClock clock(0);
+        RederiveTimedRecords(s, clock);
+        EXPECT_EQ(s.continuous.startHour, c.wantStart) << c.name;
+        EXPECT_EQ(s.continuous.endHour, c.wantEnd) << c.name;
+    }
+    // A release that is not selected keeps its record.
+    Scenario off = WithContinuous(3, 24, 0, 1);
+    off.continuous.flag = 0;
+    off.continuous.endHour = 24;
+    RederiveContinuousHours(off);
+    EXPECT_EQ(off.continuous.startHour, 3);
+    EXPECT_EQ(off.continuous.endHour, 24);
+}
+
 TEST(DocumentDerive, ConstantWindFillsEveryHour) {
     Scenario s(kMidnight);
     s.m_dWindSpeed = 12;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "test_temp_dir.h"
+#include "tests/support/ScenarioBuilder.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -63,19 +65,39 @@ public:
     }
 };
 
+// Output windows that exist between Open and Close; every call is logged
+// as text ("open Budget", "tile", "max Budget", "form", "close Budget").
 class FakeOutputs final : public document::IOutputWindows {
 public:
-    std::vector<document::OutputKind> opened;
+    std::vector<document::OutputKind> opened;  // every Open, also of an existing window
     std::vector<document::OutputKind> closed;
+    std::set<document::OutputKind> live;       // windows that exist now
+    std::set<document::OutputKind> failing;    // kinds whose creation fails
+    std::vector<std::string> log;
     bool Open(document::OutputKind k) override {
         opened.push_back(k);
+        if (!live.count(k) && failing.count(k)) {
+            log.push_back("fail " + Name(k));
+            return false;
+        }
+        live.insert(k);
+        log.push_back("open " + Name(k));
         return true;
     }
-    void Close(document::OutputKind k) override { closed.push_back(k); }
-    bool Exists(document::OutputKind) const override { return false; }
-    void Tile() override {}
-    void Maximise(document::OutputKind) override {}
-    void ShowForm() override {}
+    void Close(document::OutputKind k) override {
+        closed.push_back(k);
+        live.erase(k);
+        log.push_back("close " + Name(k));
+    }
+    bool Exists(document::OutputKind k) const override { return live.count(k) != 0; }
+    void Tile() override { log.push_back("tile"); }
+    void Maximise(document::OutputKind k) override { log.push_back("max " + Name(k)); }
+    void ShowForm() override { log.push_back("form"); }
+    static std::string Name(document::OutputKind k) {
+        static const char* names[] = {"Density", "Viscosity", "Water", "Benzene", "Budget", "Evaporation", "Disperse",
+                                      "Remain",  "Burn",      "Skim",  "Beach",   "BudgetTable", "IcsTable"};
+        return names[static_cast<int>(k)];
+    }
 };
 
 // The fake ports a document under test talks to, as one bundle. A fixture
@@ -105,7 +127,7 @@ inline void WriteEmptyLibrary(const std::string& path, const std::string& date) 
     WriteBytes(path, text);
 }
 
-inline std::string StandardLibraryPath() { return std::string(TAVRO_BUILD_DATA_DIR) + "/OilLib"; }
+using tavro_test::StandardLibraryPath;
 
 // The library's oil `which` (0 = first) as the standard-oil dialog copies
 // it into the scenario: InputOil and the texts the checks read.
@@ -113,41 +135,7 @@ inline bool TakeOil(oillib::COilLibrary& lib, std::size_t which, document::Scena
     if (lib.LoadIndex() != 0 || !lib.GetIndex() || lib.GetIndex()->size() <= which) return false;
     const oillib::SOilLibCell& cell = (*lib.GetIndex())[which];
     if (lib.ReadRecordAt(cell.offset) != 0) return false;
-    auto num = [&](int column, int decimals) { return lib.GetFieldNumber(lib.ColumnToField(column), decimals, 1.0f); };
-    model::InputOil& o = s.oil;
-    o = model::InputOil{};
-    std::string name = lib.GetFieldText(lib.ColumnToField(1)).substr(0, 31);
-    std::copy(name.begin(), name.end(), o.name);
-    std::string type = lib.GetFieldTextLower(lib.ColumnToField(10)).substr(0, 7);
-    std::copy(type.begin(), type.end(), o.productType);
-    o.api = num(7, 4);
-    o.asphalt = num(12, 6);
-    o.benzene = num(144, 6);
-    o.nickel = num(153, 4);
-    o.vanadium = num(154, 4);
-    o.viscMultiplier = num(152, 4);
-    o.waterContent = num(15, 6);
-    o.waterUptakeRate = num(159, 10);
-    o.bullwinkle = num(17, 6);
-    o.bulltime = model::MISSING_VALUE_D;
-    for (int i = 0; i < 4; ++i) {
-        o.rhoRef_value[i] = num(24 + 3 * i, 6);
-        o.rhoRef_temp[i] = num(25 + 3 * i, 4);
-        o.rhoRef_fevap[i] = num(26 + 3 * i, 4);
-    }
-    for (int i = 0; i < 6; ++i) {
-        o.viscRef_value[i] = num(36 + 3 * i, 10);
-        o.viscRef_temp[i] = num(37 + 3 * i, 4);
-        o.viscRef_fevap[i] = num(38 + 3 * i, 4);
-        o.dyViscRef_value[i] = num(54 + 3 * i, 10);
-        o.dyViscRef_temp[i] = num(55 + 3 * i, 4);
-        o.dyViscRef_fevap[i] = num(56 + 3 * i, 4);
-    }
-    o.dist_volumeFrac = lib.GetFieldText(lib.ColumnToField(117)).starts_with("w") ? 0 : 1;
-    for (int i = 0; i < 15; ++i) {
-        o.dist_temp[i] = num(72 + 3 * i, 4);
-        o.dist_frac[i] = num(74 + 3 * i, 4);
-    }
+    tavro_test::OilFromRecord(lib, tavro_test::EOilNumbers::AsTheDialogCopiesThem, s.oil);
     s.OilLibDate = lib.GetDate();
     s.OilName = lib.GetFieldText(lib.ColumnToField(1));
     s.OilIndex = static_cast<int>(cell.offset);

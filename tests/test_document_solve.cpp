@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -131,25 +134,14 @@ TEST(DocumentSolve, BudgetUnitFollowsTheRelease) {
 }
 
 namespace {
-// The output folder of the dump files for one test.
-class OutputFolderScope {
-public:
-    explicit OutputFolderScope(const std::string& folder) : kept_(platform::OutputFolder()) {
-        platform::SetOutputFolder(folder);
-    }
-    ~OutputFolderScope() { platform::SetOutputFolder(kept_); }
-
-private:
-    std::string kept_;
-};
 const char* const kDumpFiles[] = {"TavroInput.dmp", "TavroCore.dmp", "VolFrac.txt", "SlickArea.txt"};
 }  // namespace
 
 TEST(DocumentSolve, SolveRunsTheModelAndOpensTheBudget) {
     TempDir dir;
-    OutputFolderScope out(dir.Path().string());
     Solvable f;
     SpillDocCore& d = *f.doc;
+    d.SetOutputFolder(dir.Path().string());
     ASSERT_TRUE(d.Solve()) << (f.messages.Entries().empty() ? "" : f.messages.Entries()[0].text);
     EXPECT_TRUE(f.messages.Entries().empty());
     EXPECT_EQ(d.session.m_bNotSolved, 0);
@@ -188,8 +180,8 @@ TEST(DocumentSolve, SolveRunsTheModelAndOpensTheBudget) {
 
 TEST(DocumentSolve, PourPointWarningDoesNotStopTheRun) {
     TempDir dir;
-    OutputFolderScope out(dir.Path().string());
     Solvable f;
+    f.doc->SetOutputFolder(dir.Path().string());
     f.doc->scenario.PourPoint = "20 deg C";
     ASSERT_TRUE(f.doc->Solve());
     ASSERT_EQ(f.messages.Entries().size(), 1u);
@@ -199,9 +191,9 @@ TEST(DocumentSolve, PourPointWarningDoesNotStopTheRun) {
 
 TEST(DocumentSolve, AFailedRunLeavesTheScenarioUnsolved) {
     TempDir dir;
-    OutputFolderScope out(dir / "no such folder");
     Solvable f;
     SpillDocCore& d = *f.doc;
+    d.SetOutputFolder(dir / "no such folder");
     EXPECT_FALSE(d.Solve());
     EXPECT_EQ(d.session.m_bNotSolved, 1);
     EXPECT_EQ(d.session.m_bChanged[SolvedTree], 0);
@@ -216,11 +208,10 @@ TEST(DocumentSolve, AFailedRunLeavesTheScenarioUnsolved) {
 
     // A solved scenario whose next run fails is unsolved again: the model
     // was reset and holds no results.
-    {
-        OutputFolderScope good(dir.Path().string());
-        ASSERT_TRUE(d.Solve());
-        EXPECT_EQ(d.session.m_bNotSolved, 0);
-    }
+    d.SetOutputFolder(dir.Path().string());
+    ASSERT_TRUE(d.Solve());
+    EXPECT_EQ(d.session.m_bNotSolved, 0);
+    d.SetOutputFolder(dir / "no such folder");
     d.session.m_bGraphOpen[GraphEvaporation] = 1;  // a second graph of that solve
     f.outputs.closed.clear();
     EXPECT_FALSE(d.Solve());
@@ -230,6 +221,63 @@ TEST(DocumentSolve, AFailedRunLeavesTheScenarioUnsolved) {
     for (OutputKind k : {OutputKind::Budget, OutputKind::Evaporation, OutputKind::BudgetTable, OutputKind::IcsTable})
         EXPECT_NE(std::find(f.outputs.closed.begin(), f.outputs.closed.end(), k), f.outputs.closed.end())
             << static_cast<int>(k);
+}
+
+// A dump file that was created but could not be finished: one message naming
+// the file and the reason, and the scenario stays unsolved.
+TEST(DocumentSolve, AFileThatCannotBeWrittenIsNamedAndLeavesTheScenarioUnsolved) {
+    struct Case {
+        const char* name;
+        const char* file;
+        const char* reason;
+        bool (*block)(const std::string& path);
+    };
+    const Case cases[] = {
+        {"model file on a full disk", "TavroCore.dmp", "No space left on device",
+         [](const std::string& path) { return ::symlink("/dev/full", path.c_str()) == 0; }},
+        {"input dump cannot replace what is there", "TavroInput.dmp", "Is a directory",
+         [](const std::string& path) {
+             return ::mkdir(path.c_str(), 0755) == 0 && platform::WriteWholeFile(path + "/keep", "x");
+         }},
+    };
+    if (!platform::FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TempDir dir;
+        ASSERT_TRUE(k.block(dir / k.file));
+        Solvable f;
+        SpillDocCore& d = *f.doc;
+        d.SetOutputFolder(dir.Path().string());
+        EXPECT_FALSE(d.Solve());
+        EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Core: Cannot write the file " + (dir / k.file) +
+                                                               ": " + k.reason});
+        EXPECT_EQ(d.session.m_bNotSolved, 1);
+        EXPECT_EQ(d.session.m_bChanged[SolvedTree], 0);
+        EXPECT_EQ(d.session.m_bGraphOpen[GraphBudget], 0);
+        EXPECT_TRUE(f.outputs.opened.empty());
+    }
+}
+
+// A note the model raises several times in one solve shows once; the next
+// solve may show it again.
+TEST(DocumentSolve, AModelNoteShowsOncePerSolve) {
+    TempDir dir;
+    Solvable f;
+    SpillDocCore& d = *f.doc;
+    d.SetOutputFolder(dir.Path().string());
+    // Two clean-up operations with neither a rate nor an amount.
+    d.scenario.skimmer.num = 2;
+    for (int i = 0; i < 2; ++i) {
+        d.scenario.skimmer.startHour[i] = 2 + i;
+        d.scenario.skimmer.duration[i] = 3;
+        d.scenario.skimmer.rate[i] = -999;
+        d.scenario.skimmer.amount[i] = -999;
+    }
+    const std::string note = "No skim rate or amount";
+    ASSERT_TRUE(d.Solve());
+    EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{note});
+    ASSERT_TRUE(d.Solve());
+    EXPECT_EQ(f.messages.Texts(), (std::vector<std::string>{note, note}));
 }
 
 TEST(DocumentSolve, SolveToolSolvesASavedScenario) {
@@ -249,10 +297,8 @@ TEST(DocumentSolve, SolveToolSolvesASavedScenario) {
               "remaining_low\tremaining_high\tevaporated_low\tevaporated_high\tdispersed_low\tdispersed_high\t"
               "density\tviscosity\twater");
     // The same scenario solved in the program gives the same steps.
-    {
-        OutputFolderScope scope(dir.Path().string());
-        ASSERT_TRUE(f.doc->Solve());
-    }
+    f.doc->SetOutputFolder(dir.Path().string());
+    ASSERT_TRUE(f.doc->Solve());
     const model::CWeatheringCore& m = f.doc->Model();
     ASSERT_EQ(static_cast<int>(lines.size()) - 1, m.nSteps);
     const std::string last = lines.back();
@@ -291,6 +337,39 @@ TEST(DocumentSolve, SolveToolSolvesASavedScenario) {
     std::ostringstream out3, err3;
     EXPECT_NE(RunSolveTool({"--out", dir.Path().string(), dir / "empty.tvr"}, out3, err3), 0);
     EXPECT_NE(err3.str().find(" ERROR!  Please"), std::string::npos);
+}
+
+// A file of the earlier program holds a continuous release's duration in
+// endHour. Starting at hour 3 for 24 hours at 100 bbl/h, it releases all
+// 2400 bbl, not the 2200 bbl of hours 3 to 24.
+TEST(DocumentSolve, EarlierProgramsContinuousReleaseReleasesAllItsOil) {
+    TempDir dir;
+    Solvable f;
+    Scenario& s = f.doc->scenario;
+    s.ContinuousTime = kStart + 2 * 3600;
+    s.continuous.flag = 1;
+    s.continuous.startHour = 3;
+    s.continuous.endHour = 24;  // the duration, as the earlier program stored it
+    s.continuous.startRate = s.continuous.endRate = 100;
+    s.continuous.rateUnits = model::RVOL_BBL;
+    s.cont.duration = 24;
+    s.cont.durationUnits = 0;
+    s.cont.spilledType = 1;
+    s.cont.rate = 100;
+    s.cont.rateUnits1 = 0;
+    std::string error;
+    ASSERT_TRUE(SaveScenarioFile(dir / "earlier.tvr", s, &error)) << error;
+
+    std::ostringstream out, err;
+    ASSERT_EQ(RunSolveTool({"--seed", "7", "--out", dir.Path().string(), dir / "earlier.tvr"}, out, err), 0)
+        << err.str();
+    const std::vector<std::string> lines = platform::SplitLines(out.str());
+    ASSERT_GT(lines.size(), 2u);
+    const std::string& last = lines.back();
+    double spilled = 0;
+    ASSERT_TRUE(platform::ScanDouble(last.substr(last.find('\t') + 1), spilled));
+    const double bbl = 0.158987294928;
+    EXPECT_NEAR(spilled / bbl, 1000 + 2400, 1e-6);  // the instantaneous 1000 bbl and the continuous 2400
 }
 
 TEST(DocumentSolve, StoredScenarioFileOpensAndSolves) {

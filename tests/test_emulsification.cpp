@@ -195,30 +195,39 @@ TEST(Emulsify, UncertainOnsetsAndMissingWaterContent) {
     c->Emulsify(4000, 45, 0.01, 0.0, e, 1, 1, 1, notes);
     EXPECT_GT(e.S, 0.0);
 
-    // Pass 0 with the switch on averages the two fraction bounds.
+    // Pass 0 with the switch on uses the best onset, not the bounds (whose
+    // midpoint 0.15 would start the uptake earlier).
+    c->bestBullwinkle = 0.2;
     e = Element(1, 1e-5, 900);
-    c->Emulsify(4000, 45, 0.01, 0.14, e, 0, 1, 0, notes);
+    c->Emulsify(4000, 45, 0.01, 0.19, e, 0, 1, 0, notes);
     EXPECT_EQ(e.S, 0.0);
-    c->Emulsify(4000, 45, 0.01, 0.15, e, 0, 1, 0, notes);
-    EXPECT_GT(e.S, 0.0);
-
-    // A computed fraction onset with an uncertainty in hours: the missing
-    // bounds are not averaged, the best onset holds.
-    c->bullwinkle[0] = 0.2;
-    c->bullwinkle[1] = model::MISSING_VALUE_D;
-    c->bulltime[0] = c->bulltime[1] = model::MISSING_VALUE_D;
-    e = Element(1, 1e-5, 900);
     c->Emulsify(4000, 45, 0.01, 0.2, e, 0, 1, 0, notes);
     EXPECT_GT(e.S, 0.0);
-    // Two time bounds are averaged to the second.
-    c->bullwinkle[0] = model::MISSING_VALUE_D;
-    c->bulltime[0] = 3.0;
-    c->bulltime[1] = 0.5;
+    // Pass 1 uses its bound: the late turn starts at 0.3.
     e = Element(1, 1e-5, 900);
-    c->Emulsify(6299, 45, 0.01, 0.9, e, 0, 1, 0, notes);
+    c->Emulsify(4000, 45, 0.01, 0.29, e, 0, 1, 1, notes);
     EXPECT_EQ(e.S, 0.0);
-    c->Emulsify(6300, 45, 0.01, 0.9, e, 0, 1, 0, notes);
+    c->Emulsify(4000, 45, 0.01, 0.3, e, 0, 1, 1, notes);
     EXPECT_GT(e.S, 0.0);
+
+    // A time onset of 2 hours widened by 1 hour: pass 0 starts at 2 hours,
+    // the turns at 3 and 1.
+    c->bullwinkle[0] = c->bullwinkle[1] = c->bestBullwinkle = model::MISSING_VALUE_D;
+    c->bulltime[0] = 3.0;
+    c->bulltime[1] = 1.0;
+    c->bestBulltime = 2.0;
+    struct TimeCase {
+        const char* name;
+        int onsetTurn, pass, onsetAge;
+    };
+    for (const TimeCase& t : {TimeCase{"best", 0, 0, 7200}, TimeCase{"late turn", 0, 1, 10800},
+                              TimeCase{"early turn", 1, 1, 3600}}) {
+        e = Element(1, 1e-5, 900);
+        c->Emulsify(t.onsetAge - 1, 45, 0.01, 0.9, e, t.onsetTurn, 1, t.pass, notes);
+        EXPECT_EQ(e.S, 0.0) << t.name;
+        c->Emulsify(t.onsetAge, 45, 0.01, 0.9, e, t.onsetTurn, 1, t.pass, notes);
+        EXPECT_GT(e.S, 0.0) << t.name;
+    }
 
     // A negative uptake rate drives the water content below 0: the message,
     // the element keeps its state and the droplet radius is 0.

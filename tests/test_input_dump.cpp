@@ -97,24 +97,20 @@ TEST(InputDump, WritesIntoTheOutputFolderAndReportsFailure) {
     platform::FixedClock clock(kMonday);
     TempDir tmp("tavro_dump");
     const std::filesystem::path& dir = tmp.Path();
-    const std::string kept = platform::OutputFolder();
-    platform::SetOutputFolder(dir.string());
     platform::RecordingMessages rec;
     Scenario s(kMonday);
-    ASSERT_TRUE(WriteInputDump(s, 1, 2, clock, rec));
+    ASSERT_TRUE(WriteInputDump(s, 1, 2, clock, dir.string(), rec));
     std::string first;
     ASSERT_TRUE(platform::ReadWholeFile((dir / kInputDumpName).string(), first));
     // A second write replaces the file.
-    ASSERT_TRUE(WriteInputDump(s, 1, 2, clock, rec));
+    ASSERT_TRUE(WriteInputDump(s, 1, 2, clock, dir.string(), rec));
     std::string second;
     ASSERT_TRUE(platform::ReadWholeFile((dir / kInputDumpName).string(), second));
     EXPECT_EQ(first, second);
     EXPECT_TRUE(rec.Entries().empty());
 
-    platform::SetOutputFolder((dir / "no such folder").string());
-    EXPECT_FALSE(WriteInputDump(s, 1, 2, clock, rec));
+    EXPECT_FALSE(WriteInputDump(s, 1, 2, clock, (dir / "no such folder").string(), rec));
     ASSERT_EQ(rec.Entries().size(), 1u);
     EXPECT_EQ(rec.Entries()[0].text, "Core: Cannot create dump file");
     EXPECT_EQ(rec.Entries()[0].icon, platform::MsgIcon::None);
-    platform::SetOutputFolder(kept);
 }

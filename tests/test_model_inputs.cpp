@@ -14,7 +14,7 @@ namespace {
 
 constexpr double M = MISSING_VALUE_D;
 
-std::unique_ptr<CWeatheringCore> NewCore() { return std::make_unique<CWeatheringCore>(); }
+std::unique_ptr<CWeatheringCore> MakeCore() { return std::make_unique<CWeatheringCore>(); }
 
 // An oil of 850 kg/m3 at 15 C: the first density point the tons divide by.
 InputOil Oil850() {
@@ -254,14 +254,14 @@ TEST(ModelInputs, UnitCodesTable) {
          [](const CWeatheringCore& c) { return c.volUnc; }, M},
     };
     for (const Case& k : cases) {
-        auto core = NewCore();
+        auto core = MakeCore();
         k.set(*core);
         Near(k.get(*core), k.want, k.name);
     }
 }
 
 TEST(ModelInputs, TankInFeetHoleInInches) {
-    auto core = NewCore();
+    auto core = MakeCore();
     InputTank in;
     in.flag = 1;
     in.vent = 1;
@@ -339,7 +339,7 @@ TEST(ModelInputs, TankInFeetHoleInInches) {
 // An unknown unit code stops the setter: fields written before stay, later
 // ones keep their values and the dirty flag stays down.
 TEST(ModelInputs, UnknownUnitStopsTheSetter) {
-    auto core = NewCore();
+    auto core = MakeCore();
     core->weatherDirty = 0;
     InputWater w;
     w.temperature = 10;
@@ -391,7 +391,7 @@ TEST(ModelInputs, UnknownUnitStopsTheSetter) {
 }
 
 TEST(ModelInputs, ContainedReleaseWritesTheInstantBlock) {
-    auto core = NewCore();
+    auto core = MakeCore();
     core->SetOil(Oil850());
     InputBoomed b;
     b.flag = 1;
@@ -423,7 +423,7 @@ TEST(ModelInputs, ContainedReleaseWritesTheInstantBlock) {
 // Beached amounts: hours without an amount (0 or -999) and beaching never
 // entered give no beaching at all, never a negative rate.
 TEST(ModelInputs, BeachedRates) {
-    auto core = NewCore();
+    auto core = MakeCore();
     core->SetOil(Oil850());
     InputBeached in;
     in.volUnits = 3;
@@ -449,7 +449,7 @@ TEST(ModelInputs, BeachedRates) {
 }
 
 TEST(ModelInputs, OilRecordCopy) {
-    auto core = NewCore();
+    auto core = MakeCore();
     InputOil o = Oil850();
     // The product type is 8 raw bytes without a terminating NUL.
     std::memcpy(o.productType, "refinedX", 8);
@@ -487,7 +487,7 @@ TEST(ModelInputs, OilRecordCopy) {
 
 // Counts beyond the record's arrays are held to them.
 TEST(ModelInputs, CountsAreBounded) {
-    auto core = NewCore();
+    auto core = MakeCore();
     InputWindAndWave w;
     w.num = 500;
     w.speedUnits = 3;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr double M = MISSING_VALUE_D;
 
-std::unique_ptr<CWeatheringCore> NewCore(platform::RecordingMessages& rec) {
+std::unique_ptr<CWeatheringCore> MakeCore(platform::RecordingMessages& rec) {
     auto c = std::make_unique<CWeatheringCore>();
     c->SetMessages(&rec);
     return c;
@@ -135,25 +135,26 @@ TEST(OilProperties, SeaWaterDensityCheckValues) {
 
 TEST(OilProperties, OilDensityAtTemperature) {
     struct Case {
+        const char* name;
         double T, rhoRef, Tref, api, want, wantTref;
     };
     const Case cases[] = {
-        {-1, -1, -1, -1, 905.632, 283},                      // every input missing
-        {-1, -1, -1, 30, 141.5 / 161.5 * 1000, 289},         // API at 289 K
-        {283.15, 850, 288.15, -1, 853.4, 288.15},            // 850 at 15 C taken to 10 C
-        {283.15, 850, -999, 30, 141.5 / 161.5 * 1000 * (1 + 5.85 * 0.0008), 289},
+        {"every input missing", -1, -1, -1, -1, 905.632, 283},
+        {"API at 289 K", -1, -1, -1, 30, 141.5 / 161.5 * 1000, 289},
+        {"850 at 15 C taken to 10 C", 283.15, 850, 288.15, -1, 853.4, 288.15},
+        {"no reference temperature: API", 283.15, 850, -999, 30, 141.5 / 161.5 * 1000 * (1 + 5.85 * 0.0008), 289},
     };
     for (const Case& k : cases) {
         double used = 0;
         double d = CWeatheringCore::OilDensityAtTemperature(k.T, k.rhoRef, k.Tref, k.api, &used);
-        EXPECT_NEAR(d, k.want, 1e-9) << k.T << " " << k.rhoRef << " " << k.api;
-        EXPECT_DOUBLE_EQ(used, k.wantTref);
+        EXPECT_NEAR(d, k.want, 1e-9) << k.name;
+        EXPECT_DOUBLE_EQ(used, k.wantTref) << k.name;
     }
 }
 
 TEST(OilProperties, DensityRoutes) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     const double T = 283.15;
     auto setPts = [&](std::vector<SOilPoint> pts) {
         for (auto& p : c->densityPts) p = {M, M, M};
@@ -188,7 +189,7 @@ TEST(OilProperties, DensityRoutes) {
 
 TEST(OilProperties, ViscosityRoutes) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     const double T = 283.15, B = 5000, rho = 850;
     auto shift = [&](double Tp) { return std::exp(B * (1 / T - 1 / Tp)); };
     auto clear = [&] {
@@ -225,14 +226,16 @@ TEST(OilProperties, ViscosityRoutes) {
 
     // C4 clamps.
     struct Clamp {
+        const char* name;
         double nu;
         double want;
     };
-    for (Clamp k : {Clamp{1e-6, 2.0}, Clamp{100e-6, 12.0}, Clamp{25e-6, 7.5}}) {
+    for (Clamp k : {Clamp{"thin: at 2", 1e-6, 2.0}, Clamp{"thick: at 12", 100e-6, 12.0},
+                    Clamp{"between", 25e-6, 7.5}}) {
         clear();
         c->viscPts[0] = {k.nu, T, 0};
         c->OilViscosityAtWaterTemp(T, B, rho, v, c4);
-        EXPECT_NEAR(c4, k.want, 1e-12) << k.nu;
+        EXPECT_NEAR(c4, k.want, 1e-12) << k.name;
     }
     EXPECT_TRUE(rec.Entries().empty());
 
@@ -267,24 +270,25 @@ TEST(OilProperties, ComponentVaporPressure) {
 
 TEST(OilProperties, MaxWaterContent) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     struct Case {
+        const char* name;
         double input, visc, rho, want;
     };
     const Case cases[] = {
-        {M, 1e-5, 850, 0.9},                                  // c <= 0.05
-        {M, 0.5 / 1000, 1000, 0.9 - 0.0952 * std::log(10.0)},  // c = 0.5: 0.68079
-        {0.84, 1, 1000, 0.84},                                // entered
-        {0.0, 1e-5, 850, 0.0},                                // takes up no water
-        {1.0, 1e-5, 850, 0.99},                               // Smax stays finite
-        {M, 1000, 1000, 0.0},                                 // very viscous: formula < 0
+        {"c <= 0.05", M, 1e-5, 850, 0.9},
+        {"c = 0.5: 0.68079", M, 0.5 / 1000, 1000, 0.9 - 0.0952 * std::log(10.0)},
+        {"entered", 0.84, 1, 1000, 0.84},
+        {"takes up no water", 0.0, 1e-5, 850, 0.0},
+        {"Smax stays finite", 1.0, 1e-5, 850, 0.99},
+        {"very viscous: formula < 0", M, 1000, 1000, 0.0},
     };
     for (const Case& k : cases) {
         c->Ymax = k.input;
         c->MaxWaterContent(k.visc, k.rho);
-        EXPECT_NEAR(c->Ymax, k.want, 1e-12) << k.input << " " << k.visc;
+        EXPECT_NEAR(c->Ymax, k.want, 1e-12) << k.name;
         const double smax = 6e6 * k.want / (1 - k.want);
-        EXPECT_NEAR(c->Smax, smax, 1e-12 * std::max(1.0, smax));
+        EXPECT_NEAR(c->Smax, smax, 1e-12 * std::max(1.0, smax)) << k.name;
     }
     c->Ymax = M;
     c->MaxWaterContent(0.5 / 1000, 1000);
@@ -293,7 +297,7 @@ TEST(OilProperties, MaxWaterContent) {
 
 TEST(OilProperties, EmulsificationOnset) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     auto prepare = [&](const char* type, double api) {
         c->Reset();
         SetType(*c, type);
@@ -314,6 +318,9 @@ TEST(OilProperties, EmulsificationOnset) {
     EXPECT_EQ(c->bulltime[0], 7);
     EXPECT_EQ(c->bulltime[1], 3);
     EXPECT_EQ(c->bullwinkle[0], M);  // the time onset clears the fraction onset
+    // The best estimate keeps the onset itself.
+    EXPECT_EQ(c->bestBulltime, 5);
+    EXPECT_EQ(c->bestBullwinkle, M);
     prepare("crude", 30);
     c->bulltime[0] = 5;
     c->emulFlag = 1;
@@ -364,9 +371,12 @@ TEST(OilProperties, EmulsificationOnset) {
 
     // Percent uncertainty, clamped to 0..1.
     struct Pct {
+        const char* name;
         double onset, pct, high, low;
     };
-    for (Pct k : {Pct{0.4, 10, 0.5, 0.3}, Pct{0.95, 10, 1.0, 0.85}, Pct{0.05, 10, 0.15, 0.0}}) {
+    for (Pct k : {Pct{"inside 0..1", 0.4, 10, 0.5, 0.3}, Pct{"high bound clamped", 0.95, 10, 1.0, 0.85},
+                  Pct{"low bound clamped", 0.05, 10, 0.15, 0.0}}) {
+        SCOPED_TRACE(k.name);
         prepare("crude", 30);
         c->bullwinkle[0] = k.onset;
         c->emulFlag = 1;
@@ -374,6 +384,7 @@ TEST(OilProperties, EmulsificationOnset) {
         c->EmulsificationOnset();
         EXPECT_NEAR(c->bullwinkle[0], k.high, 1e-12);
         EXPECT_NEAR(c->bullwinkle[1], k.low, 1e-12);
+        EXPECT_EQ(c->bestBullwinkle, k.onset);
     }
     EXPECT_TRUE(rec.Entries().empty());
 }
@@ -399,7 +410,7 @@ TEST(OilProperties, DistillationCutChecks) {
     };
     for (const Case& k : cases) {
         platform::RecordingMessages rec;
-        auto c = NewCore(rec);
+        auto c = MakeCore(rec);
         c->cutKind = 2;
         c->cutCount = int(k.cuts.size());
         for (size_t i = 0; i < k.cuts.size(); ++i) c->dist_temp[i] = k.cuts[i].first, c->dist_frac[i] = k.cuts[i].second;
@@ -453,7 +464,7 @@ TEST(OilProperties, PseudoComponents) {
     };
     for (const Case& k : cases) {
         platform::RecordingMessages rec;
-        auto c = NewCore(rec);
+        auto c = MakeCore(rec);
         SetType(*c, k.type);
         c->waterTemp = 288.15;
         c->T0 = T0;
@@ -489,7 +500,7 @@ TEST(OilProperties, PseudoComponents) {
 
 TEST(OilProperties, WeightCutsBecomeVolumeFractions) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     SetType(*c, "crude");
     c->waterTemp = 288.15;
     c->cutKind = 3;
@@ -512,7 +523,7 @@ TEST(OilProperties, WeightCutsBecomeVolumeFractions) {
 // worked out independently from the same formulas.
 TEST(OilProperties, WestTexasIntermediateAt15C) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     c->SetOil(WestTexasIntermediate());
     SetEnvironment(*c, 15, 5);
     ASSERT_EQ(c->InitOilProperties(), CWeatheringCore::RUN_OK);
@@ -559,7 +570,7 @@ TEST(OilProperties, WestTexasIntermediateAt15C) {
 
 TEST(OilProperties, DieselAt10C) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     c->SetOil(Diesel2002());
     SetEnvironment(*c, 10, 10);
     ASSERT_EQ(c->InitOilProperties(), CWeatheringCore::RUN_OK);
@@ -581,7 +592,7 @@ TEST(OilProperties, DieselAt10C) {
 // With one component the table has a closed form.
 TEST(OilProperties, EvapTableOneComponent) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     SetType(*c, "crude");
     c->waterTemp = 290;
     c->rho = 850;
@@ -622,7 +633,7 @@ TEST(OilProperties, EvapTableOneComponent) {
 // made up (no library product is this light); the rest is the diesel.
 TEST(OilProperties, EvapTableSaturatesWhenNothingIsLeft) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     InputOil o = Diesel2002();
     const double cuts[3][2] = {{310, 0.3}, {330, 0.6}, {350, 0.9}};
     for (int i = 0; i < MAX_CUTS; ++i) o.dist_temp[i] = o.dist_frac[i] = M;
@@ -641,7 +652,7 @@ TEST(OilProperties, EvapTableSaturatesWhenNothingIsLeft) {
 // of the time loop.
 TEST(OilProperties, CalmWindKeepsATable) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     c->SetOil(WestTexasIntermediate());
     SetEnvironment(*c, 15, 0);
     ASSERT_EQ(c->InitOilProperties(), CWeatheringCore::RUN_OK);
@@ -691,7 +702,7 @@ TEST(OilProperties, FatalInputs) {
     };
     for (const Case& k : cases) {
         platform::RecordingMessages rec;
-        auto c = NewCore(rec);
+        auto c = MakeCore(rec);
         InputOil o = WestTexasIntermediate();
         SetEnvironment(*c, 15, 5);
         k.edit(o, *c);
@@ -709,7 +720,7 @@ TEST(OilProperties, FatalInputs) {
 
 TEST(OilProperties, FatalInputEarlierInThePreparationStays) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     c->SetOil(WestTexasIntermediate());
     SetEnvironment(*c, 15, 5);
     c->fatalInput = 1;
@@ -721,7 +732,7 @@ TEST(OilProperties, FatalInputEarlierInThePreparationStays) {
 // stays finite.
 TEST(OilProperties, WaterBelowFreezing) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     c->SetOil(WestTexasIntermediate());
     SetEnvironment(*c, -7, 5);
     EXPECT_EQ(c->waterDensity, 1024);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/WeatheringCore.h"
-#include "solve_scenarios.h"
+#include "tests/support/ScenarioBuilder.h"
 
 using namespace model;
 
@@ -18,7 +18,7 @@ constexpr double kPi = 3.14;  // the model's pi
 
 // A core filled through the setters with a library oil, a constant wind of
 // the given hours and 15 C water; no release yet.
-std::unique_ptr<CWeatheringCore> CoreWithWeather(int hours, double speed = 5.0, double dirDeg = 45.0) {
+std::unique_ptr<CWeatheringCore> MakeCoreWithWeather(int hours, double speed = 5.0, double dirDeg = 45.0) {
     auto c = std::make_unique<CWeatheringCore>();
     c->SetSeed(7);
     InputOil oil;
@@ -70,7 +70,7 @@ void SetContinuous(CWeatheringCore& c, int startHour, int endHour, double m3PerH
 // A bare core whose oil and water fields are filled by hand (an oil of
 // API 35.7 at its API density, in 15 C sea water), for the routines that do
 // not need the oil properties.
-std::unique_ptr<CWeatheringCore> HandCore(int hours) {
+std::unique_ptr<CWeatheringCore> MakeHandCore(int hours) {
     auto c = std::make_unique<CWeatheringCore>();
     c->SetSeed(11);
     c->runHours = hours;
@@ -96,7 +96,7 @@ TEST(RunPreparation, StepsPerHourAndTimeStep) {
     };
     for (Case k : {Case{12, 8, 450}, Case{13, 6, 600}, Case{24, 6, 600}, Case{25, 4, 900}, Case{48, 4, 900},
                    Case{49, 2, 1800}, Case{120, 2, 1800}}) {
-        auto c = CoreWithWeather(k.hours);
+        auto c = MakeCoreWithWeather(k.hours);
         SetInstant(*c, 1, 10.0);
         ASSERT_EQ(c->PrepareRun(), CWeatheringCore::RUN_OK) << k.hours;
         EXPECT_EQ(c->runHours, k.hours);
@@ -108,7 +108,7 @@ TEST(RunPreparation, StepsPerHourAndTimeStep) {
 }
 
 TEST(RunPreparation, SpreadingConstantAndSubSlickGeometry) {
-    auto c = HandCore(6);
+    auto c = MakeHandCore(6);
     const double delta = (c->waterDensity - c->rho) / c->waterDensity;
     EXPECT_DOUBLE_EQ(c->delta, delta);
     EXPECT_DOUBLE_EQ(c->spreadConst, std::pow(9.8 * delta / std::sqrt(1e-6), 0.33) * 1.21 * 1.21 / 16);
@@ -151,7 +151,7 @@ TEST(RunPreparation, ElementBudgets) {
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
-        auto c = HandCore(k.runHours);
+        auto c = MakeHandCore(k.runHours);
         for (size_t h = 0; h < k.vols.size(); ++h) c->releaseVol[h] = k.vols[h];
         c->SetupSubSlicks();
         const double T = std::accumulate(k.vols.begin(), k.vols.end(), 0.0);
@@ -170,7 +170,7 @@ TEST(RunPreparation, ElementBudgets) {
     }
     // The named figures.
     auto count = [](std::vector<double> v, int hours) {
-        auto c = HandCore(hours);
+        auto c = MakeHandCore(hours);
         for (size_t h = 0; h < v.size(); ++h) c->releaseVol[h] = v[h];
         c->SetupSubSlicks();
         return c->leCount;
@@ -182,7 +182,7 @@ TEST(RunPreparation, ElementBudgets) {
     EXPECT_EQ(count(tank, 120), 477);
 
     // Contained: two elements in the first hour, none later.
-    auto c = HandCore(24);
+    auto c = MakeHandCore(24);
     c->releaseVol[0] = 300.0;
     c->containedArea = 5000.0;
     c->SetupSubSlicks();
@@ -204,7 +204,7 @@ TEST(RunPreparation, ReleaseSchedule) {
     {
         // A continuous ramp: hour k gets the rate at its middle; the hours sum
         // to the trapezoid.
-        auto c = CoreWithWeather(24);
+        auto c = MakeCoreWithWeather(24);
         SetContinuous(*c, 3, 12, 36.0, 180.0);
         ASSERT_EQ(c->PrepareRun(), CWeatheringCore::RUN_OK);
         const double start = 36.0 / 3600, end = 180.0 / 3600;
@@ -222,7 +222,7 @@ TEST(RunPreparation, ReleaseSchedule) {
     }
     {
         // Instantaneous and continuous releases in the same hour add up.
-        auto c = CoreWithWeather(24);
+        auto c = MakeCoreWithWeather(24);
         SetInstant(*c, 5, 50.0);
         SetContinuous(*c, 5, 5, 20.0, 20.0);
         ASSERT_EQ(c->PrepareRun(), CWeatheringCore::RUN_OK);
@@ -231,7 +231,7 @@ TEST(RunPreparation, ReleaseSchedule) {
     }
     {
         // Release hours outside the run are ignored; nothing is written past it.
-        auto c = CoreWithWeather(10);
+        auto c = MakeCoreWithWeather(10);
         SetInstant(*c, 30, 50.0);
         SetContinuous(*c, 8, 200, 10.0, 10.0);
         ASSERT_EQ(c->PrepareRun(), CWeatheringCore::RUN_OK);
@@ -241,7 +241,7 @@ TEST(RunPreparation, ReleaseSchedule) {
     {
         // A leaking tank: its hourly volumes from its start hour, and the last
         // hour with outflow.
-        auto c = CoreWithWeather(48);
+        auto c = MakeCoreWithWeather(48);
         InputTank in;
         in.flag = 1;
         in.vent = 1;
@@ -340,7 +340,7 @@ TEST(RunPreparation, ResponseSchedules) {
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
-        auto c = HandCore(24);
+        auto c = MakeHandCore(24);
         k.setUp(*c);
         c->BuildResponseSchedules();
         for (int h = 0; h < MAX_HOURS; ++h) {
@@ -355,7 +355,7 @@ TEST(RunPreparation, ResponseSchedules) {
     // one message for two such operations).
     {
         platform::RecordingMessages rec;
-        auto c = HandCore(24);
+        auto c = MakeHandCore(24);
         c->SetMessages(&rec);
         c->skimmer.startHour[0] = 2;
         c->skimmer.duration[0] = 3;
@@ -380,7 +380,7 @@ TEST(RunPreparation, ResponseSchedules) {
     // Durations too large for the hour arithmetic (a damaged file) end with
     // the run.
     {
-        auto c = HandCore(24);
+        auto c = MakeHandCore(24);
         c->skimmer.startHour[0] = 20;
         c->skimmer.duration[0] = std::numeric_limits<int>::max();
         c->skimmer.rate[0] = 0.002;
@@ -397,7 +397,7 @@ TEST(RunPreparation, ResponseSchedules) {
     // Dispersant: a spray cut by the end of the run keeps its total
     // fraction; overlapping sprays treat at most the whole slick.
     {
-        auto c = HandCore(24);
+        auto c = MakeHandCore(24);
         c->disp.startHour[0] = 22;
         c->disp.duration[0] = 5;
         c->disp.fracDispersed[0] = 0.6;
@@ -452,7 +452,7 @@ TEST(RunPreparation, WaveEnergyBranches) {
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
-        auto c = HandCore(1);
+        auto c = MakeHandCore(1);
         c->wind[0].speed = k.speed;
         c->wind[0].dir = k.dir;
         c->wave[0].height = k.height;
@@ -468,7 +468,7 @@ TEST(RunPreparation, WaveEnergyBranches) {
     // The two pieces of the breaking fraction meet at 4 m/s.
     EXPECT_NEAR((4.0 - 3) * 0.025, (0.01 * 4.0 + 0.01) * 0.5, 1e-15);
     {
-        auto c = HandCore(1);
+        auto c = MakeHandCore(1);
         c->wind[0] = {10.0, 0, 0, 0, 0};
         c->Wave_Energy();
         EXPECT_NEAR(c->wave[0].f_bw[0], 0.055 / 3.85, 1e-15);
@@ -482,7 +482,7 @@ TEST(RunPreparation, WaveEnergyBranches) {
     auto F = [](double fs, double fc, double a) { return std::sqrt(std::pow(fs * std::sin(a), 2) + std::pow(fc * std::cos(a), 2)); };
     for (Quadrant q : {Quadrant{0.5, F(f[1], f[0], 0.5)}, Quadrant{2.0, F(f[1], f[2], kPi - 2.0)},
                        Quadrant{3.5, F(f[3], f[2], 3.5 - kPi)}, Quadrant{5.5, F(f[3], f[0], 2 * kPi - 5.5)}}) {
-        auto c = HandCore(1);
+        auto c = MakeHandCore(1);
         c->wind[0].speed = 8.0;
         c->wind[0].dir = q.dir;
         for (int i = 0; i < 4; ++i) c->fetch[i] = f[i];
@@ -493,7 +493,7 @@ TEST(RunPreparation, WaveEnergyBranches) {
     // The trailing mean of the winds: hour 0 alone, then the mean of two,
     // then 0.333 x the sum of three.
     {
-        auto c = HandCore(3);
+        auto c = MakeHandCore(3);
         const double s[3] = {2.0, 4.0, 9.0};
         for (int h = 0; h < 3; ++h) c->wind[h] = {s[h], 1.0, 0, 0, 0};
         c->Wave_Energy();
@@ -506,7 +506,7 @@ TEST(RunPreparation, WaveEnergyBranches) {
 
     // Wind uncertainty: the raised wind stops at 30 m/s, the lowered at 1.
     {
-        auto c = HandCore(2);
+        auto c = MakeHandCore(2);
         c->windFlag = 1;
         c->windUnc = 5.0;
         c->wind[0] = {28.0, 1.0, 0, 0, 0};
@@ -523,13 +523,13 @@ TEST(RunPreparation, WaveEnergyBranches) {
     // are still filled as for the direction brought into one turn.
     {
         platform::RecordingMessages rec;
-        auto c = HandCore(3);
+        auto c = MakeHandCore(3);
         c->SetMessages(&rec);
         for (int h = 0; h < 3; ++h) c->wind[h] = {6.0, -0.5, 0, 0, 0};
         for (int i = 0; i < 4; ++i) c->fetch[i] = f[i];
         c->Wave_Energy();
         EXPECT_EQ(rec.Texts(), std::vector<std::string>{"Wave_Energy: angle must be between 0 and pi"});
-        auto ref = HandCore(3);
+        auto ref = MakeHandCore(3);
         for (int h = 0; h < 3; ++h) ref->wind[h] = {6.0, 2 * kPi - 0.5, 0, 0, 0};
         for (int i = 0; i < 4; ++i) ref->fetch[i] = f[i];
         ref->Wave_Energy();
@@ -541,7 +541,7 @@ TEST(RunPreparation, WaveEnergyBranches) {
 }
 
 TEST(RunPreparation, PlacementInsideEachSubSlick) {
-    auto c = CoreWithWeather(24);
+    auto c = MakeCoreWithWeather(24);
     SetContinuous(*c, 1, 6, 100.0, 40.0);
     SetInstant(*c, 3, 400.0);
     ASSERT_EQ(c->PrepareRun(), CWeatheringCore::RUN_OK);
@@ -568,13 +568,13 @@ TEST(RunPreparation, PlacementInsideEachSubSlick) {
     EXPECT_EQ(c->le[slot].Vol, MISSING_VALUE_D);
 
     // The same seed places the same; another seed does not.
-    auto again = CoreWithWeather(24);
+    auto again = MakeCoreWithWeather(24);
     SetContinuous(*again, 1, 6, 100.0, 40.0);
     SetInstant(*again, 3, 400.0);
     ASSERT_EQ(again->PrepareRun(), CWeatheringCore::RUN_OK);
     EXPECT_EQ(c->le[0], again->le[0]);
     EXPECT_EQ(c->le[slot - 1], again->le[slot - 1]);
-    auto other = CoreWithWeather(24);
+    auto other = MakeCoreWithWeather(24);
     other->SetSeed(8);
     SetContinuous(*other, 1, 6, 100.0, 40.0);
     SetInstant(*other, 3, 400.0);
@@ -586,7 +586,7 @@ TEST(RunPreparation, PlacementGuards) {
     {
         // A disc the generator can practically never hit: the retries stop
         // and the element sits at the centre.
-        auto c = HandCore(2);
+        auto c = MakeHandCore(2);
         c->hour[0] = {1.0, 1.0, 1e-300, 1.0, 1.0, 2, 2, 0.5};
         c->hour[1] = {0.0, 1.0, 0.0, 0.0, 0.0, 0, 2, 0.0};
         c->leCount = 2;
@@ -598,7 +598,7 @@ TEST(RunPreparation, PlacementGuards) {
     {
         // A sub-slick without area stops the placement with the message.
         platform::RecordingMessages rec;
-        auto c = HandCore(2);
+        auto c = MakeHandCore(2);
         c->SetMessages(&rec);
         c->hour[0] = {1.0, 1.0, 0.0, 0.0, 1.0, 2, 2, 0.5};
         c->leCount = 2;
@@ -615,7 +615,7 @@ TEST(RunPreparation, Alpha3Mapping) {
     EXPECT_NEAR(CWeatheringCore::Alpha3Fraction(16384), 0.556, 1e-12);
     EXPECT_NEAR(CWeatheringCore::Alpha3Fraction(8192), 0.25 * 1.254 - 0.071, 1e-12);
     // Alpha3 draws one number per element from the model's generator.
-    auto c = HandCore(1);
+    auto c = MakeHandCore(1);
     c->SetSeed(99);
     c->EndRandomSolve();
     double out[5];
@@ -665,7 +665,7 @@ TEST(RunPreparation, SolvesAreSeededOnceEach) {
 
 TEST(RunPreparation, CurrentDriftAndSinkingOil) {
     {
-        auto c = CoreWithWeather(30);
+        auto c = MakeCoreWithWeather(30);
         InputWater water;
         water.temperature = 15.0;
         water.tempUnits = WTEMP_C;
@@ -682,7 +682,7 @@ TEST(RunPreparation, CurrentDriftAndSinkingOil) {
     {
         // An oil that does not float: a fatal input, and nothing is spread.
         platform::RecordingMessages rec;
-        auto c = HandCore(12);
+        auto c = MakeHandCore(12);
         c->SetMessages(&rec);
         c->rho = c->waterDensity + 5;
         EXPECT_EQ(c->ComputeSpreadingConstant(), CWeatheringCore::RUN_FATAL_INPUT);
@@ -693,7 +693,7 @@ TEST(RunPreparation, CurrentDriftAndSinkingOil) {
     {
         // Through PrepareRun: fresh water under a heavy oil.
         platform::RecordingMessages rec;
-        auto c = CoreWithWeather(12);
+        auto c = MakeCoreWithWeather(12);
         c->SetMessages(&rec);
         SetInstant(*c, 1, 10.0);
         c->PrepareRun();

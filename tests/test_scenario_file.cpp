@@ -187,6 +187,7 @@ TEST(ScenarioFile, StringPrefixesTakeTheShortestForm) {
         {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE("a text of " + std::to_string(c.len) + " bytes");
         platform::ArchiveWriter w;
         w.Str(std::string(c.len, 'q'));
         std::vector<std::uint8_t> b = w.Take();

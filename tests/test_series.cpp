@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
@@ -11,8 +12,8 @@
 #include "model/UnitConversion.h"
 #include "model/WeatheringCore.h"
 #include "platform/Messages.h"
-#include "tests/solve_scenarios.h"
-#include "tests/time_loop_support.h"
+#include "tests/support/ModelChecks.h"
+#include "tests/support/ScenarioBuilder.h"
 
 using namespace model;
 
@@ -20,6 +21,15 @@ namespace {
 
 constexpr double M = -999.0;
 constexpr int kSteps = 4;
+
+// The name of an output kind in the failure messages of the tables.
+std::string KindName(int kind) {
+    static const char* const names[] = {"benzene",   "density",  "viscosity", "water content", "remaining",
+                                        "emulsified", "evaporated", "dispersed", "burned",        "skimmed",
+                                        "beached",   "chemically dispersed", "spilled"};
+    if (kind >= 0 && kind < static_cast<int>(std::size(names))) return names[kind];
+    return "kind " + std::to_string(kind);
+}
 
 // A model with four hand-filled step records: value j of step i is
 // 1000 (i + 1) + j, so every slot of every group of every step differs.
@@ -67,7 +77,7 @@ TEST(Series, GraphSeriesEveryKind) {
         {12, 3, false, AMOUNT_CUM, 1, "Unknown Output", None},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(KindName(c.kind));
         auto g = std::make_unique<SGraphData>();
         CopySeriesLabel(g->units, "caller's");
         g->startMonth = 7;
@@ -115,7 +125,7 @@ TEST(Series, GraphAmountUnits) {
     };
     for (const Case& c : {Case{AMOUNT_FRACTION, 1}, Case{AMOUNT_PERCENT, 100}, Case{AMOUNT_TONS, -1},
                           Case{AMOUNT_TONNES, -1}, Case{AMOUNT_BBL, -1}}) {
-        SCOPED_TRACE(c.unit);
+        SCOPED_TRACE(AmountUnitLabel(c.unit));
         auto g = std::make_unique<SGraphData>();
         core->GetGraphSeries(*g, kind, c.unit);
         double hi = -1e300;
@@ -176,7 +186,7 @@ TEST(Series, GraphMissingValuesAndAxisRules) {
     for (const Case& c : {Case{OUTPUT_DENSITY, DENSITY_GCC, M, 0.5}, Case{OUTPUT_DENSITY, DENSITY_KGM3, M, 500},
                           Case{OUTPUT_WATER_CONTENT, WATER_PERCENT, M, 0}, Case{OUTPUT_BENZENE, 0, M, 1e6},
                           Case{OUTPUT_VISCOSITY, VISC_CP, M, 1e6}, Case{OUTPUT_REMAINING, AMOUNT_PERCENT, M, 0}}) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(KindName(c.kind) + " in " + std::to_string(c.unit));
         core->GetGraphSeries(*g, c.kind, c.unit);
         EXPECT_DOUBLE_EQ(g->maxValue, c.max);
         EXPECT_DOUBLE_EQ(g->minValue, c.min);
@@ -275,23 +285,22 @@ TEST(Series, BudgetSeriesAndNames) {
     EXPECT_DOUBLE_EQ(b->series[BUDGET_TOTAL][0], 100 * 900 / 907.2);
     EXPECT_DOUBLE_EQ(b->maxValue, 100 * 900 / 907.2);
 
-    // Nothing spilled yet and nothing evaporated: a whole 100 percent.
+    // Nothing spilled yet and nothing evaporated: 0 percent of nothing.
     core->out[0][OUT_SPILLED + SLOT_BEST] = 0;
     core->out[0][OUT_EVAPORATED + SLOT_BEST] = 0;
     core->out[0][OUT_DISPERSED + SLOT_BEST] = 3;
     core->GetBudgetSeries(*b, AMOUNT_PERCENT);
-    EXPECT_EQ(b->series[BUDGET_EVAPORATED][0], 100);
-    EXPECT_EQ(b->series[BUDGET_TOTAL][0], 100);
+    EXPECT_EQ(b->series[BUDGET_EVAPORATED][0], 0);
+    EXPECT_EQ(b->series[BUDGET_TOTAL][0], 0);
     EXPECT_EQ(b->series[BUDGET_DISPERSED][0], M);
-    // That 100 percent of nothing does not name a fate that never had oil:
-    // nothing is burned or beached in this run.
-    EXPECT_EQ(b->series[BUDGET_BURNED][0], 100);
+    // Nothing is burned or beached in this run: no name.
+    EXPECT_EQ(b->series[BUDGET_BURNED][0], 0);
     EXPECT_EQ(b->names[BUDGET_BURNED][0], '\0');
     EXPECT_EQ(b->names[BUDGET_BEACHED][0], '\0');
     EXPECT_STREQ(b->names[BUDGET_EVAPORATED], "Evaporated");
     auto ics = std::make_unique<SIcsBudgetData>();
     core->GetIcsBudgetSeries(*ics, AMOUNT_PERCENT);
-    EXPECT_EQ(ics->series[ICS_BURNED][0], 100);
+    EXPECT_EQ(ics->series[ICS_BURNED][0], 0);
     EXPECT_EQ(ics->names[ICS_BURNED][0], '\0');
     EXPECT_STREQ(ics->names[ICS_SKIMMED], "Skimmed");
 
@@ -306,6 +315,81 @@ TEST(Series, BudgetSeriesAndNames) {
     for (int s = 0; s < BUDGET_TOTAL; ++s) EXPECT_EQ(b->names[s][0], '\0') << s;
     EXPECT_STREQ(b->names[BUDGET_TOTAL], "Total");
     EXPECT_EQ(b->maxValue, 0);
+}
+
+// Steps before any oil is on the water (a late or slow first release) read
+// 0 in fraction and percent for every fate and for the total; the steps
+// with oil read their shares as usual, and the bands stay apart.
+TEST(Series, StepsBeforeAnySpillReadZeroShares) {
+    auto core = std::make_unique<CWeatheringCore>();
+    core->nSteps = 4;
+    core->stepsPerHour = 2;
+    core->rho = 850;
+    core->densityPts[0].value = 900;
+    constexpr int kEmpty = 2;  // steps 0 and 1 have nothing spilled
+    constexpr int kAmounts[] = {OUT_REMAINING, OUT_SPILLED, OUT_EVAPORATED, OUT_DISPERSED,
+                                OUT_CHEM_DISPERSED, OUT_BURNED, OUT_SKIMMED, OUT_BEACHED, OUT_EMULSIFIED};
+    for (int i = 0; i < 4; ++i)
+        for (int at : kAmounts)
+            for (int slot : {SLOT_HIGH, SLOT_LOW, SLOT_BEST}) core->out[i][at + slot] = 0;
+    for (int i = kEmpty; i < 4; ++i) {
+        const double grow = i - 1;  // 1 and 2
+        core->out[i][OUT_SPILLED + SLOT_LOW] = 40;
+        core->out[i][OUT_SPILLED + SLOT_BEST] = 50;
+        core->out[i][OUT_SPILLED + SLOT_HIGH] = 60;
+        core->out[i][OUT_EVAPORATED + SLOT_LOW] = 4 * grow;
+        core->out[i][OUT_EVAPORATED + SLOT_BEST] = 5 * grow;
+        core->out[i][OUT_EVAPORATED + SLOT_HIGH] = 6 * grow;
+        core->out[i][OUT_DISPERSED + SLOT_BEST] = 2 * grow;
+        core->out[i][OUT_CHEM_DISPERSED + SLOT_BEST] = grow;
+        core->out[i][OUT_REMAINING + SLOT_BEST] = 50 - 7 * grow;
+    }
+
+    struct Case {
+        const char* name;
+        int unit;
+        double whole;
+    };
+    for (const Case& c : {Case{"fraction", AMOUNT_FRACTION, 1}, Case{"percent", AMOUNT_PERCENT, 100}}) {
+        SCOPED_TRACE(c.name);
+        auto g = std::make_unique<SGraphData>();
+        core->GetGraphSeries(*g, OUTPUT_EVAPORATED, c.unit);
+        auto b = std::make_unique<SBudgetData>();
+        core->GetBudgetSeries(*b, c.unit);
+        auto ics = std::make_unique<SIcsBudgetData>();
+        core->GetIcsBudgetSeries(*ics, c.unit);
+        for (int i = 0; i < kEmpty; ++i) {
+            SCOPED_TRACE("empty step " + std::to_string(i));
+            for (int k : {GRAPH_LOW, GRAPH_BEST, GRAPH_HIGH}) EXPECT_EQ(g->series[k][i], 0) << "graph series " << k;
+            for (int s = 0; s < BUDGET_SERIES; ++s) EXPECT_EQ(b->series[s][i], 0) << "budget " << b->names[s];
+            for (int s = 0; s < ICS_SERIES; ++s) EXPECT_EQ(ics->series[s][i], 0) << "ICS series " << s;
+        }
+        for (int i = kEmpty; i < 4; ++i) {
+            SCOPED_TRACE("step with oil " + std::to_string(i));
+            const double grow = i - 1;
+            EXPECT_DOUBLE_EQ(g->series[GRAPH_LOW][i], c.whole * 4 * grow / 40);
+            EXPECT_DOUBLE_EQ(g->series[GRAPH_BEST][i], c.whole * 5 * grow / 50);
+            EXPECT_DOUBLE_EQ(g->series[GRAPH_HIGH][i], c.whole * 6 * grow / 60);
+            EXPECT_EQ(b->series[BUDGET_TOTAL][i], c.whole);
+            EXPECT_DOUBLE_EQ(b->series[BUDGET_REMAINING][i], c.whole * (50 - 7 * grow) / 50);
+            EXPECT_DOUBLE_EQ(b->series[BUDGET_DISPERSED][i], c.whole * 2 * grow / 50);
+            EXPECT_EQ(ics->series[ICS_TOTAL][i], c.whole);
+            EXPECT_DOUBLE_EQ(ics->series[ICS_NATURAL_DISP][i], c.whole * 2 * grow / 50 - c.whole * grow / 50);
+        }
+        // The stacked budget of an empty step adds up to nothing, not to
+        // several wholes.
+        double stacked = 0;
+        for (int s = 0; s < BUDGET_TOTAL; ++s) stacked += b->series[s][0];
+        EXPECT_EQ(stacked, 0);
+        EXPECT_EQ(b->maxValue, c.whole);
+        EXPECT_EQ(g->maxValue, c.whole);
+        // Names are judged on the steps with oil only.
+        const char* names[BUDGET_SERIES] = {"Evaporated", "Dispersed", "", "", "", "Remaining", "Total"};
+        for (int s = 0; s < BUDGET_SERIES; ++s) EXPECT_STREQ(b->names[s], names[s]) << s;
+        const char* icsNames[ICS_SERIES] = {"Evaporated", "Natural Disp", "", "", "", "Remaining", "Chemical Disp",
+                                            "Total"};
+        for (int s = 0; s < ICS_SERIES; ++s) EXPECT_STREQ(ics->names[s], icsNames[s]) << s;
+    }
 }
 
 TEST(Series, IcsBudgetSeries) {
@@ -382,7 +466,7 @@ TEST(Series, TankReleaseSeries) {
         {9, "m3", 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.choice);
+        SCOPED_TRACE("choice " + std::to_string(c.choice) + " (" + c.label + ")");
         auto g = std::make_unique<SGraphData>();
         g->series[2][0] = 7;
         g->series[3][0] = 7;
@@ -420,7 +504,7 @@ TEST(Series, TankLevelSeries) {
         double div;
     };
     for (const Case& c : {Case{TANK_LEVEL_M, "m", 1}, Case{TANK_LEVEL_FT, "ft", 0.3048}, Case{0, "ft", 0.3048}}) {
-        SCOPED_TRACE(c.choice);
+        SCOPED_TRACE("choice " + std::to_string(c.choice) + " (" + c.label + ")");
         auto d = std::make_unique<STankLevelData>();
         STankLevelData& r = core->GetTankLevelSeries(*d, c.choice);
         EXPECT_EQ(&r, d.get());
@@ -505,6 +589,7 @@ TEST(Series, SolvedRunEndToEnd) {
     s.windUnc = 2.0;
     s.volUnc = 20.0;
     auto core = std::make_unique<CWeatheringCore>();
+    folder.Use(*core);
     platform::RecordingMessages rec;
     core->SetMessages(&rec);
     ASSERT_EQ(tavro_test::RunSolveScenario(*core, s, 11, 0), 0);
@@ -570,7 +655,7 @@ TEST(Series, SolvedRunEndToEnd) {
     auto g = std::make_unique<SGraphData>();
     bool banded = false;
     for (const Case& k : cases) {
-        SCOPED_TRACE(k.kind);
+        SCOPED_TRACE(KindName(k.kind));
         c.GetGraphSeries(*g, k.kind, k.unit);
         EXPECT_EQ(g->count, c.nSteps);
         EXPECT_EQ(g->hours, s.hours);

@@ -112,7 +112,8 @@ TEST(SmokePlume, LocHeightsAnalytic) {
         double H, sigma, target;
     };
     for (const Case& c : {Case{1000, 50, 0.3}, Case{1000, 50, 0.05}, Case{2000, 120, 0.9}, Case{800, 20, 0.01}}) {
-        SCOPED_TRACE(c.target);
+        SCOPED_TRACE("height " + std::to_string(c.H) + ", sigma " + std::to_string(c.sigma) + ", target " +
+                     std::to_string(c.target));
         double upper = 0, lower = 0;
         ASSERT_EQ(LocHeights(msg, c.target, locKg, c.H, c.sigma, 0.002, upper, lower), 0);
         const double half = c.sigma * std::sqrt(2 * std::log(1 / c.target));

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/WeatheringCore.h"
-#include "solve_scenarios.h"
+#include "tests/support/ScenarioBuilder.h"
 
 using namespace model;
 
@@ -23,7 +23,7 @@ struct SpreadCase {
 };
 
 // A prepared core: a library oil, constant wind, 15 C water, one release.
-std::unique_ptr<CWeatheringCore> Prepared(const SpreadCase& s, std::uint32_t seed) {
+std::unique_ptr<CWeatheringCore> MakePreparedCore(const SpreadCase& s, std::uint32_t seed) {
     auto c = std::make_unique<CWeatheringCore>();
     c->SetSeed(seed);
     InputOil oil;
@@ -90,7 +90,7 @@ double TotalArea(const CWeatheringCore& c, int h) {
 
 TEST(Spread, DeterministicForAFixedSeed) {
     SpreadCase s;
-    auto a = Prepared(s, 21), b = Prepared(s, 21), other = Prepared(s, 22);
+    auto a = MakePreparedCore(s, 21), b = MakePreparedCore(s, 21), other = MakePreparedCore(s, 22);
     ASSERT_EQ(a->Spread(), CWeatheringCore::RUN_OK);
     ASSERT_EQ(b->Spread(), CWeatheringCore::RUN_OK);
     ASSERT_EQ(other->Spread(), CWeatheringCore::RUN_OK);
@@ -104,8 +104,8 @@ TEST(Spread, DeterministicForAFixedSeed) {
     SpreadCase big;
     big.hours = 48;
     big.endHour = 48;
-    ASSERT_EQ(Prepared(big, 3)->Spread(), CWeatheringCore::RUN_OK);
-    auto c = Prepared(s, 21);
+    ASSERT_EQ(MakePreparedCore(big, 3)->Spread(), CWeatheringCore::RUN_OK);
+    auto c = MakePreparedCore(s, 21);
     ASSERT_EQ(c->Spread(), CWeatheringCore::RUN_OK);
     EXPECT_EQ(Areas(*c), Areas(*a));
 }
@@ -114,7 +114,7 @@ TEST(Spread, MissingWindSpeedInsideTheRunDriftsNothing) {
     // A speed left missing inside the run (a damaged file) spreads as a calm
     // hour, not as a wind of -999 m/s.
     SpreadCase s;
-    auto gap = Prepared(s, 8), calm = Prepared(s, 8);
+    auto gap = MakePreparedCore(s, 8), calm = MakePreparedCore(s, 8);
     gap->wind[4].speed = MISSING_VALUE_D;
     calm->wind[4].speed = 0.0;
     ASSERT_EQ(gap->Spread(), CWeatheringCore::RUN_OK);
@@ -126,7 +126,7 @@ TEST(Spread, HourlyInvariantsOverSeeds) {
     SpreadCase s;  // 12 hours of continuous release
     for (std::uint32_t seed : {1u, 2u, 3u, 4u}) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        auto c = Prepared(s, seed);
+        auto c = MakePreparedCore(s, seed);
         ASSERT_EQ(c->Spread(), CWeatheringCore::RUN_OK);
         for (int h = 0; h < c->runHours; ++h) {
             const int released = c->hour[h].cumCount;
@@ -151,7 +151,7 @@ TEST(Spread, FreeSlickGrowsAndTheSmoothingUsesOnlyPositiveAreas) {
     s.hours = 48;
     s.continuous = false;
     s.volume = 500.0;
-    auto c = Prepared(s, 5);
+    auto c = MakePreparedCore(s, 5);
     ASSERT_EQ(c->Spread(), CWeatheringCore::RUN_OK);
     int decreases = 0;
     for (int h = 1; h < c->runHours; ++h)
@@ -170,7 +170,7 @@ TEST(Spread, ContainedReleaseKeepsItsArea) {
     s.hours = 24;
     s.volume = 300.0;
     s.containedArea = 20000.0;
-    auto c = Prepared(s, 3);
+    auto c = MakePreparedCore(s, 3);
     ASSERT_EQ(c->leCount, 2);
     ASSERT_EQ(c->Spread(), CWeatheringCore::RUN_OK);
     const double V0 = c->hour[0].vol;
@@ -183,7 +183,7 @@ TEST(Spread, ContainedReleaseKeepsItsArea) {
     // A boom larger than the oil can cover is covered only down to the
     // terminal thickness.
     s.containedArea = 1e9;
-    auto wide = Prepared(s, 3);
+    auto wide = MakePreparedCore(s, 3);
     ASSERT_EQ(wide->Spread(), CWeatheringCore::RUN_OK);
     EXPECT_DOUBLE_EQ(wide->le[0].area[5], V0 / wide->minThickness / 2);
 
@@ -191,7 +191,7 @@ TEST(Spread, ContainedReleaseKeepsItsArea) {
     s.hours = 1;
     s.containedArea = 20000.0;
     platform::RecordingMessages rec;
-    auto one = Prepared(s, 3);
+    auto one = MakePreparedCore(s, 3);
     one->SetMessages(&rec);
     EXPECT_EQ(one->Spread(), CWeatheringCore::RUN_OK);
     EXPECT_TRUE(rec.Entries().empty());
@@ -199,7 +199,7 @@ TEST(Spread, ContainedReleaseKeepsItsArea) {
 
     // Not all in the first hour: the message, and nothing is spread.
     s.hours = 24;
-    auto bad = Prepared(s, 3);
+    auto bad = MakePreparedCore(s, 3);
     bad->SetMessages(&rec);
     bad->hour[1].cumVol += 1.0;
     EXPECT_EQ(bad->Spread(), CWeatheringCore::RUN_FATAL_INPUT);
@@ -243,7 +243,7 @@ TEST(Spread, DegenerateCases) {
         // areas for the placed elements and the others untouched.
         SpreadCase s;
         s.hours = 6;
-        auto c = Prepared(s, 9);
+        auto c = MakePreparedCore(s, 9);
         for (int h = 0; h < 6; ++h) c->hour[h].radius = std::nan("");
         const int placed = c->leCount - 4;
         const double before = c->le[placed].area[5];

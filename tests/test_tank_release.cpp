@@ -14,7 +14,7 @@ using namespace model;
 
 namespace {
 
-std::unique_ptr<CWeatheringCore> NewCore(platform::RecordingMessages& rec) {
+std::unique_ptr<CWeatheringCore> MakeCore(platform::RecordingMessages& rec) {
     auto c = std::make_unique<CWeatheringCore>();
     c->SetMessages(&rec);
     return c;
@@ -78,7 +78,7 @@ TEST(TankRelease, HourlyBinning) {
 // A vented tank against the closed form of the Torricelli drain.
 TEST(TankRelease, VentedDrainMatchesTheAnalyticSolution) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     const Tank t{10, 1, 0.113, 0.01, 100, 0.5, 1};
     Apply(*c, t);
     double hourly[MAX_HOURS];
@@ -105,7 +105,7 @@ TEST(TankRelease, VentedDrainMatchesTheAnalyticSolution) {
 // hours, and every hour gets its share.
 TEST(TankRelease, LongDrainFillsEveryHour) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     const double holeArea = 3.14 * 0.01 * 0.01;  // 2 cm opening
     Apply(*c, Tank{20, 0, 0.02, holeArea, 400, -1, 1});
     double hourly[MAX_HOURS];
@@ -145,7 +145,7 @@ TEST(TankRelease, RegimesWithoutRelease) {
     };
     for (const Case& k : cases) {
         platform::RecordingMessages rec;
-        auto c = NewCore(rec);
+        auto c = MakeCore(rec);
         Apply(*c, k.tank);
         double hourly[MAX_HOURS];
         std::fill(hourly, hourly + MAX_HOURS, 7.0);
@@ -163,7 +163,7 @@ TEST(TankRelease, RegimesWithoutRelease) {
 
 TEST(TankRelease, LeakBelowTheWaterline) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     const Tank t{10, 1, 0.2, 0.0314, 100, 5, 1};
     Apply(*c, t);
     double hourly[MAX_HOURS];
@@ -210,7 +210,7 @@ TEST(TankRelease, LeakBelowTheWaterline) {
 // exchange through the opening, not 199 points at time 0.
 TEST(TankRelease, BalanceAtTheOpeningEdge) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     // The opening at the waterline and at the oil level:
     // g = (1000 x 5 - 800 x 5) / 200 = 5, its lower edge.
     Apply(*c, Tank{5, 5, 0.2, 0.0314, 100, 5, 1});
@@ -224,7 +224,7 @@ TEST(TankRelease, BalanceAtTheOpeningEdge) {
 // A pinhole in a huge tank leaks for longer than an int of seconds holds.
 TEST(TankRelease, DurationBeyondTheIntRange) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     Apply(*c, Tank{10, 0, 1e-5, 1e-10, 1e4, -1, 1});
     double hourly[MAX_HOURS];
     EXPECT_EQ(c->ComputeTankRelease(hourly, 1025, 850), INT_MAX);
@@ -234,7 +234,7 @@ TEST(TankRelease, DurationBeyondTheIntRange) {
 // The setter feeds the tank model: a wizard-style record in feet and inches.
 TEST(TankRelease, FromTheSetter) {
     platform::RecordingMessages rec;
-    auto c = NewCore(rec);
+    auto c = MakeCore(rec);
     InputTank in;
     in.flag = 1;
     in.vent = 1;

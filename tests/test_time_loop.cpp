@@ -17,8 +17,8 @@
 #include "model/WeatheringCore.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
-#include "tests/solve_scenarios.h"
-#include "tests/time_loop_support.h"
+#include "tests/support/ModelChecks.h"
+#include "tests/support/ScenarioBuilder.h"
 
 using model::CWeatheringCore;
 using model::MISSING_VALUE_D;
@@ -190,13 +190,19 @@ protected:
     void SetUp() override { folder_ = std::make_unique<TempOutputFolder>(); }
     void TearDown() override { folder_.reset(); }
     std::string Read(const char* name) { return folder_->Read(name); }
+    // A model that writes into the test's folder.
+    std::unique_ptr<CWeatheringCore> NewCore() {
+        auto c = std::make_unique<CWeatheringCore>();
+        folder_->Use(*c);
+        return c;
+    }
     std::unique_ptr<TempOutputFolder> folder_;
 };
 
 TEST_F(TimeLoopRun, MassBalanceBoundsAndNoNaNOverTheHandBuiltLibrary) {
     for (const HandScenario& s : HandScenarioLibrary()) {
         for (int unc = 0; unc < 4; ++unc) {
-            auto c = std::make_unique<CWeatheringCore>();
+            auto c = NewCore();
             platform::RecordingMessages rec;
             c->SetMessages(&rec);
             BuildHandRun(*c, s);
@@ -218,12 +224,12 @@ TEST_F(TimeLoopRun, MassBalanceBoundsAndNoNaNOverTheHandBuiltLibrary) {
 
 TEST_F(TimeLoopRun, WindSwitchLeavesTheBestValuesAndTheSameSeedRepeats) {
     const HandScenario s = HandScenarioLibrary()[0];
-    auto plain = std::make_unique<CWeatheringCore>();
+    auto plain = NewCore();
     BuildHandRun(*plain, s);
     ASSERT_EQ(plain->Solve(1), 0);
     const std::string slick1 = Read("SlickArea.txt");
 
-    auto again = std::make_unique<CWeatheringCore>();
+    auto again = NewCore();
     BuildHandRun(*again, s);
     ASSERT_EQ(again->Solve(1), 0);
     for (int v = 0; v < plain->nSteps; ++v) EXPECT_EQ(plain->out[v], again->out[v]) << v;
@@ -232,7 +238,7 @@ TEST_F(TimeLoopRun, WindSwitchLeavesTheBestValuesAndTheSameSeedRepeats) {
     ASSERT_EQ(again->Solve(1), 0);
     for (int v = 0; v < plain->nSteps; ++v) EXPECT_EQ(plain->out[v], again->out[v]) << v;
 
-    auto wind = std::make_unique<CWeatheringCore>();
+    auto wind = NewCore();
     BuildHandRun(*wind, s);
     wind->windFlag = 1;
     wind->windUnc = 3.0;
@@ -257,7 +263,7 @@ TEST_F(TimeLoopRun, ParallelTurnsEqualSequentialBitForBit) {
     std::string files[2][3];
     std::unique_ptr<CWeatheringCore> cores[2];
     for (int k = 0; k < 2; ++k) {
-        cores[k] = std::make_unique<CWeatheringCore>();
+        cores[k] = NewCore();
         BuildHandRun(*cores[k], s);
         cores[k]->windFlag = cores[k]->volFlag = cores[k]->emulFlag = 1;
         cores[k]->windUnc = 2;
@@ -277,7 +283,7 @@ TEST_F(TimeLoopRun, ParallelTurnsEqualSequentialBitForBit) {
 TEST_F(TimeLoopRun, SolvingTwiceWithEveryTurnRepeats) {
     // The last turn (raised volume, early onset) leaves its state in the
     // elements; the next solve must not start from it.
-    auto c = std::make_unique<CWeatheringCore>();
+    auto c = NewCore();
     BuildHandRun(*c, HandScenarioLibrary()[4]);
     c->windFlag = c->volFlag = c->emulFlag = 1;
     c->windUnc = 2;
@@ -294,7 +300,7 @@ TEST_F(TimeLoopRun, ElementAreaUsesItsOwnReleaseHourVolume) {
     // Ten elements over eight steps: elements 8 and 9 are admitted at the
     // last step of hour 1, whose release (100 m3) damps their area by
     // (10/100)^(1/3); the next hour releases nothing.
-    auto c = std::make_unique<CWeatheringCore>();
+    auto c = NewCore();
     HandScenario s = HandScenarioLibrary()[0];
     s.perHourCount = {10};
     BuildHandRun(*c, s);
@@ -312,7 +318,7 @@ TEST_F(TimeLoopRun, ElementAreaUsesItsOwnReleaseHourVolume) {
 TEST_F(TimeLoopRun, VolFracRowStaysInTheTableAndZeroRowsPrintZero) {
     // Fractions below every row (bad data): the nearest row is the last
     // one, never a row past the table.
-    auto c = std::make_unique<CWeatheringCore>();
+    auto c = NewCore();
     BuildHandRun(*c, HandScenarioLibrary()[0]);
     for (int i = 0; i < c->evapRows; ++i) {
         c->evapTable[i].f_evap = -0.1;
@@ -336,7 +342,7 @@ TEST_F(TimeLoopRun, VolFracRowStaysInTheTableAndZeroRowsPrintZero) {
 
 TEST_F(TimeLoopRun, FilesHaveTheirStructure) {
     for (int switches = 0; switches <= 3; ++switches) {
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         c->windFlag = switches >= 1;
         c->windUnc = 1;
@@ -381,7 +387,7 @@ TEST_F(TimeLoopRun, FilesHaveTheirStructure) {
 }
 
 TEST_F(TimeLoopRun, VolFracHeaderIsByteExact) {
-    auto c = std::make_unique<CWeatheringCore>();
+    auto c = NewCore();
     BuildHandRun(*c, HandScenarioLibrary()[0]);
     c->compCount = 5;
     const double mw[5] = {0.1, 0.12, 0.15, 0.2, 0.3};
@@ -402,7 +408,7 @@ TEST_F(TimeLoopRun, VolFracHeaderIsByteExact) {
     const auto lines = platform::SplitLines(vf);
     EXPECT_EQ(lines[3].rfind("0.1\t0.2000\t0.2000\t0.2000\t0.2000\t0.2000\t", 0), 0u);
     // Without a dump asked for, none is written.
-    EXPECT_FALSE(platform::FileExists(platform::OutputPath("TavroCore.dmp")));
+    EXPECT_FALSE(platform::FileExists(folder_->File("TavroCore.dmp")));
 }
 
 TEST_F(TimeLoopRun, EachFileThatCannotBeCreatedStopsTheRun) {
@@ -417,8 +423,9 @@ TEST_F(TimeLoopRun, EachFileThatCannotBeCreatedStopsTheRun) {
     };
     for (const Case& k : cases) {
         TempOutputFolder folder;
-        ASSERT_EQ(::mkdir(platform::OutputPath(k.blocked).c_str(), 0755), 0);
-        auto c = std::make_unique<CWeatheringCore>();
+        ASSERT_EQ(::mkdir(folder.File(k.blocked).c_str(), 0755), 0);
+        auto c = NewCore();
+        folder.Use(*c);
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
@@ -429,15 +436,44 @@ TEST_F(TimeLoopRun, EachFileThatCannotBeCreatedStopsTheRun) {
     }
     // Without the dump, a blocked dump name does not matter.
     TempOutputFolder folder;
-    ASSERT_EQ(::mkdir(platform::OutputPath("TavroCore.dmp").c_str(), 0755), 0);
-    auto c = std::make_unique<CWeatheringCore>();
+    ASSERT_EQ(::mkdir(folder.File("TavroCore.dmp").c_str(), 0755), 0);
+    auto c = NewCore();
+    folder.Use(*c);
     BuildHandRun(*c, HandScenarioLibrary()[0]);
     EXPECT_EQ(c->Solve(0), CWeatheringCore::RUN_OK);
 }
 
+// A disk that fills up under one file (the file points at /dev/full): the
+// run fails with one message naming that file and the reason, and the
+// unfinished file is not left behind; the other files are complete.
+TEST_F(TimeLoopRun, AFileThatCannotBeWrittenIsNamedOnceAndRemoved) {
+    if (!platform::FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    const char* const names[] = {"TavroCore.dmp", "VolFrac.txt", "SlickArea.txt"};
+    for (const char* full : names) {
+        SCOPED_TRACE(full);
+        TempOutputFolder folder;
+        ASSERT_EQ(::symlink("/dev/full", folder.File(full).c_str()), 0);
+        auto c = NewCore();
+        folder.Use(*c);
+        platform::RecordingMessages rec;
+        c->SetMessages(&rec);
+        BuildHandRun(*c, HandScenarioLibrary()[0]);
+        EXPECT_EQ(c->Solve(true), CWeatheringCore::RUN_FILE_ERROR);
+        EXPECT_EQ(rec.Texts(),
+                  std::vector<std::string>{"Core: Cannot write the file " + folder.File(full) + ": No space left on device"});
+        struct stat st {};
+        EXPECT_NE(::lstat(folder.File(full).c_str(), &st), 0);
+        for (const char* other : names) {
+            if (other != full) {
+                EXPECT_FALSE(folder.Read(other).empty()) << other;
+            }
+        }
+    }
+}
+
 TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
     {
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
@@ -447,7 +483,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
         EXPECT_EQ(c->out[0][OUT_REMAINING + SLOT_BEST], MISSING_VALUE_D);
     }
     {
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
@@ -462,7 +498,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
     for (int mode = 0; mode < 3; ++mode) {
         HandScenario s = HandScenarioLibrary()[0];
         s.perHourCount = {240};
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
         BuildHandRun(*c, s);
@@ -476,16 +512,17 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
     {
         // An input the oil routines found fatal: nothing runs, nothing is written.
         TempOutputFolder folder;
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
+        folder.Use(*c);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         c->fatalInput = 1;
         EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_FATAL_INPUT);
         EXPECT_EQ(c->out[0][OUT_REMAINING + SLOT_BEST], MISSING_VALUE_D);
-        EXPECT_FALSE(platform::FileExists(platform::OutputPath("SlickArea.txt")));
+        EXPECT_FALSE(platform::FileExists(folder.File("SlickArea.txt")));
     }
     {
         // Elements without areas (spreading did not run): refused, not NaN.
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         c->le[3].area[4] = MISSING_VALUE_D;
         EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_FATAL_INPUT);
@@ -493,7 +530,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
     }
     {
         // Not prepared at all.
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_FATAL_INPUT);
     }
 }
@@ -501,8 +538,8 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
 TEST_F(TimeLoopRun, SpecificCases) {
     // A wind above 30 m/s runs as 30 m/s.
     {
-        auto a = std::make_unique<CWeatheringCore>();
-        auto b = std::make_unique<CWeatheringCore>();
+        auto a = NewCore();
+        auto b = NewCore();
         BuildHandRun(*a, HandScenarioLibrary()[0]);
         BuildHandRun(*b, HandScenarioLibrary()[0]);
         for (int h = 0; h < a->runHours; ++h) {
@@ -516,7 +553,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     // Above the cap the lowered-wind turn runs at the capped best wind, not
     // above it: with equal wave columns every turn is the best one.
     {
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         for (int h = 0; h < c->runHours; ++h) {
             c->wind[h].speed = 40.0;
@@ -541,8 +578,8 @@ TEST_F(TimeLoopRun, SpecificCases) {
         HandScenario s = HandScenarioLibrary()[0];
         s.burnRate = 0.01;
         s.burnHour = 1;
-        auto plain = std::make_unique<CWeatheringCore>();
-        auto vol = std::make_unique<CWeatheringCore>();
+        auto plain = NewCore();
+        auto vol = NewCore();
         BuildHandRun(*plain, s);
         BuildHandRun(*vol, s);
         vol->volFlag = 1;
@@ -560,7 +597,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     }
     // Contained: two elements, no natural dispersion, no water uptake.
     {
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         HandScenario s = HandScenarioLibrary()[0];
         s.contained = true;
         BuildHandRun(*c, s);
@@ -576,7 +613,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     }
     // No response: the response fates are marked at step 0 and stay 0.
     {
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         ASSERT_EQ(c->Solve(0), 0);
         for (int at : {OUT_SKIMMED, OUT_BURNED, OUT_BEACHED}) {
@@ -586,7 +623,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     }
     // A burn that takes everything: later properties repeat the last ones.
     {
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         HandScenario s = HandScenarioLibrary()[0];
         s.burnRate = 1.0;  // m3/s from hour 2
         s.burnHour = 2;
@@ -601,7 +638,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     // A first hour with fewer elements than steps: the first steps are empty
     // and carry no NaN.
     {
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         HandScenario s = HandScenarioLibrary()[0];
         s.hourVols = {2.0, 50.0, 50.0};
         s.perHourCount = {2, 20, 20};
@@ -660,6 +697,11 @@ double Final(const CWeatheringCore& c, int at) { return Best(c, c.nSteps - 1, at
 
 class SolveInvariants : public ::testing::TestWithParam<SolveCase> {
 protected:
+    std::unique_ptr<CWeatheringCore> NewCore() {
+        auto c = std::make_unique<CWeatheringCore>();
+        folder_.Use(*c);
+        return c;
+    }
     TempOutputFolder folder_;
 };
 
@@ -667,7 +709,7 @@ TEST_P(SolveInvariants, MassBalanceBoundsAndFiniteValues) {
     const SolveCase& k = GetParam();
     for (std::uint32_t seed : {1u, 20261210u}) {
         SCOPED_TRACE(seed);
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
         ASSERT_EQ(RunSolveScenario(*c, k.scenario, seed, 1), 0);
@@ -694,16 +736,21 @@ INSTANTIATE_TEST_SUITE_P(Library, SolveInvariants, ::testing::ValuesIn(SolveCase
 
 class SolveRuns : public ::testing::Test {
 protected:
+    std::unique_ptr<CWeatheringCore> NewCore() {
+        auto c = std::make_unique<CWeatheringCore>();
+        folder_.Use(*c);
+        return c;
+    }
     TempOutputFolder folder_;
 };
 
 TEST_F(SolveRuns, WindSwitchKeepsTheBestValuesBitForBit) {
     SolveScenario s = SolveScenarioLibrary()[0];
     s.hours = 24;
-    auto plain = std::make_unique<CWeatheringCore>();
+    auto plain = NewCore();
     ASSERT_EQ(RunSolveScenario(*plain, s, 5, 1), 0);
     s.windUnc = 3.0;
-    auto wind = std::make_unique<CWeatheringCore>();
+    auto wind = NewCore();
     ASSERT_EQ(RunSolveScenario(*wind, s, 5, 1), 0);
     ASSERT_EQ(plain->nSteps, wind->nSteps);
     for (int v = 0; v < plain->nSteps; ++v) {
@@ -726,6 +773,57 @@ TEST_F(SolveRuns, WindSwitchKeepsTheBestValuesBitForBit) {
     EXPECT_GT(wind->out[last][OUT_DISPERSED + SLOT_HIGH], wind->out[last][OUT_DISPERSED + SLOT_BEST]);
 }
 
+// The uncertainty switches widen the bands and never move the best
+// estimate: with a fixed seed every best value of every step is the one of
+// the run without a switch, also when an onset bound is clamped (a diesel's
+// onset of 1 at +-50 % has the bounds 1 and 0.5).
+TEST_F(SolveRuns, UncertaintySwitchesKeepEveryBestValueBitForBit) {
+    struct Case {
+        const char* name;
+        const char* oil;
+        double windUnc, volUnc, emulUnc;
+    };
+    const Case cases[] = {
+        {"diesel, onset switch +-50 %", "Diesel [2002]", 0, 0, 50},
+        {"diesel, amount switch", "Diesel [2002]", 0, 20, 0},
+        {"diesel, all three switches", "Diesel [2002]", 2, 20, 50},
+        {"medium crude, onset switch +-40 %", "West Texas Intermediate", 0, 0, 40},
+        {"medium crude, amount switch", "West Texas Intermediate", 0, 20, 0},
+        {"medium crude, all three switches", "West Texas Intermediate", 2, 20, 40},
+    };
+    const int kValues[] = {OUT_REMAINING, OUT_SPILLED, OUT_EMULSIFIED, OUT_EVAPORATED, OUT_DISPERSED,
+                           OUT_CHEM_DISPERSED, OUT_BURNED, OUT_SKIMMED, OUT_BEACHED, OUT_BENZENE,
+                           OUT_DENSITY, OUT_VISCOSITY, OUT_WATER};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        SolveScenario s = SolveScenarioLibrary()[0];
+        s.oil = k.oil;
+        s.hours = 24;
+        s.skimStart = 6;
+        auto plain = NewCore();
+        ASSERT_EQ(RunSolveScenario(*plain, s, 5, 0), 0);
+        s.windUnc = k.windUnc;
+        s.volUnc = k.volUnc;
+        s.emulUnc = k.emulUnc;
+        auto switched = NewCore();
+        ASSERT_EQ(RunSolveScenario(*switched, s, 5, 0), 0);
+        ASSERT_EQ(plain->nSteps, switched->nSteps);
+        std::string firstDifference;
+        for (int v = 0; v < plain->nSteps && firstDifference.empty(); ++v)
+            for (int at : kValues)
+                if (switched->out[v][at + SLOT_BEST] != plain->out[v][at + SLOT_BEST]) {
+                    firstDifference = "step " + std::to_string(v) + ", value " + std::to_string(at) + ": " +
+                                      std::to_string(switched->out[v][at + SLOT_BEST]) + " instead of " +
+                                      std::to_string(plain->out[v][at + SLOT_BEST]);
+                    break;
+                }
+        EXPECT_EQ(firstDifference, "");
+        // The switch did something: the bands opened.
+        const int last = plain->nSteps - 1;
+        EXPECT_LT(switched->out[last][OUT_REMAINING + SLOT_LOW], switched->out[last][OUT_REMAINING + SLOT_HIGH]);
+    }
+}
+
 TEST_F(SolveRuns, SameSeedGivesIdenticalOutputsAndFiles) {
     // With uncertainty the turns run on threads; without it each step's
     // elements are shared out. Either way the result is the sequential one.
@@ -737,7 +835,7 @@ TEST_F(SolveRuns, SameSeedGivesIdenticalOutputsAndFiles) {
     std::string files[2][3];
     std::unique_ptr<CWeatheringCore> c[2];
     for (int k = 0; k < 2; ++k) {
-        c[k] = std::make_unique<CWeatheringCore>();
+        c[k] = NewCore();
         c[k]->parallelTurns = k == 0;
         ASSERT_EQ(RunSolveScenario(*c[k], s, 99, 1), 0);
         files[k][0] = folder_.Read("TavroCore.dmp");
@@ -753,7 +851,7 @@ TEST_F(SolveRuns, SameSeedGivesIdenticalOutputsAndFiles) {
 
 TEST_F(SolveRuns, PhysicsGoesTheRightWay) {
     auto finalOf = [&](SolveScenario s, int at) {
-        auto c = std::make_unique<CWeatheringCore>();
+        auto c = NewCore();
         EXPECT_EQ(RunSolveScenario(*c, s, 3, 0), 0) << s.name;
         return Final(*c, at);
     };
@@ -780,7 +878,7 @@ TEST_F(SolveRuns, FiveComponentCrudeWritesItsVolFracHeader) {
     SolveScenario s = SolveScenarioLibrary()[0];
     s.oil = "Cook Inlet [2003]";  // no distillation cuts: five components of 20 %
     s.hours = 6;
-    auto c = std::make_unique<CWeatheringCore>();
+    auto c = NewCore();
     ASSERT_EQ(RunSolveScenario(*c, s, 1, 0), 0);
     ASSERT_EQ(c->compCount, 5);
     const auto lines = platform::SplitLines(folder_.Read("VolFrac.txt"));

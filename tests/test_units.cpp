@@ -30,9 +30,10 @@ TEST(UnitConversion, ConvertToSITable) {
         {7, 0, 1, 1}, {7, 1, 1, 1000}, {7, 2, 1, 1e6}, {7, 3, 1, 61023.74409473}, {7, 4, 1000, 2},
         {7, 5, 1, 0}, {8, 0, 1, 0}, {-1, 0, 1, 0},
     };
+    const char* const quantities[] = {"length", "area", "volume", "time", "temperature", "mass", "speed", "density"};
     for (const auto& c : cases)
         EXPECT_NEAR(ConvertToSI(c.q, c.u, c.v), c.want, std::abs(c.want) * 1e-12)
-            << "quantity " << c.q << " unit " << c.u;
+            << (c.q >= 0 && c.q < 8 ? quantities[c.q] : "no quantity") << " (" << c.q << "), unit " << c.u;
     // 1.609, not 1.609344.
     EXPECT_NEAR(ConvertToSI(6, 6, 1), 0.446944, 1e-6);
 }
@@ -77,8 +78,8 @@ TEST(UnitConversion, OutputConverters) {
         {"amount percent", ConvertAmountOut(2, 5, 10, 900), 50},
         {"amount fraction whole", ConvertAmountOut(1, 0.3, 0.3, 900), 1},
         {"amount percent whole", ConvertAmountOut(2, 0.3, 0.3, 900), 100},
-        {"amount fraction 0 of 0", ConvertAmountOut(1, 0, 0, 900), 1},
-        {"amount percent 0 of 0", ConvertAmountOut(2, 0, 0, 900), 100},
+        {"amount fraction 0 of 0", ConvertAmountOut(1, 0, 0, 900), 0},
+        {"amount percent 0 of 0", ConvertAmountOut(2, 0, 0, 900), 0},
         {"amount fraction no total", ConvertAmountOut(1, 2, 0, 900), -999},
         {"amount percent negative total", ConvertAmountOut(2, 2, -5, 900), -999},
         {"amount bbl", ConvertAmountOut(3, 0.158987294928, 0, 900), 1},

@@ -1,7 +1,14 @@
 #include "platform/wx/WxMessages.h"
 
+#include <memory>
+
+#include <wx/app.h>
 #include <wx/msgdlg.h>
 #include <wx/string.h>
+#include <wx/utils.h>
+#include <wx/window.h>
+
+#include "platform/wx/WxText.h"
 
 namespace platform {
 
@@ -11,6 +18,7 @@ MsgResult WxMessages::Show(std::string_view text, MsgIcon icon, MsgButtons butto
         case MsgButtons::Ok: style |= wxOK; break;
         case MsgButtons::YesNo: style |= wxYES_NO; break;
         case MsgButtons::OkCancel: style |= wxOK | wxCANCEL; break;
+        case MsgButtons::YesNoCancel: style |= wxYES_NO | wxCANCEL; break;
     }
     switch (icon) {
         case MsgIcon::None: style |= wxICON_NONE; break;
@@ -19,12 +27,15 @@ MsgResult WxMessages::Show(std::string_view text, MsgIcon icon, MsgButtons butto
         case MsgIcon::Information: style |= wxICON_INFORMATION; break;
         case MsgIcon::Question: style |= wxICON_QUESTION; break;
     }
-    wxString msg = wxString::FromUTF8(text.data(), text.size());
-    int r = wxMessageBox(msg, kAppTitle, style);
-    switch (r) {
-        case wxYES: return MsgResult::Yes;
-        case wxNO: return MsgResult::No;
-        case wxCANCEL: return MsgResult::Cancel;
+    // The arrow, not the busy cursor, over a box that waits for the user.
+    std::unique_ptr<wxBusyCursorSuspender> suspend;
+    if (wxIsBusy()) suspend = std::make_unique<wxBusyCursorSuspender>();
+    wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+    wxMessageDialog box(parent, ToWx(text), kAppTitle, style);
+    switch (box.ShowModal()) {
+        case wxID_YES: return MsgResult::Yes;
+        case wxID_NO: return MsgResult::No;
+        case wxID_CANCEL: return MsgResult::Cancel;
         default: return MsgResult::Ok;
     }
 }

@@ -1,0 +1,430 @@
+#include "app/MainFrame.h"
+
+#include <algorithm>
+
+#include <wx/accel.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+#include <wx/utils.h>
+
+#include "app/CommandIds.h"
+#include "app/FormPanel.h"
+#include "app/OutputArea.h"
+#include "app/ScenarioTreePane.h"
+#include "app/SpillDocWx.h"
+#include "app/TavroApp.h"
+#include "app/WorkspaceView.h"
+#include "app/WxDialogRunner.h"
+#include "document/IdleRefresh.h"
+#include "document/OutputWindows.h"
+#include "platform/Help.h"
+#include "platform/Messages.h"
+
+namespace app {
+
+using document::OutputKind;
+
+namespace {
+
+// Menu texts of the graph toggles, in graph order.
+constexpr const char* kGraphMenuTexts[document::kGraphCount] = {
+    "&Density", "&Viscosity", "&Water", "Ben&zene", "Oil &Budget", "&Evaporation",
+    "Dis&perse", "&Remain",   "B&urn",  "&Skim",    "Be&ach",
+};
+
+bool IsGraphId(int id) { return id >= ID_GRAPH_FIRST && id <= ID_GRAPH_LAST; }
+
+// Before it is maximised: wide enough for the whole toolbar where the
+// screen allows.
+wxSize InitialSize() {
+    const wxSize screen = wxGetDisplaySize();
+    return wxSize(std::min(1240, std::max(640, screen.x - 40)), std::min(860, std::max(480, screen.y - 60)));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(wxDocManager* manager)
+    : wxDocParentFrame(manager, nullptr, wxID_ANY, platform::kAppTitle, wxDefaultPosition, InitialSize()) {
+    aui_.SetManagedWindow(this);
+    BuildMenus();
+    BuildToolBar();
+
+    CreateStatusBar(kStatusFields);
+    const int widths[kStatusFields] = {-1, FromDIP(48), FromDIP(48), FromDIP(48)};
+    GetStatusBar()->SetStatusWidths(kStatusFields, widths);
+    SetStatusText(document::kReadyText, 0);
+
+    pane_ = new wxPanel(this);
+    pane_->SetSizer(new wxBoxSizer(wxVERTICAL));
+    book_ = new wxNotebook(this, wxID_ANY);
+    aui_.AddPane(pane_, wxAuiPaneInfo()
+                            .Name("scenario")
+                            .Caption("Scenario")
+                            .Left()
+                            .Layer(1)
+                            .MinSize(32, 32)
+                            .BestSize(FromDIP(320), -1)
+                            .CloseButton(false)
+                            .Dockable(true)
+                            .Floatable(true));
+    aui_.AddPane(book_, wxAuiPaneInfo().Name("workspaces").CenterPane().PaneBorder(false));
+    aui_.Update();
+    // The scenario tree fills the pane and takes its part of the idle refresh.
+    auto* tree = new ScenarioTreePane(pane_, [this] { return CurrentDoc(); });
+    SetScenarioPaneContent(tree);
+    SetTreeRefresh(&tree->TreeRefresh());
+
+    wxAcceleratorEntry keys[] = {wxAcceleratorEntry(wxACCEL_NORMAL, WXK_F6, ID_NEXT_PANE)};
+    SetAcceleratorTable(wxAcceleratorTable(1, keys));
+
+    Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    book_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CMainFrame::OnPageChanged, this);
+    for (const InputCommand& c : kInputCommands) Bind(wxEVT_MENU, &CMainFrame::OnInput, this, c.id);
+    Bind(wxEVT_MENU, &CMainFrame::OnInput, this, ID_OIL_BUTTON);
+    Bind(wxEVT_MENU, &CMainFrame::OnSolve, this, ID_SOLVE);
+    Bind(wxEVT_MENU, &CMainFrame::OnGraph, this, ID_GRAPH_FIRST, ID_GRAPH_LAST);
+    Bind(wxEVT_MENU, &CMainFrame::OnOutputCommand, this, ID_SINGLE_GRAPH, ID_ICS_TABLE);
+    Bind(wxEVT_MENU, &CMainFrame::OnNextPane, this, ID_NEXT_PANE);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { TheApp().ShowAbout(); }, wxID_ABOUT);
+    Bind(wxEVT_MENU, [](wxCommandEvent&) { platform::DefaultHelp().ShowContents(); }, wxID_HELP_CONTENTS);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) {
+        wxToolBar* bar = GetToolBar();
+        if (bar) {
+            bar->Show(!bar->IsShown());
+            SendSizeEvent();
+        }
+    }, ID_VIEW_TOOLBAR);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) {
+        GetStatusBar()->Show(!GetStatusBar()->IsShown());
+        SendSizeEvent();
+    }, ID_VIEW_STATUS_BAR);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) {
+        wxAuiPaneInfo& p = aui_.GetPane(pane_);
+        p.Show(!p.IsShown());
+        aui_.Update();
+    }, ID_VIEW_SCENARIO_TREE);
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(GetToolBar() && GetToolBar()->IsShown()); },
+         ID_VIEW_TOOLBAR);
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(GetStatusBar()->IsShown()); }, ID_VIEW_STATUS_BAR);
+    Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(aui_.GetPane(pane_).IsShown()); },
+         ID_VIEW_SCENARIO_TREE);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateScenario, this, ID_RELEASE, ID_SOLVE);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateOutputs, this, ID_GRAPH_FIRST, ID_ICS_TABLE);
+}
+
+CMainFrame::~CMainFrame() {
+    // The history outlives this frame; it must forget the menu.
+    if (recent_ && GetDocumentManager() && GetDocumentManager()->GetFileHistory())
+        GetDocumentManager()->GetFileHistory()->RemoveMenu(recent_);
+    aui_.UnInit();
+}
+
+void CMainFrame::BuildMenus() {
+    auto* file = new wxMenu;
+    file->Append(wxID_NEW, "&New\tCtrl+N");
+    file->Append(wxID_OPEN, "&Open...\tCtrl+O");
+    file->Append(wxID_CLOSE, "&Close");
+    file->Append(wxID_SAVE, "&Save\tCtrl+S");
+    file->Append(wxID_SAVEAS, "Save &As...");
+    file->AppendSeparator();
+    auto* recent = new wxMenu;
+    file->AppendSubMenu(recent, "Recent &Files");
+    file->AppendSeparator();
+    file->Append(wxID_EXIT, "E&xit");
+    if (wxFileHistory* history = GetDocumentManager()->GetFileHistory()) {
+        recent_ = recent;
+        history->UseMenu(recent);
+        history->AddFilesToMenu(recent);
+    }
+
+    auto* view = new wxMenu;
+    view->AppendCheckItem(ID_VIEW_TOOLBAR, "&Toolbar");
+    view->AppendCheckItem(ID_VIEW_STATUS_BAR, "&Status Bar");
+    view->AppendCheckItem(ID_VIEW_SCENARIO_TREE, "Scenario &Tree");
+
+    auto* input = new wxMenu;
+    input->Append(ID_RELEASE, "&Release");
+    input->Append(ID_STANDARD_OILS, "&Standard Oils");
+    input->Append(ID_CUSTOM_OILS, "&Custom Oils");
+    input->Append(ID_EMULSIFICATION, "&Emulsification");
+    input->Append(ID_WIND_WAVE, "&Wind/Wave");
+    input->Append(ID_WATER, "W&ater");
+
+    auto* removal = new wxMenu;
+    removal->Append(ID_DISPERSANT, "&Dispersant...");
+    removal->Append(ID_IN_SITU_BURN, "&In-Situ Burn...");
+    removal->Append(ID_MECHANICAL, "&Mechanical...");
+    removal->Append(ID_BEACHING, "&Beaching...");
+
+    auto* output = new wxMenu;
+    output->Append(ID_SOLVE, "&Solve");
+    auto* graphs = new wxMenu;
+    for (int g = 0; g < document::kGraphCount; ++g) graphs->AppendCheckItem(ID_GRAPH_FIRST + g, kGraphMenuTexts[g]);
+    output->AppendSubMenu(graphs, "&Graphs");
+    output->AppendSeparator();
+    output->AppendCheckItem(ID_SINGLE_GRAPH, "&Single Graph");
+    output->AppendCheckItem(ID_MULTIPLE_GRAPHS, "&Multiple Graphs");
+    output->Append(ID_SHOW_ALL_GRAPHS, "Show &All Graphs");
+    output->AppendSeparator();
+    output->Append(ID_BUDGET_TABLE, "Oil &Budget Table");
+    output->Append(ID_ICS_TABLE, "ICS Table");
+
+    auto* help = new wxMenu;
+    help->Append(wxID_HELP_CONTENTS, "&Help Topics\tF1");
+    help->AppendSeparator();
+    help->Append(wxID_ABOUT, "&About TAVRO2...");
+
+    auto* bar = new wxMenuBar;
+    bar->Append(file, "&File");
+    bar->Append(view, "&View");
+    bar->Append(input, "&Input");
+    bar->Append(removal, "&Removal");
+    bar->Append(output, "&Output");
+    bar->Append(help, "&Help");
+    SetMenuBar(bar);
+}
+
+void CMainFrame::BuildToolBar() {
+    wxToolBar* bar = CreateToolBar(wxTB_HORIZONTAL | wxTB_TEXT | wxTB_NOICONS | wxTB_FLAT);
+    const wxBitmap none(1, 1);
+    bar->AddTool(ID_SOLVE, "Solve", none, "Solve the scenario", wxITEM_NORMAL);
+    bar->AddSeparator();
+    for (int g = 0; g < document::kGraphCount; ++g) {
+        const char* title = document::OutputTitle(static_cast<OutputKind>(g));
+        bar->AddTool(ID_GRAPH_FIRST + g, title, none, wxString("Show or hide the ") + title + " graph",
+                     wxITEM_CHECK);
+    }
+    bar->Realize();
+}
+
+void CMainFrame::SetScenarioPaneContent(wxWindow* content) {
+    wxSizer* sizer = pane_->GetSizer();
+    sizer->Clear(true);
+    if (content) {
+        if (content->GetParent() != pane_) content->Reparent(pane_);
+        sizer->Add(content, 1, wxEXPAND);
+    }
+    pane_->Layout();
+}
+
+// ---- Workspaces ---------------------------------------------------------------
+
+void CMainFrame::AddWorkspace(WorkspaceView* view) {
+    book_->AddPage(view->Page(), view->GetDocument()->GetUserReadableName(), true);
+    if (view->Form() && view->Doc()) view->Form()->Apply(view->Doc()->Form());
+}
+
+void CMainFrame::RemoveWorkspace(WorkspaceView* view) {
+    const int i = book_->FindPage(view->Page());
+    if (i == wxNOT_FOUND) return;
+    book_->DeletePage(i);
+    if (WorkspaceView* next = CurrentWorkspace()) next->Activate(true);
+    SetTitle(ExpectedTitle());
+}
+
+void CMainFrame::WorkspaceRenamed(WorkspaceView* view) {
+    const int i = book_->FindPage(view->Page());
+    if (i != wxNOT_FOUND) book_->SetPageText(i, view->GetDocument()->GetUserReadableName());
+    SetTitle(ExpectedTitle());
+}
+
+WorkspaceView* CMainFrame::CurrentWorkspace() const {
+    const int sel = book_->GetSelection();
+    if (sel == wxNOT_FOUND) return nullptr;
+    wxWindow* page = book_->GetPage(sel);
+    for (wxDocument* doc : GetDocumentManager()->GetDocumentsVector()) {
+        for (wxView* v : doc->GetViewsVector()) {
+            auto* w = wxDynamicCast(v, WorkspaceView);
+            if (w && w->Page() == page) return w;
+        }
+    }
+    return nullptr;
+}
+
+SpillDocWx* CMainFrame::CurrentDoc() const {
+    WorkspaceView* view = CurrentWorkspace();
+    return view ? view->Doc() : nullptr;
+}
+
+wxString CMainFrame::ExpectedTitle() const {
+    SpillDocWx* doc = CurrentDoc();
+    wxString title = platform::kAppTitle;
+    if (doc) title += " - " + doc->GetUserReadableName();
+    return title;
+}
+
+void CMainFrame::OnPageChanged(wxBookCtrlEvent& e) {
+    if (WorkspaceView* view = CurrentWorkspace()) view->Activate(true);
+    SetTitle(ExpectedTitle());
+    e.Skip();
+}
+
+// ---- Idle refresh ---------------------------------------------------------------
+
+void CMainFrame::RefreshNow() {
+    WorkspaceView* view = CurrentWorkspace();
+    SpillDocWx* doc = view ? view->Doc() : nullptr;
+    if (doc) {
+        const document::IdleResult r = document::RunIdleRefresh(doc->Core(), doc->Form(), tree_);
+        if (r.formChanged && view->Form()) view->Form()->Apply(doc->Form());
+        doc->Core().Outputs().UpdateHint(TheApp().Status());
+    }
+    const wxString title = ExpectedTitle();
+    if (GetTitle() != title) SetTitle(title);
+}
+
+void CMainFrame::UpdateIndicators() {
+    // Only the X11 backend can tell a lock key's state.
+    if (wxGetDisplayInfo().type != wxDisplayX11) return;
+    const struct {
+        wxKeyCode key;
+        const char* text;
+    } locks[] = {{WXK_CAPITAL, "CAP"}, {WXK_NUMLOCK, "NUM"}, {WXK_SCROLL, "SCRL"}};
+    for (int i = 0; i < 3; ++i) {
+        wxString text = wxGetKeyState(locks[i].key) ? locks[i].text : "";
+        if (text != indicators_[i + 1]) {
+            indicators_[i + 1] = text;
+            SetStatusText(text, i + 1);
+        }
+    }
+}
+
+void CMainFrame::OnIdle(wxIdleEvent& e) {
+    RefreshNow();
+    UpdateIndicators();
+    e.Skip();
+}
+
+void CMainFrame::OnClose(wxCloseEvent& e) {
+    // Every scenario may ask to be saved first; Cancel keeps the program.
+    if (!GetDocumentManager()->Clear(!e.CanVeto())) {
+        e.Veto();
+        return;
+    }
+    TheApp().FrameClosing();
+    Destroy();
+}
+
+// ---- Commands ---------------------------------------------------------------
+
+void CMainFrame::RefreshAfterCommand() {
+    // The idle pass would do it too; doing it now keeps the windows in step
+    // before the next paint.
+    RefreshNow();
+}
+
+void CMainFrame::OnInput(wxCommandEvent& e) {
+    SpillDocWx* doc = CurrentDoc();
+    if (!doc) return;
+    document::SpillDocCore& core = doc->Core();
+    switch (e.GetId()) {
+        case ID_RELEASE: core.EditRelease(); break;
+        case ID_STANDARD_OILS: core.SelectStandardOil(); break;
+        case ID_CUSTOM_OILS: core.SelectCustomOil(); break;
+        case ID_EMULSIFICATION: core.EditEmulsification(); break;
+        case ID_WIND_WAVE: core.EditWindWave(); break;
+        case ID_WATER: core.EditWater(); break;
+        case ID_DISPERSANT: core.EditDispersant(); break;
+        case ID_IN_SITU_BURN: core.EditInSituBurn(); break;
+        case ID_MECHANICAL: core.EditMechanical(); break;
+        case ID_BEACHING: core.EditBeaching(); break;
+        case ID_OIL_BUTTON: document::RunOilButton(core); break;
+        default: return;
+    }
+    RefreshAfterCommand();
+}
+
+void CMainFrame::OnSolve(wxCommandEvent&) {
+    WorkspaceView* view = CurrentWorkspace();
+    SpillDocWx* doc = view ? view->Doc() : nullptr;
+    if (!doc) return;
+    doc->Core().Solve();
+    // The open outputs draw from the model: show the new run.
+    if (view->Area()) view->Area()->RefreshOutputs();
+    RefreshAfterCommand();
+}
+
+void CMainFrame::OnGraph(wxCommandEvent& e) {
+    SpillDocWx* doc = CurrentDoc();
+    if (!doc || !doc->Core().Outputs().OutputsEnabled()) return;
+    doc->Core().Outputs().ToggleGraph(e.GetId() - ID_GRAPH_FIRST);
+}
+
+void CMainFrame::OnOutputCommand(wxCommandEvent& e) {
+    SpillDocWx* doc = CurrentDoc();
+    if (!doc || !doc->Core().Outputs().OutputsEnabled()) return;
+    document::OutputWindowsLogic& out = doc->Core().Outputs();
+    switch (e.GetId()) {
+        case ID_SINGLE_GRAPH: out.SingleGraph(); break;
+        case ID_MULTIPLE_GRAPHS: out.MultipleGraphs(); break;
+        case ID_SHOW_ALL_GRAPHS: out.ShowAllGraphs(); break;
+        case ID_BUDGET_TABLE: out.OpenTable(OutputKind::BudgetTable); break;
+        case ID_ICS_TABLE: out.OpenTable(OutputKind::IcsTable); break;
+        default: break;
+    }
+}
+
+void CMainFrame::OnUpdateScenario(wxUpdateUIEvent& e) {
+    SpillDocWx* doc = CurrentDoc();
+    if (!doc) {
+        e.Enable(false);
+        return;
+    }
+    const int id = e.GetId();
+    if (id == ID_SOLVE) {
+        e.Enable(true);
+        return;
+    }
+    if (id == ID_OIL_BUTTON) {
+        e.Enable(HasDialog(document::OilButtonDialog(doc->Core().session)));
+        return;
+    }
+    for (const InputCommand& c : kInputCommands) {
+        if (c.id == id) {
+            e.Enable(HasDialog(c.dialog));
+            return;
+        }
+    }
+    e.Enable(false);
+}
+
+void CMainFrame::OnUpdateOutputs(wxUpdateUIEvent& e) {
+    SpillDocWx* doc = CurrentDoc();
+    const int id = e.GetId();
+    const document::OutputWindowsLogic* out = doc ? &doc->Core().Outputs() : nullptr;
+    e.Enable(out && out->OutputsEnabled());
+    if (IsGraphId(id)) {
+        e.Check(out && out->GraphChecked(id - ID_GRAPH_FIRST));
+    } else if (id == ID_SINGLE_GRAPH) {
+        e.Check(out && out->SingleChecked());
+    } else if (id == ID_MULTIPLE_GRAPHS) {
+        e.Check(out && out->MultipleChecked());
+    }
+}
+
+void CMainFrame::OnNextPane(wxCommandEvent&) {
+    wxWindow* focus = wxWindow::FindFocus();
+    const bool inPane = focus && (focus == pane_ || pane_->IsDescendant(focus));
+    if (inPane) {
+        if (WorkspaceView* view = CurrentWorkspace()) {
+            if (view->Area() && view->Area()->ActiveOutput())
+                view->Area()->ActiveOutput()->SetFocus();
+            else if (view->Form())
+                view->Form()->SetFocus();
+        } else {
+            book_->SetFocus();
+        }
+    } else if (aui_.GetPane(pane_).IsShown()) {
+        wxWindowList& children = pane_->GetChildren();
+        if (!children.empty())
+            children.front()->SetFocus();
+        else
+            pane_->SetFocus();
+    }
+}
+
+}  // namespace app

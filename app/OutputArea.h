@@ -1,0 +1,78 @@
+// The output area of one scenario's workspace: the scenario form, one
+// output window maximised, or every output window tiled. Output windows
+// are built by a factory per kind; a kind without one shows a placeholder
+// with its title.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include <wx/panel.h>
+#include <wx/scrolwin.h>
+
+#include "document/Interfaces.h"
+#include "document/SpillDoc.h"
+
+namespace app {
+
+// Builds the window of one output kind inside a workspace's output area.
+using OutputWindowFactory = std::function<wxWindow*(wxWindow* parent, document::SpillDocCore& doc)>;
+void RegisterOutputWindow(document::OutputKind kind, OutputWindowFactory factory);
+
+// Smallest tile of the tiled layout.
+inline constexpr int kMinTileWidth = 200;
+inline constexpr int kMinTileHeight = 180;
+
+// Columns and rows of n tiles: ceil(sqrt(n)) columns.
+struct TileGrid {
+    int cols = 0, rows = 0;
+};
+TileGrid GridFor(int n);
+
+class OutputArea final : public wxScrolledWindow, public document::IOutputWindows {
+public:
+    OutputArea(wxWindow* parent, document::SpillDocCore& doc);
+    ~OutputArea() override;
+
+    // The scenario form (shown when no output is, or on ShowForm).
+    void SetForm(wxWindow* form);
+
+    bool Open(document::OutputKind kind) override;
+    void Close(document::OutputKind kind) override;
+    bool Exists(document::OutputKind kind) const override;
+    void Tile() override;
+    void Maximise(document::OutputKind kind) override;
+    void ShowForm() override;
+
+    // Repaints every open output (their contents come from the model).
+    void RefreshOutputs();
+    // The output window the user worked with last, or null.
+    wxWindow* ActiveOutput() const;
+    // The content window of an open output, or null.
+    wxWindow* OutputWindow(document::OutputKind kind) const;
+    enum class Mode { Form, Maximised, Tiled };
+    Mode CurrentMode() const { return mode_; }
+    // The tiles shown, in layout order.
+    std::vector<document::OutputKind> Shown() const;
+
+private:
+    struct TileWindows {
+        wxPanel* frame = nullptr;    // caption strip and content
+        wxWindow* content = nullptr;
+    };
+    void Layout2();
+    void OnSize(wxSizeEvent& e);
+    void Activate(document::OutputKind kind);
+
+    document::SpillDocCore& doc_;
+    wxWindow* form_ = nullptr;
+    std::map<document::OutputKind, TileWindows> tiles_;
+    std::vector<document::OutputKind> order_;  // opening order
+    Mode mode_ = Mode::Form;
+    document::OutputKind maximised_ = document::OutputKind::Budget;
+    document::OutputKind active_ = document::OutputKind::Budget;
+    bool hasActive_ = false;
+};
+
+}  // namespace app

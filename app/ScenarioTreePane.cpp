@@ -1,0 +1,151 @@
+#include "app/ScenarioTreePane.h"
+
+#include <wx/docview.h>
+
+#include "app/CommandIds.h"
+#include "app/SpillDocWx.h"
+#include "app/WxDialogRunner.h"
+#include "document/SpillDoc.h"
+#include "platform/wx/WxText.h"
+
+namespace app {
+
+namespace {
+
+SpillDocWx* DocOf(const document::SpillDocCore& core) {
+    wxDocManager* manager = wxDocManager::GetDocumentManager();
+    if (!manager) return nullptr;
+    for (wxDocument* d : manager->GetDocumentsVector()) {
+        auto* doc = wxDynamicCast(d, SpillDocWx);
+        if (doc && &doc->Core() == &core) return doc;
+    }
+    return nullptr;
+}
+
+int CommandIdFor(document::DialogKind kind) {
+    for (const InputCommand& c : kInputCommands)
+        if (c.dialog == kind) return c.id;
+    return wxID_NONE;
+}
+
+}  // namespace
+
+void ScenarioTreePane::Refresher::Refresh(document::SpillDocCore& core) {
+    if (SpillDocWx* doc = DocOf(core)) {
+        doc->Tree().Refresh(core);
+    } else {
+        for (int i = document::ChangedRelease; i <= document::SolvedTree; ++i) core.session.m_bChanged[i] = 0;
+    }
+    pane_.Sync();
+}
+
+ScenarioTreePane::ScenarioTreePane(wxWindow* parent, CurrentDoc current)
+    : wxTreeCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                 wxTR_HIDE_ROOT | wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_NO_LINES | wxHSCROLL | wxBORDER_NONE),
+      current_(std::move(current)),
+      refresh_(*this) {
+    SetIndent(20);
+    Bind(wxEVT_TREE_ITEM_ACTIVATED, &ScenarioTreePane::OnActivated, this);
+    Bind(wxEVT_IDLE, &ScenarioTreePane::OnIdle, this);
+    Sync();
+}
+
+ScenarioTreePane::~ScenarioTreePane() = default;
+
+void ScenarioTreePane::Sync() {
+    SpillDocWx* doc = current_ ? current_() : nullptr;
+    Show(doc ? doc->Tree() : empty_);
+}
+
+void ScenarioTreePane::Fill(const wxTreeItemId& parent, const document::TreeItem& item) {
+    const wxTreeItemId id = AppendItem(parent, platform::ToWx(item.text));
+    if (item.bold) SetItemBold(id);
+    for (const document::TreeItem& child : item.children) Fill(id, child);
+    if (item.expanded && !item.children.empty()) Expand(id);
+}
+
+void ScenarioTreePane::FillRoot(const wxTreeItemId& id, const document::TreeRoot& root) {
+    DeleteChildren(id);
+    SetItemText(id, platform::ToWx(root.item.text));
+    SetItemBold(id, root.item.bold);
+    for (const document::TreeItem& child : root.item.children) Fill(id, child);
+    if (root.item.expanded && !root.item.children.empty()) Expand(id);
+}
+
+void ScenarioTreePane::Show(const document::ScenarioTreeModel& model) {
+    const auto& roots = model.Roots();
+    bool sameRoots = shown_ == &model && roots.size() == texts_.size();
+    for (std::size_t i = 0; sameRoots && i < roots.size(); ++i) sameRoots = roots[i].item.text == texts_[i];
+    if (sameRoots) {
+        // Only the sections rebuilt since the last look.
+        for (std::size_t i = 0; i < roots.size(); ++i) {
+            if (roots[i].revision == revisions_[i]) continue;
+            FillRoot(roots_[i], roots[i]);
+            revisions_[i] = roots[i].revision;
+        }
+        return;
+    }
+    Freeze();
+    DeleteAllItems();
+    roots_.clear();
+    texts_.clear();
+    revisions_.clear();
+    const wxTreeItemId hidden = AddRoot("Scenario");
+    for (const document::TreeRoot& root : roots) {
+        const wxTreeItemId id = AppendItem(hidden, wxString());
+        FillRoot(id, root);
+        roots_.push_back(id);
+        texts_.push_back(root.item.text);
+        revisions_.push_back(root.revision);
+    }
+    shown_ = &model;
+    Thaw();
+}
+
+document::TreeItemPath ScenarioTreePane::PathOf(const wxTreeItemId& item) const {
+    document::TreeItemPath path;
+    const wxTreeItemId hidden = GetRootItem();
+    for (wxTreeItemId id = item; id.IsOk() && id != hidden; id = GetItemParent(id)) {
+        const wxTreeItemId parent = GetItemParent(id);
+        if (!parent.IsOk()) return {};
+        std::size_t index = 0;
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId c = GetFirstChild(parent, cookie); c.IsOk() && c != id; c = GetNextChild(parent, cookie))
+            ++index;
+        path.insert(path.begin(), index);
+    }
+    return path;
+}
+
+bool ScenarioTreePane::Activate(const wxTreeItemId& item) {
+    SpillDocWx* doc = current_ ? current_() : nullptr;
+    if (!doc || !item.IsOk()) return false;
+    const auto kind = doc->Tree().CommandForItem(PathOf(item), doc->Core());
+    if (!kind || !HasDialog(*kind)) return false;
+    const int id = CommandIdFor(*kind);
+    wxWindow* top = wxGetTopLevelParent(this);
+    if (id == wxID_NONE || !top) return false;
+    wxCommandEvent command(wxEVT_MENU, id);
+    command.SetEventObject(this);
+    top->GetEventHandler()->ProcessEvent(command);
+    return true;
+}
+
+wxTreeItemId ScenarioTreePane::FindRootItem(const wxString& text) const {
+    for (const wxTreeItemId& id : roots_)
+        if (GetItemText(id) == text) return id;
+    return {};
+}
+
+void ScenarioTreePane::OnActivated(wxTreeEvent& e) {
+    Activate(e.GetItem());
+    // Activation also opens or closes the item by default.
+    e.Skip();
+}
+
+void ScenarioTreePane::OnIdle(wxIdleEvent& e) {
+    Sync();  // another scenario became current, or the last one closed
+    e.Skip();
+}
+
+}  // namespace app

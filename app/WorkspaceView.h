@@ -1,0 +1,43 @@
+// The one view of a scenario: its workspace, a page of the main frame's
+// notebook holding the output area (form, outputs).
+#pragma once
+
+#include <wx/docview.h>
+
+namespace app {
+
+class FormPanel;
+class OutputArea;
+class SpillDocWx;
+
+class WorkspaceView final : public wxView {
+public:
+    bool OnCreate(wxDocument* doc, long flags) override;
+    bool OnClose(bool deleteWindow) override;
+    void OnDraw(wxDC*) override {}
+    void OnChangeFilename() override;
+    // An activated scenario shows its page.
+    void OnActivateView(bool activate, wxView* activeView, wxView* deactiveView) override;
+    // The active output's printout, else the scenario's (none until the
+    // printing code provides them).
+    wxPrintout* OnCreatePrintout() override;
+
+    SpillDocWx* Doc() const;
+    wxWindow* Page() const { return page_; }
+    OutputArea* Area() const { return area_; }
+    FormPanel* Form() const { return form_; }
+
+protected:
+    // The active output window sees commands first (a table takes Save As,
+    // Copy and Print itself).
+    bool TryBefore(wxEvent& event) override;
+
+private:
+    wxWindow* page_ = nullptr;
+    OutputArea* area_ = nullptr;
+    FormPanel* form_ = nullptr;
+
+    wxDECLARE_DYNAMIC_CLASS(WorkspaceView);
+};
+
+}  // namespace app

@@ -1,0 +1,264 @@
+#include "platform/wx/WxDcCanvas.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include <wx/bitmap.h>
+#include <wx/brush.h>
+#include <wx/image.h>
+#include <wx/settings.h>
+#include <wx/window.h>
+
+#include "platform/wx/WxText.h"
+
+namespace platform {
+
+namespace {
+
+wxColour ToColour(Rgb c) { return wxColour(c.r, c.g, c.b); }
+
+wxBrushStyle HatchStyle(Hatch h) {
+    switch (h) {
+        case Hatch::Horizontal: return wxBRUSHSTYLE_HORIZONTAL_HATCH;
+        case Hatch::Vertical: return wxBRUSHSTYLE_VERTICAL_HATCH;
+        case Hatch::FDiagonal: return wxBRUSHSTYLE_FDIAGONAL_HATCH;
+        case Hatch::BDiagonal: return wxBRUSHSTYLE_BDIAGONAL_HATCH;
+        case Hatch::Cross: return wxBRUSHSTYLE_CROSS_HATCH;
+        case Hatch::DiagCross: return wxBRUSHSTYLE_CROSSDIAG_HATCH;
+    }
+    return wxBRUSHSTYLE_SOLID;
+}
+
+wxBrush ToBrush(const Brush& b) {
+    switch (b.style) {
+        case BrushStyle::Null: return *wxTRANSPARENT_BRUSH;
+        case BrushStyle::Hatched: return wxBrush(ToColour(b.colour), HatchStyle(b.hatch));
+        case BrushStyle::Solid: break;
+    }
+    return wxBrush(ToColour(b.colour), wxBRUSHSTYLE_SOLID);
+}
+
+std::vector<wxPoint> ToPoints(std::span<const Point> points) {
+    std::vector<wxPoint> out;
+    out.reserve(points.size());
+    for (const Point& p : points) out.emplace_back(p.x, p.y);
+    return out;
+}
+
+}  // namespace
+
+wxFont MakeWxFont(const Font& font) {
+    const int px = std::max(std::abs(font.heightPx), 1);
+    wxFontInfo info(wxSize(0, px));
+    switch (font.face) {
+        case Face::Arial: info.Family(wxFONTFAMILY_SWISS).FaceName("Arial"); break;
+        case Face::Mono: info.Family(wxFONTFAMILY_MODERN).FaceName("Courier New"); break;
+        case Face::UiSans:
+            info.Family(wxFONTFAMILY_SWISS).FaceName(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).GetFaceName());
+            break;
+    }
+    info.Weight(std::clamp(font.weight, 1, 1000));
+    return wxFont(info);
+}
+
+WxDcCanvas::WxDcCanvas(wxDC& dc, int ppiX, int ppiY, Size size, bool printing)
+    : dc_(dc), ppiX_(ppiX > 0 ? ppiX : 96), ppiY_(ppiY > 0 ? ppiY : 96), size_(size), printing_(printing) {
+    dc_.DestroyClippingRegion();
+    Apply();
+}
+
+WxDcCanvas WxDcCanvas::ForWindow(wxDC& dc, const wxWindow& window) {
+    const wxSize ppi = dc.GetPPI();
+    const wxSize client = window.GetClientSize();
+    return WxDcCanvas(dc, ppi.x, ppi.y, {client.x, client.y}, false);
+}
+
+Rect WxDcCanvas::clipBox() const {
+    if (state_.clipped) return state_.clip;
+    return {0, 0, size_.cx, size_.cy};
+}
+
+void WxDcCanvas::Apply() {
+    ApplyPen();
+    ApplyBrush();
+    ApplyFont();
+    ApplyText();
+    ApplyClip();
+}
+
+void WxDcCanvas::ApplyPen() {
+    const Pen& p = state_.pen;
+    if (p.style == PenStyle::Null) {
+        dc_.SetPen(*wxTRANSPARENT_PEN);
+        return;
+    }
+    const int width = std::max(p.width, 1);
+    wxPen pen(ToColour(p.colour), width, wxPENSTYLE_SOLID);
+    if (p.style == PenStyle::Dash) {
+        // 4.8 mm on, 1.6 mm off, in units of the pen width.
+        const double mm = ppiX_ / 25.4;
+        dashes_[0] = static_cast<wxDash>(std::clamp<long>(std::lround(4.8 * mm / width), 1, 127));
+        dashes_[1] = static_cast<wxDash>(std::clamp<long>(std::lround(1.6 * mm / width), 1, 127));
+        pen.SetStyle(wxPENSTYLE_USER_DASH);
+        pen.SetDashes(2, dashes_.data());
+    }
+    pen.SetCap(wxCAP_BUTT);
+    dc_.SetPen(pen);
+}
+
+void WxDcCanvas::ApplyBrush() { dc_.SetBrush(ToBrush(state_.brush)); }
+
+void WxDcCanvas::ApplyFont() {
+    font_ = MakeWxFont(state_.font);
+    dc_.SetFont(font_);
+}
+
+void WxDcCanvas::ApplyText() {
+    dc_.SetTextForeground(ToColour(state_.textColour));
+    dc_.SetTextBackground(ToColour(state_.textBackground));
+    dc_.SetBackgroundMode(state_.opaque ? wxBRUSHSTYLE_SOLID : wxBRUSHSTYLE_TRANSPARENT);
+}
+
+void WxDcCanvas::ApplyClip() {
+    dc_.DestroyClippingRegion();
+    if (state_.clipped) {
+        const Rect& r = state_.clip;
+        dc_.SetClippingRegion(r.left, r.top, std::max(r.width(), 0), std::max(r.height(), 0));
+    }
+}
+
+void WxDcCanvas::save() { saved_.push_back(state_); }
+
+void WxDcCanvas::restore() {
+    if (saved_.empty()) return;
+    state_ = saved_.back();
+    saved_.pop_back();
+    Apply();
+}
+
+void WxDcCanvas::setPen(const Pen& pen) {
+    state_.pen = pen;
+    ApplyPen();
+}
+
+void WxDcCanvas::setBrush(const Brush& brush) {
+    state_.brush = brush;
+    ApplyBrush();
+}
+
+void WxDcCanvas::setFont(const Font& font) {
+    if (font == state_.font && font_.IsOk()) return;
+    state_.font = font;
+    ApplyFont();
+}
+
+void WxDcCanvas::setTextColour(Rgb colour) {
+    state_.textColour = colour;
+    ApplyText();
+}
+
+void WxDcCanvas::setTextBackground(Rgb colour, bool opaque) {
+    state_.textBackground = colour;
+    state_.opaque = opaque;
+    ApplyText();
+}
+
+void WxDcCanvas::setClip(const Rect& rect) {
+    state_.clipped = true;
+    state_.clip = rect;
+    ApplyClip();
+}
+
+void WxDcCanvas::resetClip() {
+    state_.clipped = false;
+    ApplyClip();
+}
+
+void WxDcCanvas::line(Point from, Point to) { dc_.DrawLine(from.x, from.y, to.x, to.y); }
+
+void WxDcCanvas::polyline(std::span<const Point> points) {
+    if (points.size() < 2) return;
+    const auto pts = ToPoints(points);
+    dc_.DrawLines(static_cast<int>(pts.size()), pts.data());
+}
+
+void WxDcCanvas::polygon(std::span<const Point> points) {
+    if (points.size() < 2) return;
+    const auto pts = ToPoints(points);
+    dc_.DrawPolygon(static_cast<int>(pts.size()), pts.data());
+}
+
+void WxDcCanvas::rectangle(const Rect& r) { dc_.DrawRectangle(r.left, r.top, r.width(), r.height()); }
+
+void WxDcCanvas::fillRect(const Rect& r, const Brush& brush) {
+    dc_.SetPen(*wxTRANSPARENT_PEN);
+    dc_.SetBrush(ToBrush(brush));
+    dc_.DrawRectangle(r.left, r.top, r.width(), r.height());
+    ApplyPen();
+    ApplyBrush();
+}
+
+void WxDcCanvas::setPixels(std::span<const Pixel> pixels) {
+    if (pixels.empty()) return;
+    // One image with alpha over the pixels' box: unset pixels stay clear.
+    const Rect device{0, 0, size_.cx, size_.cy};
+    Rect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const Pixel& p : pixels) {
+        if (!device.contains({p.x, p.y})) continue;
+        box.left = std::min(box.left, p.x);
+        box.top = std::min(box.top, p.y);
+        box.right = std::max(box.right, p.x + 1);
+        box.bottom = std::max(box.bottom, p.y + 1);
+    }
+    if (box.right <= box.left || box.bottom <= box.top) return;
+    wxImage img(box.width(), box.height(), true);
+    img.SetAlpha();
+    unsigned char* rgb = img.GetData();
+    unsigned char* alpha = img.GetAlpha();
+    std::fill(alpha, alpha + static_cast<std::size_t>(box.width()) * box.height(), 0);
+    for (const Pixel& p : pixels) {
+        if (!device.contains({p.x, p.y})) continue;
+        const std::size_t at = static_cast<std::size_t>(p.y - box.top) * box.width() + (p.x - box.left);
+        rgb[at * 3] = p.colour.r;
+        rgb[at * 3 + 1] = p.colour.g;
+        rgb[at * 3 + 2] = p.colour.b;
+        alpha[at] = 255;
+    }
+    dc_.DrawBitmap(wxBitmap(img), box.left, box.top, true);
+}
+
+void WxDcCanvas::text(Point at, std::string_view utf8, HAlign h, VAlign v) {
+    const wxString s = ToWx(utf8);
+    wxCoord w = 0, ht = 0, descent = 0;
+    dc_.GetTextExtent(s, &w, &ht, &descent);
+    int x = at.x;
+    if (h == HAlign::Centre) x -= w / 2;
+    if (h == HAlign::Right) x -= w;
+    const int y = v == VAlign::Baseline ? at.y - (ht - descent) : at.y;
+    dc_.DrawText(s, x, y);
+}
+
+void WxDcCanvas::textInRect(const Rect& r, std::string_view utf8, HAlign h, bool vcentre) {
+    int align = h == HAlign::Centre ? wxALIGN_CENTRE_HORIZONTAL : h == HAlign::Right ? wxALIGN_RIGHT : wxALIGN_LEFT;
+    align |= vcentre ? wxALIGN_CENTRE_VERTICAL : wxALIGN_TOP;
+    dc_.DrawLabel(ToWx(utf8), wxRect(r.left, r.top, r.width(), r.height()), align);
+}
+
+Size WxDcCanvas::textExtent(std::string_view utf8) {
+    wxCoord w = 0, h = 0;
+    dc_.GetTextExtent(ToWx(utf8), &w, &h);
+    if (utf8.empty()) h = textMetrics().height;
+    return {w, h};
+}
+
+TextMetrics WxDcCanvas::textMetrics() {
+    const wxFontMetrics m = dc_.GetFontMetrics();
+    return {m.height, m.ascent, m.descent, m.averageWidth};
+}
+
+void WxDcCanvas::image(std::string_view, const Rect&) {
+    // No pictures are known to this canvas yet.
+}
+
+}  // namespace platform

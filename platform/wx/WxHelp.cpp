@@ -1,0 +1,80 @@
+#include "platform/wx/WxHelp.h"
+
+#include <wx/app.h>
+#include <wx/filename.h>
+#include <wx/toplevel.h>
+#include <wx/window.h>
+
+#include "platform/Files.h"
+#include "platform/wx/WxText.h"
+
+namespace platform {
+
+namespace {
+
+constexpr const char* kBookFile = "tavro2.hhp";
+
+// The window the viewer is modal over: the active top-level window.
+wxWindow* Owner() {
+    wxWindow* focus = wxWindow::FindFocus();
+    wxWindow* top = focus ? wxGetTopLevelParent(focus) : nullptr;
+    if (!top) top = wxGetActiveWindow();
+    if (!top && wxTheApp) top = wxTheApp->GetTopWindow();
+    return top;
+}
+
+}  // namespace
+
+WxHelp::WxHelp(std::string folder, IMessages* messages) : folder_(std::move(folder)), messages_(messages) {}
+
+WxHelp::~WxHelp() = default;
+
+wxHtmlHelpController& WxHelp::Controller() {
+    if (!controller_)
+        controller_ = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE | wxHF_DIALOG | wxHF_MODAL, Owner());
+    return *controller_;
+}
+
+std::string WxHelp::MissingText() const {
+    return "The help book could not be found in " + (folder_.empty() ? std::string("(no folder)") : folder_) + ".";
+}
+
+bool WxHelp::Load() {
+    if (loaded_ < 0) {
+        const std::string project = folder_ + "/" + kBookFile;
+        loaded_ = (!folder_.empty() && FileExists(project) && Controller().AddBook(wxFileName(ToWx(project)), false)) ? 1 : 0;
+    }
+    return loaded_ == 1;
+}
+
+const wxHtmlHelpData& WxHelp::Data() {
+    Load();
+    return *Controller().GetHelpData();
+}
+
+bool WxHelp::Ready() {
+    if (Load()) {
+        Controller().SetParentWindow(Owner());
+        return true;
+    }
+    (messages_ ? *messages_ : DefaultMessages()).Show(MissingText(), MsgIcon::Exclamation);
+    return false;
+}
+
+void WxHelp::ShowTopic(const std::string& page, const std::string& anchor) {
+    if (page.empty()) {
+        ShowContents();
+        return;
+    }
+    if (!Ready()) return;
+    std::string target = page + ".html";
+    if (!anchor.empty()) target += "#" + anchor;
+    Controller().Display(ToWx(target));
+}
+
+void WxHelp::ShowContents() {
+    if (!Ready()) return;
+    Controller().DisplayContents();
+}
+
+}  // namespace platform

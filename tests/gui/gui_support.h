@@ -1,0 +1,41 @@
+// Shared support of the GUI tests: the program's application object runs
+// inside the test process (see gui_main.cpp); a fixture starts and stops
+// its windows per test, pumps events and saves screenshots.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <wx/window.h>
+
+#include "app/TavroApp.h"
+#include "platform/Messages.h"
+
+namespace gui_test {
+
+// Every message box of the program goes here instead of the screen.
+platform::RecordingMessages& Messages();
+// A folder of this test run (HOME, XDG folders and configs live in it).
+const std::string& RunFolder();
+
+// Handles pending events and idle time a few times.
+void Pump(int rounds = 5);
+// Sends a menu command to the main frame, as a click on the menu would.
+void Command(int id);
+
+// Saves the window (whole screen area it covers) as <shots>/<name>.png;
+// <shots> is $TAVRO_SHOTS_DIR, else gui-smoke beside the test program.
+// Returns the file written, or "" on failure.
+std::string Screenshot(wxWindow* window, const std::string& name);
+
+class GuiTest : public ::testing::Test {
+protected:
+    app::CTAVRO2App& App() { return app::TheApp(); }
+    // Starts the program's windows (no splash unless asked).
+    void Start(app::CTAVRO2App::Options options = {});
+    void TearDown() override;
+    app::CMainFrame* Frame() { return App().MainFrame(); }
+};
+
+}  // namespace gui_test

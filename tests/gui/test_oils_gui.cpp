@@ -1,0 +1,207 @@
+// The standard oils dialog, its information sheet and the checked property
+// sheet on a real display.
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <wx/bookctrl.h>
+#include <wx/button.h>
+#include <wx/listctrl.h>
+#include <wx/panel.h>
+
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/SpillDocWx.h"
+#include "app/WxDialogRunner.h"
+#include "gui_support.h"
+#include "ui/common/RulesSheetDialog.h"
+#include "ui/common/TimePickCtrls.h"
+#include "ui/oils/OilDialogs.h"
+#include "ui/oils/OilPropertiesSheet.h"
+#include "ui/oils/OilsDialog.h"
+
+using namespace gui_test;
+
+namespace {
+
+// Screenshots of this file go in the oils folder of the shots.
+std::string Shot(wxWindow* window, const std::string& name) {
+    std::error_code ec;
+    std::string folder;
+    if (const char* dir = std::getenv("TAVRO_SHOTS_DIR"); dir && *dir)
+        folder = dir;
+    else
+        folder = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().string() + "/gui-smoke";
+    std::filesystem::create_directories(folder + "/oils", ec);
+    return Screenshot(window, "oils/" + name);
+}
+
+ui::COilsDialog* OpenOilsDialog() {
+    for (wxWindow* w : wxTopLevelWindows)
+        if (auto* d = dynamic_cast<ui::COilsDialog*>(w); d && d->IsShown()) return d;
+    return nullptr;
+}
+
+void Click(wxWindow* dialog, int id) {
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(dialog->FindWindow(id));
+    dialog->FindWindow(id)->GetEventHandler()->ProcessEvent(click);
+}
+
+TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
+    ui::RegisterOilDialogs();
+    Start();
+    document::SpillDocCore& doc = Frame()->CurrentDoc()->Core();
+    ASSERT_NE(doc.Libraries().standard, nullptr);
+
+    std::vector<std::string> apiColumn;
+    std::vector<std::string> sheetShots;
+    wxString sheetTitle, doneLabel;
+    int pages = 0;
+    std::string dialogShot;
+    wxTheApp->CallAfter([&] {
+        ui::COilsDialog* dialog = OpenOilsDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->GetTitle(), "Standard Oils");
+        wxListCtrl* list = dialog->List();
+        EXPECT_GT(list->GetItemCount(), 40);
+        EXPECT_EQ(list->GetItemText(0, 0), "Access West Blend Winter");  // sorted by name
+        EXPECT_EQ(list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 0);
+        dialogShot = Shot(dialog, "standard-oils");
+
+        // A click on the API header sorts by the API text; the chosen oil stays selected.
+        wxListEvent sort(wxEVT_LIST_COL_CLICK, list->GetId());
+        sort.SetEventObject(list);
+        sort.m_col = ui::OilListModel::ColApi;
+        list->GetEventHandler()->ProcessEvent(sort);
+        for (int i = 0; i < list->GetItemCount(); ++i) apiColumn.push_back(list->GetItemText(i, 2).utf8_string());
+        const long chosen = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+        EXPECT_EQ(list->GetItemText(chosen, 0), "Access West Blend Winter");
+        Shot(dialog, "standard-oils-by-api");
+
+        // Enter or a double click on a row opens the information sheet.
+        const long green = list->FindItem(-1, "Green Canyon Block 200");
+        ASSERT_NE(green, -1);
+        list->SetItemState(green, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                           wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        dialog->runSheet = [&](wxWindow* parent, const ui::OilInfoTexts& texts) {
+            ui::COilPropertiesSheet sheet(parent, texts);
+            sheet.Show();
+            sheetTitle = sheet.GetTitle();
+            doneLabel = sheet.FindWindow(wxID_OK)->GetLabel();
+            pages = static_cast<int>(sheet.GetBookCtrl()->GetPageCount());
+            for (int p = 0; p < pages; ++p) {
+                sheet.GetBookCtrl()->SetSelection(static_cast<std::size_t>(p));
+                sheetShots.push_back(Shot(&sheet, "oil-info-" + std::to_string(p + 1)));
+            }
+        };
+        wxListEvent activate(wxEVT_LIST_ITEM_ACTIVATED, list->GetId());
+        activate.SetEventObject(list);
+        activate.m_itemIndex = green;
+        list->GetEventHandler()->ProcessEvent(activate);
+
+        Click(dialog, wxID_OK);  // Select
+        if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+    });
+    Command(app::ID_STANDARD_OILS);
+
+    EXPECT_FALSE(dialogShot.empty());
+    ASSERT_FALSE(apiColumn.empty());
+    EXPECT_EQ(apiColumn.front(), "");  // oils without an API sort first, as text
+    EXPECT_TRUE(std::is_sorted(apiColumn.begin(), apiColumn.end()));
+    EXPECT_EQ(sheetTitle, "Oil/Product Properties");
+    EXPECT_EQ(doneLabel, "&Done");
+    EXPECT_EQ(pages, 4);
+    EXPECT_EQ(sheetShots.size(), 4u);
+    EXPECT_EQ(doc.scenario.OilName, "Green Canyon Block 200, ECCC ESTS 2021");
+    EXPECT_EQ(doc.scenario.m_bOilInputPassed, 1);
+    for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
+    app::RegisterDialog(document::DialogKind::StandardOils, {});
+    doc.SetModified(false);  // closes without asking to save
+}
+
+// Switches a notebook's page as a click on its tab does: through the
+// toolkit's own page switch, which the sheet may veto. (The toolkit's
+// SetSelection does not honour a veto.)
+bool ClickTab(wxBookCtrlBase* book, int page) {
+    using SetCurrentPage = void (*)(void*, int);
+    static auto set = reinterpret_cast<SetCurrentPage>(dlsym(RTLD_DEFAULT, "gtk_notebook_set_current_page"));
+    if (!set) return false;
+    set(book->GetHandle(), page);
+    Pump();
+    return true;
+}
+
+// The page the toolkit shows.
+int ShownTab(wxBookCtrlBase* book) {
+    using GetCurrentPage = int (*)(void*);
+    static auto get = reinterpret_cast<GetCurrentPage>(dlsym(RTLD_DEFAULT, "gtk_notebook_get_current_page"));
+    return get ? get(book->GetHandle()) : -1;
+}
+
+// A page of the test sheet whose check refuses while told to.
+struct TestPage final : ui::ISheetPage {
+    TestPage(std::string n, std::vector<std::string>* l) : name(std::move(n)), log(l) {}
+    std::string name;
+    std::vector<std::string>* log;
+    bool refuse = false;
+    void Load() override { log->push_back("load " + name); }
+    ui::CheckResult Leave() override {
+        log->push_back("leave " + name);
+        return refuse ? ui::CheckResult::Refuse("Problem with the Input.\n\n" + name) : ui::CheckResult{};
+    }
+    void Apply() override { log->push_back("apply " + name); }
+};
+
+TEST_F(GuiTest, CheckedSheetVetoesARefusedPageAndAppliesVisitedPagesOnOk) {
+    Start();
+    std::vector<std::string> log;
+    TestPage one("one", &log), two("two", &log);
+    platform::RecordingMessages messages;
+    ui::RulesSheetDialog sheet(Frame(), "Test Sheet", messages);
+    sheet.AddRulesPage(new wxPanel(sheet.GetBookCtrl()), one, "One");
+    sheet.AddRulesPage(new wxPanel(sheet.GetBookCtrl()), two, "Two");
+    sheet.FinishSheet(wxOK | wxCANCEL);
+
+    int stayed = -1;
+    int moved = -1;
+    sheet.CallAfter([&] {
+        one.refuse = true;
+        if (!ClickTab(sheet.GetBookCtrl(), 1)) return sheet.EndModal(wxID_ABORT);
+        stayed = ShownTab(sheet.GetBookCtrl());
+        EXPECT_EQ(sheet.GetBookCtrl()->GetSelection(), 0);
+        one.refuse = false;
+        ClickTab(sheet.GetBookCtrl(), 1);
+        moved = ShownTab(sheet.GetBookCtrl());
+        EXPECT_EQ(sheet.GetBookCtrl()->GetSelection(), 1);
+        Click(&sheet, wxID_OK);
+        if (sheet.IsModal()) sheet.EndModal(wxID_CANCEL);
+    });
+    const int result = sheet.ShowModal();
+    if (result == wxID_ABORT) GTEST_SKIP() << "not the GTK toolkit";
+    EXPECT_EQ(result, wxID_OK);
+    EXPECT_EQ(stayed, 0);
+    EXPECT_EQ(moved, 1);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Problem with the Input.\n\none"});
+    EXPECT_EQ(log, (std::vector<std::string>{"load one", "leave one", "leave one", "load two", "leave two",
+                                             "apply one", "apply two"}));
+}
+
+TEST_F(GuiTest, TimeListsShowAndReadAPick) {
+    Start();
+    wxDialog dialog(Frame(), wxID_ANY, "Time");
+    ui::TimePickCtrls lists(&dialog);
+    EXPECT_EQ(lists.Month()->GetCount(), 12u);
+    EXPECT_EQ(lists.Day()->GetString(30), "31");
+    EXPECT_EQ(lists.Hour()->GetString(23), "2300");
+    const ui::TimePick pick{11, 30, 23};
+    lists.Set(pick);
+    EXPECT_EQ(lists.Month()->GetStringSelection(), "December");
+    EXPECT_EQ(lists.Get(), pick);
+    lists.Set({-4, 99, 24});  // out of the lists: the nearest entries
+    EXPECT_EQ(lists.Get(), (ui::TimePick{0, 30, 23}));
+}
+
+}  // namespace

@@ -1,0 +1,44 @@
+// The base of a modal dialog driven by toolkit-free rules: it shows a
+// check's boxes through the document's messages, opens its help (Help
+// button and F1) and closes on Escape with Cancel. Derived dialogs build
+// their controls with sizers, move their form in TransferDataToWindow /
+// TransferDataFromWindow and forward their events to their rules.
+#pragma once
+
+#include <optional>
+
+#include <wx/dialog.h>
+
+#include "platform/Messages.h"
+#include "ui/common/rules/CheckResult.h"
+#include "ui/common/rules/HelpTable.h"
+
+class wxButton;
+class wxSizer;
+
+namespace ui {
+
+class RulesDialog : public wxDialog {
+public:
+    // help: the help the Help button and F1 open; none for a dialog without.
+    RulesDialog(wxWindow* parent, const wxString& title, platform::IMessages& messages,
+                std::optional<HelpDialog> help);
+
+    platform::IMessages& Messages() const { return messages_; }
+    // Shows the check's warnings and refusal; true when it passed.
+    bool ShowResult(const CheckResult& result) { return ShowCheck(result, messages_); }
+    void ShowHelp();
+
+protected:
+    // The row of buttons under the dialog: the extra buttons on the left
+    // (may be null), Help when the dialog has help, then Cancel and the OK
+    // button (labelled okLabel, the default button) on the right. OK's
+    // clicks are the derived dialog's: bind wxEVT_BUTTON on wxID_OK.
+    wxSizer* MakeButtonRow(const wxString& okLabel, wxSizer* extra = nullptr);
+
+private:
+    platform::IMessages& messages_;
+    std::optional<HelpDialog> help_;
+};
+
+}  // namespace ui

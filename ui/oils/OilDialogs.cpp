@@ -1,0 +1,15 @@
+#include "ui/oils/OilDialogs.h"
+
+#include "app/WxDialogRunner.h"
+#include "ui/oils/OilsDialog.h"
+
+namespace ui {
+
+void RegisterOilDialogs() {
+    app::RegisterDialog(document::DialogKind::StandardOils, [](wxWindow* parent, document::SpillDocCore& doc) {
+        COilsDialog dialog(parent, doc);
+        return dialog.ShowModal() == wxID_OK;
+    });
+}
+
+}  // namespace ui
