@@ -144,7 +144,7 @@ void CMainFrame::BuildMenus() {
     auto* view = new wxMenu;
     view->AppendCheckItem(ID_VIEW_TOOLBAR, "&Toolbar");
     view->AppendCheckItem(ID_VIEW_STATUS_BAR, "&Status Bar");
-    view->AppendCheckItem(ID_VIEW_SCENARIO_TREE, "Scenario &Tree");
+    view->AppendCheckItem(ID_VIEW_SCENARIO_TREE, "Sce&nario Tree");
 
     auto* input = new wxMenu;
     input->Append(ID_RELEASE, "&Release");
@@ -215,7 +215,10 @@ void CMainFrame::SetScenarioPaneContent(wxWindow* content) {
 
 void CMainFrame::AddWorkspace(WorkspaceView* view) {
     book_->AddPage(view->Page(), view->GetDocument()->GetUserReadableName(), true);
-    if (view->Form() && view->Doc()) view->Form()->Apply(view->Doc()->Form());
+    if (view->Form() && view->Doc()) {
+        view->Form()->Apply(view->Doc()->Form());
+        view->Form()->SetFocus();  // the keyboard starts on the form's buttons
+    }
 }
 
 void CMainFrame::RemoveWorkspace(WorkspaceView* view) {

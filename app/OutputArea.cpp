@@ -47,8 +47,10 @@ TileGrid GridFor(int n) {
     return g;
 }
 
+// Created with a real size: a zero-sized scrolled window gives the
+// toolkit's scrollbars a negative allocation before the first layout.
 OutputArea::OutputArea(wxWindow* parent, document::SpillDocCore& doc)
-    : wxScrolledWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxHSCROLL | wxVSCROLL | wxBORDER_NONE),
+    : wxScrolledWindow(parent, wxID_ANY, wxDefaultPosition, wxSize(400, 300), wxHSCROLL | wxVSCROLL | wxBORDER_NONE),
       doc_(doc) {
     SetScrollRate(10, 10);
     Bind(wxEVT_SIZE, &OutputArea::OnSize, this);
@@ -69,7 +71,7 @@ OutputArea::~OutputArea() = default;
 
 void OutputArea::SetForm(wxWindow* form) {
     form_ = form;
-    Layout2();
+    Arrange();
 }
 
 bool OutputArea::Exists(OutputKind kind) const { return tiles_.count(kind) != 0; }
@@ -93,9 +95,9 @@ bool OutputArea::Open(OutputKind kind) {
     t.frame = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE);
     t.frame->Hide();
     auto* caption = new wxPanel(t.frame);
-    caption->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_ACTIVECAPTION));
     auto* title = new wxStaticText(caption, wxID_ANY, document::OutputTitle(kind));
-    title->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_CAPTIONTEXT));
+    t.caption = caption;
+    t.title = title;
     auto* captionSizer = new wxBoxSizer(wxHORIZONTAL);
     captionSizer->Add(title, 1, wxALL, kCaptionPad);
     caption->SetSizer(captionSizer);
@@ -143,18 +145,19 @@ void OutputArea::Close(OutputKind kind) {
     if (hasActive_ && active_ == kind) {
         hasActive_ = !order_.empty();
         if (hasActive_) active_ = order_.back();
+        ShowActive();
     }
     if (order_.empty()) {
         mode_ = Mode::Form;
     } else if (mode_ == Mode::Maximised && maximised_ == kind) {
         maximised_ = order_.back();
     }
-    Layout2();
+    Arrange();
 }
 
 void OutputArea::Tile() {
     mode_ = tiles_.empty() ? Mode::Form : Mode::Tiled;
-    Layout2();
+    Arrange();
 }
 
 void OutputArea::Maximise(OutputKind kind) {
@@ -162,12 +165,12 @@ void OutputArea::Maximise(OutputKind kind) {
     mode_ = Mode::Maximised;
     maximised_ = kind;
     Activate(kind);
-    Layout2();
+    Arrange();
 }
 
 void OutputArea::ShowForm() {
     mode_ = Mode::Form;
-    Layout2();
+    Arrange();
 }
 
 void OutputArea::RefreshOutputs() {
@@ -187,14 +190,26 @@ std::vector<OutputKind> OutputArea::Shown() const {
 void OutputArea::Activate(OutputKind kind) {
     active_ = kind;
     hasActive_ = true;
+    ShowActive();
+}
+
+void OutputArea::ShowActive() {
+    for (auto& [kind, tile] : tiles_) {
+        const bool on = hasActive_ && kind == active_;
+        tile.caption->SetBackgroundColour(
+            wxSystemSettings::GetColour(on ? wxSYS_COLOUR_HIGHLIGHT : wxSYS_COLOUR_BTNFACE));
+        tile.title->SetForegroundColour(
+            wxSystemSettings::GetColour(on ? wxSYS_COLOUR_HIGHLIGHTTEXT : wxSYS_COLOUR_BTNTEXT));
+        tile.caption->Refresh();
+    }
 }
 
 void OutputArea::OnSize(wxSizeEvent& e) {
-    Layout2();
+    Arrange();
     e.Skip();
 }
 
-void OutputArea::Layout2() {
+void OutputArea::Arrange() {
     const wxSize client = GetClientSize();
     if (client.x <= 0 || client.y <= 0) return;
     Scroll(0, 0);

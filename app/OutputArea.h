@@ -59,11 +59,16 @@ public:
 private:
     struct TileWindows {
         wxPanel* frame = nullptr;    // caption strip and content
+        wxPanel* caption = nullptr;
+        wxWindow* title = nullptr;
         wxWindow* content = nullptr;
     };
-    void Layout2();
+    // Places the form, the maximised output or the tiles, by the mode.
+    void Arrange();
     void OnSize(wxSizeEvent& e);
     void Activate(document::OutputKind kind);
+    // The active output's caption is highlighted.
+    void ShowActive();
 
     document::SpillDocCore& doc_;
     wxWindow* form_ = nullptr;

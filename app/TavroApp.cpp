@@ -9,6 +9,7 @@
 #include <wx/filename.h>
 #include <wx/fileconf.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/stdpaths.h>
 
 #include "app/MainFrame.h"
@@ -28,6 +29,19 @@ wxString TavroDocManager::MakeNewDocumentName() { return wxString::Format("Spill
 
 wxFileHistory* TavroDocManager::OnCreateFileHistory() { return new wxFileHistory(kRecentFiles); }
 
+wxDocTemplate* TavroDocManager::FindTemplateForPath(const wxString&) {
+    for (wxDocTemplate* t : GetTemplatesVector())
+        if (t->IsVisible()) return t;
+    return nullptr;
+}
+
+void TavroDocManager::OnMRUFileNotExist(unsigned n, const wxString& filename) {
+    TheApp().Messages().Show("The scenario file " + filename.utf8_string() +
+                                 " cannot be found. It has been removed from the list of recent files.",
+                             platform::MsgIcon::Stop);
+    RemoveFileFromHistory(n);
+}
+
 wxString DefaultConfigPath() {
     wxString base;
     if (!wxGetEnv("XDG_CONFIG_HOME", &base) || base.empty()) base = wxFileName::GetHomeDir() + "/.config";
@@ -36,12 +50,14 @@ wxString DefaultConfigPath() {
 
 void LoadRecentFiles(wxFileHistory& history, const wxString& configPath) {
     if (!wxFileName::FileExists(configPath)) return;
+    wxLogNull quiet;  // an unreadable list is an empty one
     wxFileConfig config(wxEmptyString, wxEmptyString, configPath, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
     config.SetPath("/RecentFiles");
     history.Load(config);
 }
 
 bool SaveRecentFiles(const wxFileHistory& history, const wxString& configPath) {
+    wxLogNull quiet;  // the caller reports a failure
     wxFileName name(configPath);
     if (!name.DirExists() && !name.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL)) return false;
     wxFileConfig config(wxEmptyString, wxEmptyString, configPath, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
@@ -57,7 +73,11 @@ namespace {
 class DropFiles final : public wxFileDropTarget {
 public:
     bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
-        for (const wxString& name : names) TheApp().OpenFromOutside(name);
+        // Opened once the drop has ended: a message box inside the drag
+        // would hold the drag source too.
+        wxTheApp->CallAfter([names] {
+            for (const wxString& name : names) TheApp().OpenFromOutside(name);
+        });
         return true;
     }
 };
@@ -85,6 +105,29 @@ wxBitmap SplashPicture() {
     dc.DrawText(kVersionText, (size.x - ext.x) / 2, 160);
     dc.SelectObject(wxNullBitmap);
     return bitmap;
+}
+
+// The program's icon: an oil drop over the sea.
+wxIcon AppIcon() {
+    const int n = 64;
+    wxBitmap bitmap(n, n, 32);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(wxBrush(wxColour(18, 52, 86)));
+        dc.DrawRectangle(0, 0, n, n);
+        dc.SetBrush(wxBrush(wxColour(47, 127, 182)));
+        dc.DrawRectangle(0, 44, n, n - 44);
+        dc.SetBrush(wxBrush(wxColour(26, 26, 26)));
+        dc.SetPen(wxPen(wxColour(232, 232, 232), 2));
+        const wxPoint drop[] = {{32, 10}, {42, 24}, {46, 34}, {43, 43}, {32, 49}, {21, 43}, {18, 34}, {22, 24}};
+        dc.DrawPolygon(8, drop);
+    }
+    wxIcon icon;
+    icon.CopyFromBitmap(bitmap);
+    return icon;
 }
 
 }  // namespace
@@ -151,22 +194,27 @@ bool CTAVRO2App::Start(const Options& options) {
                       CLASSINFO(SpillDocWx), CLASSINFO(WorkspaceView));
     docManager_->SetMaxDocsOpen(1000);
     if (wxFileHistory* history = docManager_->GetFileHistory()) LoadRecentFiles(*history, configPath_);
-    const wxString documents = wxStandardPaths::Get().GetDocumentsDir();
+    // The first file dialog opens in Documents (the toolkit answers the
+    // home folder when no documents folder is configured).
+    wxString documents = wxStandardPaths::Get().GetDocumentsDir();
+    if (documents == wxFileName::GetHomeDir() && wxFileName::DirExists(documents + "/Documents"))
+        documents += "/Documents";
     if (wxFileName::DirExists(documents)) docManager_->SetLastDirectory(documents);
 
     frame_ = new CMainFrame(docManager_);
     status_.SetFrame(frame_);
     dialogs_.SetParent(frame_);
     frame_->SetDropTarget(new DropFiles);
+    frame_->SetIcon(AppIcon());
     SetTopWindow(frame_);
     frame_->Maximize();
     frame_->Show();
 
-    if (options.splash) ShowSplash();
     if (!options.file.empty())
         OpenFromOutside(options.file);
     else
         docManager_->CreateNewDocument();
+    if (options.splash) ShowSplash();
     return true;
 }
 
@@ -178,10 +226,10 @@ void CTAVRO2App::OpenFromOutside(const wxString& path) {
 }
 
 void CTAVRO2App::SaveHistory() {
-    if (docManager_ && docManager_->GetFileHistory() && !configPath_.empty()) {
-        if (!SaveRecentFiles(*docManager_->GetFileHistory(), configPath_))
-            wxLogDebug("recent files not saved to %s", configPath_);
-    }
+    if (!docManager_ || !docManager_->GetFileHistory() || configPath_.empty()) return;
+    if (!SaveRecentFiles(*docManager_->GetFileHistory(), configPath_))
+        Messages().Show("The list of recent files could not be saved to " + configPath_.utf8_string() + ".",
+                        platform::MsgIcon::Exclamation);
 }
 
 void CTAVRO2App::FrameClosing() {
@@ -208,7 +256,7 @@ void CTAVRO2App::Stop() {
 }
 
 int CTAVRO2App::OnExit() {
-    SaveHistory();
+    // The recent files were saved when the main window closed.
     delete docManager_;
     docManager_ = nullptr;
     custom_.reset();
@@ -226,6 +274,10 @@ bool CTAVRO2App::ShowSplash() {
     splash_ = new wxSplashScreen(SplashPicture(), wxSPLASH_CENTRE_ON_SCREEN | wxSPLASH_TIMEOUT, kSplashMilliseconds,
                                  frame_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                  wxBORDER_SIMPLE | wxSTAY_ON_TOP | wxFRAME_NO_TASKBAR);
+    // The main window may reach the screen after it: keep the splash above.
+    CallAfter([this] {
+        if (splash_) splash_->Raise();
+    });
     return true;
 }
 
@@ -247,6 +299,7 @@ int CTAVRO2App::FilterEvent(wxEvent& event) {
 void CTAVRO2App::ShowAbout() {
     wxAboutDialogInfo info;
     info.SetName(platform::kAppTitle);
+    info.SetIcon(AppIcon());
     info.SetVersion("2.0", kVersionText);
     info.SetDescription(
         "Oil properties and the weathering of a spill over its first 120 hours, for oil-spill responders.\n\n" +

@@ -39,6 +39,12 @@ public:
     TavroDocManager() : wxDocManager(0, false) { Initialize(); }
     wxString MakeNewDocumentName() override;
     wxFileHistory* OnCreateFileHistory() override;
+    // Any file is tried as a scenario, whatever its extension; the file
+    // itself decides.
+    wxDocTemplate* FindTemplateForPath(const wxString& path) override;
+    // A recent file that is gone: said in the program's own message box,
+    // and taken off the list.
+    void OnMRUFileNotExist(unsigned n, const wxString& filename) override;
 
 private:
     int counter_ = 1;

@@ -12,6 +12,15 @@ namespace app {
 
 wxIMPLEMENT_DYNAMIC_CLASS(WorkspaceView, wxView);
 
+namespace {
+ScenarioPrintoutFactory& PrintoutFactory() {
+    static ScenarioPrintoutFactory factory;
+    return factory;
+}
+}  // namespace
+
+void SetScenarioPrintout(ScenarioPrintoutFactory factory) { PrintoutFactory() = std::move(factory); }
+
 SpillDocWx* WorkspaceView::Doc() const { return wxDynamicCast(GetDocument(), SpillDocWx); }
 
 bool WorkspaceView::OnCreate(wxDocument* doc, long) {
@@ -55,7 +64,14 @@ void WorkspaceView::OnActivateView(bool activate, wxView*, wxView*) {
     if (i != wxNOT_FOUND && i != frame->Workspaces()->GetSelection()) frame->Workspaces()->ChangeSelection(i);
 }
 
-wxPrintout* WorkspaceView::OnCreatePrintout() { return nullptr; }
+wxPrintout* WorkspaceView::OnCreatePrintout() {
+    if (area_) {
+        if (auto* own = dynamic_cast<IPrintableOutput*>(area_->ActiveOutput())) return own->CreatePrintout();
+    }
+    SpillDocWx* doc = Doc();
+    if (!doc || !PrintoutFactory()) return nullptr;
+    return PrintoutFactory()(doc->Core());
+}
 
 bool WorkspaceView::TryBefore(wxEvent& event) {
     if (area_ && event.IsCommandEvent()) {

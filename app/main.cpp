@@ -1,4 +1,13 @@
-// The program's entry point.
+// The program's entry point: registers the output windows and the dialogs
+// the program offers, then runs the application.
 #include "app/TavroApp.h"
+#include "output/GraphViews.h"
+#include "ui/oils/OilDialogs.h"
 
-wxIMPLEMENT_APP(app::CTAVRO2App);
+wxIMPLEMENT_APP_NO_MAIN(app::CTAVRO2App);
+
+int main(int argc, char** argv) {
+    output::RegisterGraphViews();
+    ui::RegisterOilDialogs();
+    return wxEntry(argc, argv);
+}

@@ -116,8 +116,8 @@ inline constexpr double kDispLargeHourVol = 100.0;   // m3
 inline constexpr double kDispViscousLimit = 3.9999999999999996e-05;  // m2/s
 inline constexpr double kDispLargeHourExponent = 0.2;
 inline constexpr double kDispEnergyFactor = 2400.0;
-inline constexpr double kDispViscFactor = 73.682;
-inline constexpr double kDispEnergyExponent = 0.57;
+inline constexpr double kDispViscFactor = 73.682;     // s^0.5/m: exp(-f sqrt(visc in m2/s))
+inline constexpr double kDispEnergyExponent = 0.57;   // of the wave energy dissipation De
 inline constexpr double kSedMinThickness = 0.0001;   // m
 inline constexpr double kSedThickExponent = 1.7;
 inline constexpr double kSedThickOffset = 5e-08;
@@ -249,11 +249,11 @@ inline constexpr double kWaveEnergyFactor = 0.0034;
 inline constexpr double kWaveDirectionLimit = 2.01;    // x pi
 // Spreading.
 inline constexpr double kSpreadWindShift = 0.26;       // rad between hours
-inline constexpr double kSpreadAgeExponent = 0.16;
-inline constexpr double kSpreadDiffusion = 0.033;
-inline constexpr double kSpreadStepFactor = 24.0;
-inline constexpr double kSpreadDriftAlpha = 0.018;
-inline constexpr double kSpreadDriftBase = 0.012;
+inline constexpr double kSpreadAgeExponent = 0.16;     // of the point's age in s
+inline constexpr double kSpreadDiffusion = 0.033;      // m2/s of turbulent diffusion at an age of 1 s
+inline constexpr double kSpreadStepFactor = 24.0;      // random step = sqrt(factor x diffusion x dt)
+inline constexpr double kSpreadDriftAlpha = 0.018;     // wind drift share scaled by the drift fraction
+inline constexpr double kSpreadDriftBase = 0.012;      // wind drift share of every point
 inline constexpr float kSpreadTolerance = 0.05f;       // percent of the triangulation grid
 
 }  // namespace model

@@ -146,53 +146,57 @@ void CWeatheringCore::BuildReleaseSchedule() {
 
 void CWeatheringCore::SetupSubSlicks() {
     const int hours = std::clamp(runHours, 0, MAX_HOURS);
-    int R = 0;
-    double T = 0;
+    int releaseHourCount = 0;
+    double totalVol = 0;
     for (int h = 0; h < hours; ++h)
         if (releaseVol[h] > 0) {
-            ++R;
-            T += releaseVol[h];
+            ++releaseHourCount;
+            totalVol += releaseVol[h];
         }
     for (int h = hours; h < MAX_HOURS; ++h) hour[h] = {M, M, M, M, M, 0, 0, M};
 
     if (containedArea > 0) {
-        SetupContainedSlick(T, containedArea, hours, spreadConst);
+        SetupContainedSlick(totalVol, containedArea, hours, spreadConst);
     } else {
         int budget = leBudget;
-        if (R < kPrepFewHours && T < kPrepSmallTotal)
+        if (releaseHourCount < kPrepFewHours && totalVol < kPrepSmallTotal)
             budget /= 2;
-        else if (R < kPrepSomeHours && T < kPrepMediumTotal)
+        else if (releaseHourCount < kPrepSomeHours && totalVol < kPrepMediumTotal)
             budget = budget * 3 / 4;
         const double shape = kModelPi * std::pow(k2, 4) / (k1 * k1);
         double cumVol = 0;
         int cumCount = 0;
         for (int h = 0; h < hours; ++h) {
-            SReleaseHour& r = hour[h];
-            const double V = releaseVol[h];
-            const double V1 = h >= 1 ? releaseVol[h - 1] : 0.0;
-            const double V2 = h >= 2 ? releaseVol[h - 2] : 0.0;
-            r.vol = V;
-            cumVol += V;
-            r.cumVol = cumVol;
-            const double u =
-                V > kPrepLargeHourVolume ? std::pow(10.0 / (V + 0.5 * V1 + 0.25 * V2), 1.0 / 3.0) : 1.0;
-            r.area = std::pow(std::pow(V, 5) * kGravity * delta / (waterVisc * waterVisc), 1.0 / 6.0) * u * shape;
-            r.radius = std::sqrt(r.area / kModelPi);
-            r.spreadTerm = spreadConst * std::pow(V, 2.0 / 3.0);
-            if (V > 0) {
-                int count = std::max(static_cast<int>(V / (T / budget)), kPrepMinPerHour);
+            SReleaseHour& slick = hour[h];
+            const double vol = releaseVol[h];
+            const double volHourBefore = h >= 1 ? releaseVol[h - 1] : 0.0;
+            const double volTwoHoursBefore = h >= 2 ? releaseVol[h - 2] : 0.0;
+            slick.vol = vol;
+            cumVol += vol;
+            slick.cumVol = cumVol;
+            // A large hour spreads less, by its volume and the two hours before.
+            const double largeHourFactor =
+                vol > kPrepLargeHourVolume
+                    ? std::pow(10.0 / (vol + 0.5 * volHourBefore + 0.25 * volTwoHoursBefore), 1.0 / 3.0)
+                    : 1.0;
+            slick.area = std::pow(std::pow(vol, 5) * kGravity * delta / (waterVisc * waterVisc), 1.0 / 6.0) *
+                         largeHourFactor * shape;
+            slick.radius = std::sqrt(slick.area / kModelPi);
+            slick.spreadTerm = spreadConst * std::pow(vol, 2.0 / 3.0);
+            if (vol > 0) {
+                int count = std::max(static_cast<int>(vol / (totalVol / budget)), kPrepMinPerHour);
                 count = std::min(count, MAX_ELEMENTS - cumCount);  // never reached with the budget
-                r.count = count;
-                r.volPerLE = count > 0 ? V / count : 0.0;
+                slick.count = count;
+                slick.volPerLE = count > 0 ? vol / count : 0.0;
             } else {
-                r.count = 0;
-                r.volPerLE = 0;
+                slick.count = 0;
+                slick.volPerLE = 0;
             }
-            cumCount += r.count;
-            r.cumCount = cumCount;
+            cumCount += slick.count;
+            slick.cumCount = cumCount;
         }
         leCount = cumCount;
-        releaseHours = R;
+        releaseHours = releaseHourCount;
     }
     stepsPerHour = runHours <= 12 ? 8 : runHours <= 24 ? 6 : runHours <= 48 ? 4 : 2;
     dt = 3600 / stepsPerHour;

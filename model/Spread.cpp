@@ -43,14 +43,14 @@ void HourAreas(SHourJob& job, const CWeatheringCore::SSpreadPoint* pts, double c
     thread_local std::vector<double> sum;
     count.resize(static_cast<size_t>(pointCount));
     sum.resize(static_cast<size_t>(pointCount));
-    const int P = job.points;  // points of the hour
-    std::fill(count.begin(), count.begin() + P, 0);
-    std::fill(sum.begin(), sum.begin() + P, 0.0);
-    if (P > 2) {
+    const int points = job.points;
+    std::fill(count.begin(), count.begin() + points, 0);
+    std::fill(sum.begin(), sum.begin() + points, 0.0);
+    if (points > 2) {
         try {
-            indexMap.resize(static_cast<size_t>(P));
+            indexMap.resize(static_cast<size_t>(points));
             const char* step = nullptr;
-            if (CalculateDagTri(t, P, job.x, job.y, kSpreadTolerance, indexMap.data(), false, &step) != TRI_OK) {
+            if (CalculateDagTri(t, points, job.x, job.y, kSpreadTolerance, indexMap.data(), false, &step) != TRI_OK) {
                 job.failedStep = step;
                 t.triangles.clear();
             }
@@ -65,7 +65,7 @@ void HourAreas(SHourJob& job, const CWeatheringCore::SSpreadPoint* pts, double c
     const double* y = job.y;
     for (const STriangleOut& tr : t.triangles) {
         const int a = tr.v[0], b = tr.v[1], c = tr.v[2];
-        if (a < 0 || b < 0 || c < 0 || a >= P || b >= P || c >= P) {
+        if (a < 0 || b < 0 || c < 0 || a >= points || b >= points || c >= points) {
             job.badTriangle = true;
             continue;
         }
@@ -79,7 +79,7 @@ void HourAreas(SHourJob& job, const CWeatheringCore::SSpreadPoint* pts, double c
             sum[v] += triangleArea;
         }
     }
-    for (int j = 0; j < P; ++j) {
+    for (int j = 0; j < points; ++j) {
         const double vol = pts[j].vol;
         double area = count[j] > 0 ? sum[j] / (3.0 * count[j]) : 0.0;
         if (area * cap > vol || !(area > 0)) area = vol / cap;

@@ -1,5 +1,7 @@
 #include "output/GraphViews.h"
 
+#include <memory>
+
 #include <wx/button.h>
 #include <wx/dcbuffer.h>
 #include <wx/menu.h>

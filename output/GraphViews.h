@@ -30,7 +30,7 @@ public:
     void ShowHelp();
     // Opens the unit menu at a client point (the keyboard: the centre).
     void OpenMenuAt(wxPoint client);
-    // Paints the graph into a bitmap of the panel's size (screenshots).
+    // Paints so far (tests wait for a repaint with it).
     int PaintCount() const { return paints_; }
 
 private:

@@ -5,7 +5,6 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -88,8 +87,8 @@ private:
             }
             try {
                 threads_.emplace_back([this, index, start] { Loop(index, start); });
-            } catch (const std::system_error&) {
-                return;  // fewer threads then
+            } catch (const std::exception&) {
+                return;  // no thread or no memory for one: fewer threads then
             }
         }
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
@@ -441,6 +442,16 @@ TEST(BudgetTable, DatesCountWholeHoursInLocalTime) {
         const std::time_t spill = Local(c.y, c.mo, c.d, c.h, c.mi);
         const BudgetTableText text(*GoldenRecord(), {1, 0, 1}, GoldenHeader(clock, spill), SpillHours(spill, clock));
         EXPECT_EQ(DateCells(text.Table()), c.want);
+    }
+}
+
+TEST(BudgetTable, AbsurdSpillTimesGiveATableAnyway) {
+    ZoneGuard zone("UTC");
+    platform::FixedClock clock(0);
+    for (const std::int64_t spill : {INT64_MAX, INT64_MIN, std::int64_t{-1}}) {
+        SCOPED_TRACE(spill);
+        const BudgetTableText text(*GoldenRecord(), {1, 0, 1}, GoldenHeader(clock, spill), SpillHours(spill, clock));
+        EXPECT_EQ(DateCells(text.Table()).size(), 7u);
     }
 }
 

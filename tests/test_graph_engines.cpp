@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <future>
 #include <memory>
@@ -203,6 +204,8 @@ TEST(GraphLineEngine, NotAvailableShowsTitleOnly) {
         {"linear, high missing", false, model::GRAPH_HIGH, -999, true},
         {"log, best missing", true, model::GRAPH_BEST, -999, true},
         {"log, low missing: still drawn", true, model::GRAPH_LOW, -999, false},
+        {"linear, best not a number", false, model::GRAPH_BEST, NAN, true},
+        {"log, best infinite", true, model::GRAPH_BEST, INFINITY, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -232,18 +235,36 @@ TEST(GraphLineEngine, NotAvailableShowsTitleOnly) {
 }
 
 TEST(GraphLineEngine, MissingPointsBreakTheCurveAndStayOnThePlot) {
-    auto rec = Ramp(24);
-    for (int s : {model::GRAPH_LOW, model::GRAPH_BEST, model::GRAPH_HIGH}) rec->series[s][12] = -999;
-    RecordingCanvas rc(kScreen);
-    CDrawGraph(rc, *rec, Context(24), {0, 0, 800, 600}).Draw();
-    const auto curves = Curves(rc);
-    ASSERT_EQ(curves.size(), 2u);  // broken at step 12
-    EXPECT_EQ(curves[0]->points.size() + curves[1]->points.size(), 23u);
-    const Rect frame = Frame(rc);
-    for (const Op* op : curves)
-        for (const auto& p : op->points) EXPECT_TRUE(p.y >= frame.top && p.y <= frame.bottom) << p.y;
-    // The value labels ignore the mark: the axis starts at 0, not below.
-    for (const std::string& t : Texts(rc)) EXPECT_NE(t.front(), '-') << t;
+    struct Case {
+        const char* name;
+        double mark;
+    };
+    const Case cases[] = {{"missing mark", -999}, {"not a number", NAN}, {"infinity", INFINITY}};
+    for (const Case& c : cases) {
+        for (bool log : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (log ? ", log" : ", linear"));
+            auto rec = Ramp(24);
+            for (int s : {model::GRAPH_LOW, model::GRAPH_BEST, model::GRAPH_HIGH}) rec->series[s][12] = c.mark;
+            RecordingCanvas rc(kScreen);
+            if (log) {
+                CDrawGraphLog(rc, *rec, Context(24), {0, 0, 800, 600}).Draw();
+            } else {
+                CDrawGraph(rc, *rec, Context(24), {0, 0, 800, 600}).Draw();
+            }
+            const auto curves = Curves(rc);
+            ASSERT_EQ(curves.size(), 2u);  // broken at step 12
+            EXPECT_EQ(curves[0]->points.size() + curves[1]->points.size(), 23u);
+            const Rect frame = Frame(rc);
+            for (const Op* op : curves)
+                for (const auto& p : op->points) EXPECT_TRUE(p.y >= frame.top && p.y <= frame.bottom) << p.y;
+            // The value labels ignore the mark: the axis starts at 0 or above.
+            for (const Op* op : rc.Find(OpKind::Text)) {
+                if (op->halign != platform::HAlign::Right) continue;
+                EXPECT_GE(std::stod(op->text), 0) << op->text;
+                EXPECT_LT(std::stod(op->text), 1e6) << op->text;
+            }
+        }
+    }
 }
 
 TEST(GraphLineEngine, FlatSeriesIsDrawnOnAFallbackRange) {

@@ -61,7 +61,9 @@ TEST(GraphViews, UnitCommandsSetIndexLabelAndDocumentEntry) {
         {"tons", 32825, 5, "tons", amounts},
         {"metric tons in the menu, tonnes on the graph", 32826, 6, "metric tonnes", amounts},
     };
+    EXPECT_EQ(output::UnitOfCommand(32818), 0);  // benzene's ppm: see below
     for (const Case& c : cases) {
+        EXPECT_EQ(output::UnitOfCommand(c.command), c.index) << c.name;
         for (OutputKind kind : c.views) {
             DocFixture f;
             GraphViewModel view(kind, *f.doc);

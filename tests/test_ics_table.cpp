@@ -2,6 +2,7 @@
 // text and the exported ICS209.txt bytes.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -273,6 +274,18 @@ TEST(IcsTable, ExportTimesFollowTheChosenPeriod) {
         const std::string& bytes = text.ExportBytes();
         const std::size_t row = bytes.find('\r') + 1;
         EXPECT_EQ(bytes.substr(row, 22), c.times);
+    }
+}
+
+TEST(IcsTable, AbsurdSpillTimesGiveATableAnyway) {
+    ZoneGuard zone("UTC");
+    platform::FixedClock clock(0);
+    for (const std::int64_t spill : {INT64_MAX, INT64_MIN, std::int64_t{-1}}) {
+        SCOPED_TRACE(spill);
+        const IcsTableText text(*Fixture(), InitialIcsChoices(spill, clock), spill, Header(clock, spill, false),
+                                clock);
+        EXPECT_TRUE(text.HasResults());
+        EXPECT_EQ(text.ExportBytes().rfind(kExportHead, 0), 0u);
     }
 }
 

@@ -702,5 +702,11 @@ TEST(RunPreparation, CurrentDriftAndSinkingOil) {
         c->releaseDirty = 1;
         EXPECT_EQ(c->PrepareRun(), CWeatheringCore::RUN_FATAL_INPUT);
         EXPECT_EQ(c->fatalInput, 1);
+        // The status alone tells the caller: every later stage, even a
+        // preparation with nothing left to redo, says so.
+        c->weatherDirty = c->oilDirty = c->releaseDirty = c->responseDirty = 0;
+        EXPECT_EQ(c->PrepareRun(), CWeatheringCore::RUN_FATAL_INPUT);
+        EXPECT_EQ(c->Spread(), CWeatheringCore::RUN_FATAL_INPUT);
+        EXPECT_EQ(c->Solve(false), CWeatheringCore::RUN_FATAL_INPUT);
     }
 }

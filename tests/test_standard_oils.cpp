@@ -440,8 +440,11 @@ TEST(StandardOils, ListSortsByAnyColumnAscendingAndPreselects) {
         if (c.column >= 0) list.SortBy(c.column);
         EXPECT_EQ(column(c.column < 0 ? 0 : c.column), c.expected) << c.name;
     }
-    // Equal locations keep the name order they had.
-    EXPECT_EQ(column(ui::OilListModel::ColName)[0], "Diesel [2002]");
+    // Rows with equal texts keep the order they had: after the sorts by
+    // name, location and reference the oils without a location lead, in
+    // name order.
+    EXPECT_EQ(column(ui::OilListModel::ColName),
+              (std::vector<std::string>{"Diesel [2002]", "Fuel Oil # 5", "IFO 180", "Hibernia [2018]", "troll"}));
 
     // Preselection: the scenario's standard oil, else row 0.
     ui::OilListModel byName(&index);
@@ -462,7 +465,6 @@ TEST(StandardOils, ListSortsByAnyColumnAscendingAndPreselects) {
     EXPECT_EQ(ui::OilListModel(nullptr).InitialRow(true, ifo), -1);
 
     // The dialog's form follows the selected oil through a sort.
-    ui::StandardOilsRules rules(*f.doc);
     f.doc->scenario.OilIndex = static_cast<int>(ifo);
     ui::StandardOilsRules again(*f.doc);
     ui::StandardOilsForm form = again.Load();

@@ -212,7 +212,7 @@ TEST_F(TimeLoopRun, MassBalanceBoundsAndNoNaNOverTheHandBuiltLibrary) {
             c->volUnc = 20.0;
             c->emulFlag = unc == 3;
             c->bullwinkle[1] = c->bullwinkle[0] * 0.5;
-            ASSERT_EQ(c->Solve(1), CWeatheringCore::RUN_OK) << s.name;
+            ASSERT_EQ(c->Solve(true), CWeatheringCore::RUN_OK) << s.name;
             SCOPED_TRACE(s.name + " uncertainty " + std::to_string(unc));
             ExpectMassBalance(*c, 1e-9);
             ExpectBandsOrdered(*c);
@@ -226,23 +226,23 @@ TEST_F(TimeLoopRun, WindSwitchLeavesTheBestValuesAndTheSameSeedRepeats) {
     const HandScenario s = HandScenarioLibrary()[0];
     auto plain = NewCore();
     BuildHandRun(*plain, s);
-    ASSERT_EQ(plain->Solve(1), 0);
+    ASSERT_EQ(plain->Solve(true), 0);
     const std::string slick1 = Read("SlickArea.txt");
 
     auto again = NewCore();
     BuildHandRun(*again, s);
-    ASSERT_EQ(again->Solve(1), 0);
+    ASSERT_EQ(again->Solve(true), 0);
     for (int v = 0; v < plain->nSteps; ++v) EXPECT_EQ(plain->out[v], again->out[v]) << v;
     EXPECT_EQ(Read("SlickArea.txt"), slick1);
     // Solving the same prepared object again gives the same result.
-    ASSERT_EQ(again->Solve(1), 0);
+    ASSERT_EQ(again->Solve(true), 0);
     for (int v = 0; v < plain->nSteps; ++v) EXPECT_EQ(plain->out[v], again->out[v]) << v;
 
     auto wind = NewCore();
     BuildHandRun(*wind, s);
     wind->windFlag = 1;
     wind->windUnc = 3.0;
-    ASSERT_EQ(wind->Solve(1), 0);
+    ASSERT_EQ(wind->Solve(true), 0);
     bool widened = false;
     for (int v = 0; v < plain->nSteps; ++v) {
         for (int at : {OUT_REMAINING, OUT_EVAPORATED, OUT_SPILLED}) EXPECT_EQ(wind->out[v][at + SLOT_BEST], plain->out[v][at + SLOT_BEST]);
@@ -270,7 +270,7 @@ TEST_F(TimeLoopRun, ParallelTurnsEqualSequentialBitForBit) {
         cores[k]->volUnc = 30;
         cores[k]->bullwinkle[1] = 0.0;
         cores[k]->parallelTurns = k == 0;
-        ASSERT_EQ(cores[k]->Solve(1), 0);
+        ASSERT_EQ(cores[k]->Solve(true), 0);
         files[k][0] = Read("TavroCore.dmp");
         files[k][1] = Read("VolFrac.txt");
         files[k][2] = Read("SlickArea.txt");
@@ -290,9 +290,9 @@ TEST_F(TimeLoopRun, SolvingTwiceWithEveryTurnRepeats) {
     c->volUnc = 30;
     c->bullwinkle[0] = 0.08;
     c->bullwinkle[1] = 0.0;
-    ASSERT_EQ(c->Solve(0), 0);
+    ASSERT_EQ(c->Solve(false), 0);
     std::vector<SStepOutput> first(c->out, c->out + c->nSteps);
-    ASSERT_EQ(c->Solve(0), 0);
+    ASSERT_EQ(c->Solve(false), 0);
     for (int v = 0; v < c->nSteps; ++v) EXPECT_EQ(c->out[v], first[v]) << v;
 }
 
@@ -305,7 +305,7 @@ TEST_F(TimeLoopRun, ElementAreaUsesItsOwnReleaseHourVolume) {
     s.perHourCount = {10};
     BuildHandRun(*c, s);
     for (int i = 0; i < c->leCount; ++i) c->le[i].minArea = 1.0;
-    ASSERT_EQ(c->Solve(1), 0);
+    ASSERT_EQ(c->Solve(true), 0);
     const std::string dump = Read("TavroCore.dmp");
     const size_t at = dump.find("LE_area\t= ");
     ASSERT_NE(at, std::string::npos);
@@ -326,7 +326,7 @@ TEST_F(TimeLoopRun, VolFracRowStaysInTheTableAndZeroRowsPrintZero) {
     }
     const double last[3] = {0.1, 0.2, 0.7};
     for (int k = 0; k < 3; ++k) c->compRemain[k][c->evapRows - 1] = last[k];
-    ASSERT_EQ(c->Solve(0), 0);
+    ASSERT_EQ(c->Solve(false), 0);
     auto lines = platform::SplitLines(Read("VolFrac.txt"));
     ASSERT_GT(lines.size(), 4u);
     EXPECT_EQ(lines[3].rfind("0.1\t0.1000\t0.2000\t0.7000\t", 0), 0u) << lines[3];
@@ -335,7 +335,7 @@ TEST_F(TimeLoopRun, VolFracRowStaysInTheTableAndZeroRowsPrintZero) {
     BuildHandRun(*c, HandScenarioLibrary()[0]);
     for (int k = 0; k < 3; ++k)
         for (int i = 0; i < c->evapRows; ++i) c->compRemain[k][i] = 0.0;
-    ASSERT_EQ(c->Solve(0), 0);
+    ASSERT_EQ(c->Solve(false), 0);
     lines = platform::SplitLines(Read("VolFrac.txt"));
     EXPECT_EQ(lines[3].rfind("0.1\t0.0000\t0.0000\t0.0000\t", 0), 0u) << lines[3];
 }
@@ -350,7 +350,7 @@ TEST_F(TimeLoopRun, FilesHaveTheirStructure) {
         c->volUnc = 10;
         c->emulFlag = switches >= 3;
         c->bullwinkle[1] = 0.01;
-        ASSERT_EQ(c->Solve(1), 0);
+        ASSERT_EQ(c->Solve(true), 0);
         const int turns = 1 + (switches ? 1 << switches : 0);
         SCOPED_TRACE(switches);
 
@@ -398,7 +398,7 @@ TEST_F(TimeLoopRun, VolFracHeaderIsByteExact) {
         c->compFrac0[k] = 0.2;
         for (int i = 0; i < c->evapRows; ++i) c->compRemain[k][i] = 0.2;
     }
-    ASSERT_EQ(c->Solve(0), 0);
+    ASSERT_EQ(c->Solve(false), 0);
     const std::string vf = Read("VolFrac.txt");
     const std::string head =
         "Hours\tCut #1 \tCut #2 \tCut #3 \tCut #4 \tCut #5 \tVolume Remaining\r\n"
@@ -429,7 +429,7 @@ TEST_F(TimeLoopRun, EachFileThatCannotBeCreatedStopsTheRun) {
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
-        EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_FILE_ERROR) << k.blocked;
+        EXPECT_EQ(c->Solve(true), CWeatheringCore::RUN_FILE_ERROR) << k.blocked;
         EXPECT_EQ(rec.Texts(), std::vector<std::string>{k.message});
         for (int v = 0; v < model::MAX_STEPS; ++v)
             for (int i = 0; i < model::STEP_OUTPUT_VALUES; ++i) ASSERT_EQ(c->out[v][i], MISSING_VALUE_D);
@@ -440,7 +440,7 @@ TEST_F(TimeLoopRun, EachFileThatCannotBeCreatedStopsTheRun) {
     auto c = NewCore();
     folder.Use(*c);
     BuildHandRun(*c, HandScenarioLibrary()[0]);
-    EXPECT_EQ(c->Solve(0), CWeatheringCore::RUN_OK);
+    EXPECT_EQ(c->Solve(false), CWeatheringCore::RUN_OK);
 }
 
 // A disk that fills up under one file (the file points at /dev/full): the
@@ -478,7 +478,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
         c->SetMessages(&rec);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         c->testAllocFailure = 1;
-        EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_MEMORY_ERROR);
+        EXPECT_EQ(c->Solve(true), CWeatheringCore::RUN_MEMORY_ERROR);
         EXPECT_EQ(rec.Texts(), std::vector<std::string>{"Error: Out of Memory (Core)"});
         EXPECT_EQ(c->out[0][OUT_REMAINING + SLOT_BEST], MISSING_VALUE_D);
     }
@@ -488,7 +488,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
         c->SetMessages(&rec);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         c->testAllocFailure = 2;
-        EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_OK);
+        EXPECT_EQ(c->Solve(true), CWeatheringCore::RUN_OK);
         EXPECT_EQ(rec.Texts(), std::vector<std::string>{"Error: Out of Memory (smoother)"});
         EXPECT_GT(c->out[5][OUT_REMAINING + SLOT_BEST], 0.0);
     }
@@ -506,7 +506,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
         c->windUnc = 2.0;
         c->parallelTurns = mode != 2;
         c->testAllocFailure = 3;
-        EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_MEMORY_ERROR) << mode;
+        EXPECT_EQ(c->Solve(true), CWeatheringCore::RUN_MEMORY_ERROR) << mode;
         EXPECT_EQ(rec.Texts(), std::vector<std::string>{"Error: Out of Memory (Core)"}) << mode;
     }
     {
@@ -516,7 +516,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
         folder.Use(*c);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         c->fatalInput = 1;
-        EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_FATAL_INPUT);
+        EXPECT_EQ(c->Solve(true), CWeatheringCore::RUN_FATAL_INPUT);
         EXPECT_EQ(c->out[0][OUT_REMAINING + SLOT_BEST], MISSING_VALUE_D);
         EXPECT_FALSE(platform::FileExists(folder.File("SlickArea.txt")));
     }
@@ -525,13 +525,13 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
         auto c = NewCore();
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         c->le[3].area[4] = MISSING_VALUE_D;
-        EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_FATAL_INPUT);
+        EXPECT_EQ(c->Solve(true), CWeatheringCore::RUN_FATAL_INPUT);
         EXPECT_EQ(c->out[0][OUT_REMAINING + SLOT_BEST], MISSING_VALUE_D);
     }
     {
         // Not prepared at all.
         auto c = NewCore();
-        EXPECT_EQ(c->Solve(1), CWeatheringCore::RUN_FATAL_INPUT);
+        EXPECT_EQ(c->Solve(true), CWeatheringCore::RUN_FATAL_INPUT);
     }
 }
 
@@ -546,8 +546,8 @@ TEST_F(TimeLoopRun, SpecificCases) {
             a->wind[h].speed = 35.0;
             b->wind[h].speed = 30.0;
         }
-        ASSERT_EQ(a->Solve(0), 0);
-        ASSERT_EQ(b->Solve(0), 0);
+        ASSERT_EQ(a->Solve(false), 0);
+        ASSERT_EQ(b->Solve(false), 0);
         for (int v = 0; v < a->nSteps; ++v) EXPECT_EQ(a->out[v], b->out[v]);
     }
     // Above the cap the lowered-wind turn runs at the capped best wind, not
@@ -565,7 +565,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
         }
         c->windFlag = 1;
         c->windUnc = 2.0;
-        ASSERT_EQ(c->Solve(0), 0);
+        ASSERT_EQ(c->Solve(false), 0);
         for (int v = 0; v < c->nSteps; ++v)
             for (int at : {OUT_EVAPORATED, OUT_REMAINING}) {
                 EXPECT_EQ(c->out[v][at + SLOT_HIGH], c->out[v][at + SLOT_BEST]) << v;
@@ -584,8 +584,8 @@ TEST_F(TimeLoopRun, SpecificCases) {
         BuildHandRun(*vol, s);
         vol->volFlag = 1;
         vol->volUnc = 40.0;
-        ASSERT_EQ(plain->Solve(0), 0);
-        ASSERT_EQ(vol->Solve(0), 0);
+        ASSERT_EQ(plain->Solve(false), 0);
+        ASSERT_EQ(vol->Solve(false), 0);
         int emptyInPlain = -1;
         for (int v = 0; v < plain->nSteps && emptyInPlain < 0; ++v)
             if (plain->out[v][OUT_REMAINING + SLOT_BEST] == 0.0) emptyInPlain = v;
@@ -601,7 +601,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
         HandScenario s = HandScenarioLibrary()[0];
         s.contained = true;
         BuildHandRun(*c, s);
-        ASSERT_EQ(c->Solve(0), 0);
+        ASSERT_EQ(c->Solve(false), 0);
         EXPECT_EQ(c->out[0][OUT_DISPERSED + SLOT_BEST], MISSING_VALUE_D);
         EXPECT_EQ(c->out[0][OUT_WATER + SLOT_BEST], MISSING_VALUE_D);
         EXPECT_EQ(c->out[c->nSteps - 1][OUT_DISPERSED + SLOT_BEST], 0.0);
@@ -615,7 +615,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     {
         auto c = NewCore();
         BuildHandRun(*c, HandScenarioLibrary()[0]);
-        ASSERT_EQ(c->Solve(0), 0);
+        ASSERT_EQ(c->Solve(false), 0);
         for (int at : {OUT_SKIMMED, OUT_BURNED, OUT_BEACHED}) {
             EXPECT_EQ(c->out[0][at + SLOT_BEST], MISSING_VALUE_D);
             EXPECT_EQ(c->out[5][at + SLOT_BEST], 0.0);
@@ -628,7 +628,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
         s.burnRate = 1.0;  // m3/s from hour 2
         s.burnHour = 2;
         BuildHandRun(*c, s);
-        ASSERT_EQ(c->Solve(0), 0);
+        ASSERT_EQ(c->Solve(false), 0);
         const int last = c->nSteps - 1;
         EXPECT_EQ(c->out[last][OUT_REMAINING + SLOT_BEST], 0.0);
         EXPECT_EQ(c->out[last][OUT_DENSITY + SLOT_BEST], c->out[last - 3][OUT_DENSITY + SLOT_BEST]);
@@ -643,7 +643,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
         s.hourVols = {2.0, 50.0, 50.0};
         s.perHourCount = {2, 20, 20};
         BuildHandRun(*c, s);
-        ASSERT_EQ(c->Solve(1), 0);
+        ASSERT_EQ(c->Solve(true), 0);
         ExpectFinite(*c);
         EXPECT_EQ(c->out[0][OUT_REMAINING + SLOT_BEST], 0.0);
         EXPECT_EQ(c->out[0][OUT_SPILLED + SLOT_BEST], 0.0);

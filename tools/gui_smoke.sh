@@ -3,8 +3,8 @@
 # folders), checks that its main window titled "TAVRO2 - Spill Scenario1"
 # appears, closes it as a window manager would and expects a clean exit.
 set -uo pipefail
-APP="$1"
-XCLOSE="$2"
+APP="$(realpath "$1")"
+XCLOSE="$(realpath "$2")"
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
 mkdir -p "$WORK/home" "$WORK/run"

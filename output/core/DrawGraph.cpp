@@ -75,7 +75,7 @@ class LinearScale final : public ValueScale {
 public:
     LinearScale(const LinearAxis& ax, int bottom) : ax_(ax), bottom_(bottom) {}
     std::optional<int> Y(double v) const override {
-        if (v < 0) return std::nullopt;
+        if (v < 0 || !std::isfinite(v)) return std::nullopt;
         return bottom_ - Rnd(std::fabs(v - ax_.bottom) * ax_.bandPx / ax_.step);
     }
     void DrawGrid(Canvas& c, const Rect& plot) const override {
@@ -107,7 +107,7 @@ class LogScale final : public ValueScale {
 public:
     LogScale(const LogAxis& ax, int bottom) : ax_(ax), bottom_(bottom), logLo_(ax.loExp) {}
     std::optional<int> Y(double v) const override {
-        if (v < 0) return std::nullopt;
+        if (v < 0 || !std::isfinite(v)) return std::nullopt;
         if (!(v > ax_.Lo())) return bottom_;  // zero and values under the bottom decade
         return bottom_ - Rnd(std::fabs(std::log10(v) - logLo_) * ax_.pxPerDecade);
     }
@@ -166,7 +166,9 @@ void DrawLineGraph(Canvas& c, const model::SGraphData& rec, const GraphContext& 
     const double* low = rec.series[model::GRAPH_LOW];
     const double* best = rec.series[model::GRAPH_BEST];
     const double* high = rec.series[model::GRAPH_HIGH];
-    const bool missing = n <= 0 || best[0] < 0 || (!log && (low[0] < 0 || high[0] < 0));
+    // A first value below 0 (or not a number at all) means no results.
+    auto absent = [](double v) { return !(v >= 0) || !std::isfinite(v); };
+    const bool missing = n <= 0 || absent(best[0]) || (!log && (absent(low[0]) || absent(high[0])));
     if (missing) {
         NotAvailable(c, rect);
         c.restore();

@@ -14,7 +14,13 @@ using platform::Point;
 using platform::Rect;
 using platform::VAlign;
 
-int Rnd(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+int Rnd(double v) {
+    // Saturating: a wild value stays far off the page instead of wrapping.
+    constexpr double kLimit = 1e9;
+    if (!(v > -kLimit)) return static_cast<int>(-kLimit);
+    if (!(v < kLimit)) return static_cast<int>(kLimit);
+    return static_cast<int>(std::floor(v + 0.5));
+}
 
 LinearAxis ComputeLinearAxis(double min, double max, int plotHeight, int mmY) {
     LinearAxis ax;

@@ -10,7 +10,8 @@
 
 namespace output {
 
-// floor(v + 0.5): the rounding to a whole pixel.
+// floor(v + 0.5): the rounding to a whole pixel (saturating at +-1e9, NaN
+// counting as the low end).
 int Rnd(double v);
 
 // Linear value axis: D bands of C pixels, each worth S, the bottom line

@@ -95,8 +95,9 @@ int GetPrecision(const model::SIcsBudgetData& r) {
 
 int StartSlot(document::Time spill, const ui::TimePick& beginning, const platform::IClock& clock) {
     const document::Time begin = ui::OperationTime(beginning, spill, clock);
-    const std::int64_t slot = document::HoursBetween(spill, begin) + 1;
-    return static_cast<int>(std::clamp<std::int64_t>(slot, INT_MIN / 2, INT_MAX / 2));
+    // Whole hours toward zero, computed without overflow for any two times.
+    const __int128 slot = (static_cast<__int128>(begin) - spill) / 3600 + 1;
+    return static_cast<int>(std::clamp<__int128>(slot, INT_MIN / 2, INT_MAX / 2));
 }
 
 DurationReading ReadDuration(std::string_view text) {

@@ -1,7 +1,9 @@
 #include "output/core/TableText.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "model/Constants.h"
 #include "platform/NumText.h"
@@ -25,6 +27,12 @@ std::string Padded(std::string_view text, int leading, int width) {
 }
 
 }  // namespace
+
+std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b) {
+    std::int64_t sum;
+    if (__builtin_add_overflow(a, b, &sum)) return b < 0 ? INT64_MIN : INT64_MAX;
+    return sum;
+}
 
 std::string RightCell(std::string_view text, int width) {
     const std::string_view cut = Cut(text, width);
@@ -75,11 +83,13 @@ SpillHours::SpillHours(document::Time spill, const platform::IClock& clock)
     // left out of range count as 0.
     const int minute = spillLocal_.tm_min >= 0 && spillLocal_.tm_min < 60 ? spillLocal_.tm_min : 0;
     const int second = spillLocal_.tm_sec >= 0 && spillLocal_.tm_sec <= 60 ? spillLocal_.tm_sec : 0;
-    base_ = spill - (static_cast<document::Time>(minute) * 60 + second);
+    base_ = SaturatingAdd(spill, -(static_cast<document::Time>(minute) * 60 + second));
 }
 
 std::tm SpillHours::After(std::int64_t hours) const {
-    return clock_->Local(static_cast<std::time_t>(base_ + hours * 3600));
+    std::int64_t seconds;
+    if (__builtin_mul_overflow(hours, std::int64_t{3600}, &seconds)) seconds = hours < 0 ? INT64_MIN : INT64_MAX;
+    return clock_->Local(static_cast<std::time_t>(SaturatingAdd(base_, seconds)));
 }
 
 TableHeader ReadTableHeader(const document::Scenario& s, const platform::IClock& clock) {

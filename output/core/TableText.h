@@ -37,6 +37,10 @@ std::string NumberText(double value, int decimals);
 int DecimalsFor(double lastTotal);
 
 // ---- Times ----
+// a + b, held at the int64 limits instead of overflowing (a scenario file
+// can hold any time at all).
+std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b);
+
 // The spill time's whole hour and the local times whole hours after it.
 class SpillHours {
 public:

@@ -64,8 +64,11 @@ wxFont MakeWxFont(const Font& font) {
 
 WxDcCanvas::WxDcCanvas(wxDC& dc, int ppiX, int ppiY, Size size, bool printing)
     : dc_(dc), ppiX_(ppiX > 0 ? ppiX : 96), ppiY_(ppiY > 0 ? ppiY : 96), size_(size), printing_(printing) {
-    dc_.DestroyClippingRegion();
     Apply();
+}
+
+WxDcCanvas::~WxDcCanvas() {
+    if (dcClipped_) dc_.DestroyClippingRegion();
 }
 
 WxDcCanvas WxDcCanvas::ForWindow(wxDC& dc, const wxWindow& window) {
@@ -121,10 +124,15 @@ void WxDcCanvas::ApplyText() {
 }
 
 void WxDcCanvas::ApplyClip() {
-    dc_.DestroyClippingRegion();
+    // Only a clip of ours is ever removed: the DC's own (a paint's) stays.
+    if (dcClipped_) {
+        dc_.DestroyClippingRegion();
+        dcClipped_ = false;
+    }
     if (state_.clipped) {
         const Rect& r = state_.clip;
         dc_.SetClippingRegion(r.left, r.top, std::max(r.width(), 0), std::max(r.height(), 0));
+        dcClipped_ = true;
     }
 }
 

@@ -19,6 +19,8 @@ namespace platform {
 class WxDcCanvas final : public Canvas {
 public:
     WxDcCanvas(wxDC& dc, int ppiX, int ppiY, Size size, bool printing);
+    ~WxDcCanvas() override;
+    WxDcCanvas(WxDcCanvas&&) = default;
     // A paint or memory DC of a window: the DC's resolution and the
     // window's client size.
     static WxDcCanvas ForWindow(wxDC& dc, const wxWindow& window);
@@ -79,6 +81,7 @@ private:
     bool printing_;
     State state_;
     std::vector<State> saved_;
+    bool dcClipped_ = false;
     std::array<wxDash, 2> dashes_{};
     wxFont font_;
 };

@@ -2,6 +2,7 @@
 
 #include <wx/app.h>
 #include <wx/filename.h>
+#include <wx/html/helpdlg.h>
 #include <wx/toplevel.h>
 #include <wx/window.h>
 
@@ -23,6 +24,23 @@ wxWindow* Owner() {
     return top;
 }
 
+// The viewer opens at a size that shows a page without scrolling sideways
+// (the toolkit's own default is small).
+class SizedHelpController final : public wxHtmlHelpController {
+public:
+    using wxHtmlHelpController::wxHtmlHelpController;
+
+protected:
+    wxHtmlHelpDialog* CreateHelpDialog(wxHtmlHelpData* data) override {
+        wxHtmlHelpDialog* dialog = wxHtmlHelpController::CreateHelpDialog(data);
+        if (dialog) {
+            dialog->SetSize(dialog->FromDIP(wxSize(900, 640)));
+            dialog->CentreOnParent();
+        }
+        return dialog;
+    }
+};
+
 }  // namespace
 
 WxHelp::WxHelp(std::string folder, IMessages* messages) : folder_(std::move(folder)), messages_(messages) {}
@@ -30,8 +48,10 @@ WxHelp::WxHelp(std::string folder, IMessages* messages) : folder_(std::move(fold
 WxHelp::~WxHelp() = default;
 
 wxHtmlHelpController& WxHelp::Controller() {
-    if (!controller_)
-        controller_ = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE | wxHF_DIALOG | wxHF_MODAL, Owner());
+    if (!controller_) {
+        controller_ = std::make_unique<SizedHelpController>(wxHF_DEFAULT_STYLE | wxHF_DIALOG | wxHF_MODAL, Owner());
+        controller_->SetTitleFormat("TAVRO2 Help: %s");
+    }
     return *controller_;
 }
 

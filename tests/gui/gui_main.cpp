@@ -15,6 +15,10 @@
 
 #include "app/MainFrame.h"
 #include "gui_support.h"
+// What the program's entry point registers: the graph windows and the
+// dialogs (tests run against the program as it ships).
+#include "output/GraphViews.h"
+#include "ui/oils/OilDialogs.h"
 
 namespace gui_test {
 
@@ -126,6 +130,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot start the toolkit (no display?)\n");
         return 2;
     }
+    output::RegisterGraphViews();
+    ui::RegisterOilDialogs();
     int rc = 0;
     {
         wxEventLoop loop;

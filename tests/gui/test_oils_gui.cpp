@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,12 @@
 #include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
+#include <wx/radiobut.h>
+#include <wx/sizer.h>
+#include <wx/statbox.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -50,8 +57,49 @@ void Click(wxWindow* dialog, int id) {
     dialog->FindWindow(id)->GetEventHandler()->ProcessEvent(click);
 }
 
+// Closes every dialog still running modally: on leaving a scope (a check
+// in a posted call that failed and returned early), or from the watchdog.
+void EndModalDialogs(int code) {
+    for (wxWindow* w : wxTopLevelWindows)
+        if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal()) d->EndModal(code);
+}
+struct EndModalsOnExit {
+    ~EndModalsOnExit() { EndModalDialogs(wxID_CLOSE); }
+};
+
+// Guards a test of these dialogs whatever happens in it: a dialog still
+// running modally after a while is closed with a failure (no test waits for
+// a user who is not there), and on leaving, the oil dialogs are out of the
+// registry again and the scenario is unmodified (closing the program asks
+// nothing).
+class DialogTestGuard {
+public:
+    explicit DialogTestGuard(bool registerOils) : registered_(registerOils) {
+        if (registered_) ui::RegisterOilDialogs();
+        watchdog_.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+            for (wxWindow* w : wxTopLevelWindows)
+                if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal())
+                    ADD_FAILURE() << "\"" << d->GetTitle().utf8_string() << "\" still open: closed by the watchdog";
+            EndModalDialogs(wxID_CLOSE);
+        });
+        watchdog_.Start(30000);
+    }
+    ~DialogTestGuard() {
+        watchdog_.Stop();
+        if (registered_) app::RegisterDialog(document::DialogKind::StandardOils, {});
+        if (app::CMainFrame* frame = app::TheApp().MainFrame(); frame && frame->CurrentDoc())
+            frame->CurrentDoc()->Core().SetModified(false);
+    }
+    DialogTestGuard(const DialogTestGuard&) = delete;
+    DialogTestGuard& operator=(const DialogTestGuard&) = delete;
+
+private:
+    bool registered_;
+    wxTimer watchdog_;
+};
+
 TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
-    ui::RegisterOilDialogs();
+    DialogTestGuard guard(true);
     Start();
     document::SpillDocCore& doc = Frame()->CurrentDoc()->Core();
     ASSERT_NE(doc.Libraries().standard, nullptr);
@@ -62,6 +110,7 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
     int pages = 0;
     std::string dialogShot;
     wxTheApp->CallAfter([&] {
+        EndModalsOnExit close;
         ui::COilsDialog* dialog = OpenOilsDialog();
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->GetTitle(), "Standard Oils");
@@ -103,7 +152,6 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
         list->GetEventHandler()->ProcessEvent(activate);
 
         Click(dialog, wxID_OK);  // Select
-        if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
     });
     Command(app::ID_STANDARD_OILS);
 
@@ -118,8 +166,6 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
     EXPECT_EQ(doc.scenario.OilName, "Green Canyon Block 200, ECCC ESTS 2021");
     EXPECT_EQ(doc.scenario.m_bOilInputPassed, 1);
     for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
-    app::RegisterDialog(document::DialogKind::StandardOils, {});
-    doc.SetModified(false);  // closes without asking to save
 }
 
 // Switches a notebook's page as a click on its tab does: through the
@@ -156,6 +202,7 @@ struct TestPage final : ui::ISheetPage {
 };
 
 TEST_F(GuiTest, CheckedSheetVetoesARefusedPageAndAppliesVisitedPagesOnOk) {
+    DialogTestGuard guard(false);
     Start();
     std::vector<std::string> log;
     TestPage one("one", &log), two("two", &log);
@@ -168,6 +215,7 @@ TEST_F(GuiTest, CheckedSheetVetoesARefusedPageAndAppliesVisitedPagesOnOk) {
     int stayed = -1;
     int moved = -1;
     sheet.CallAfter([&] {
+        EndModalsOnExit close;
         one.refuse = true;
         if (!ClickTab(sheet.GetBookCtrl(), 1)) return sheet.EndModal(wxID_ABORT);
         stayed = ShownTab(sheet.GetBookCtrl());
@@ -177,7 +225,6 @@ TEST_F(GuiTest, CheckedSheetVetoesARefusedPageAndAppliesVisitedPagesOnOk) {
         moved = ShownTab(sheet.GetBookCtrl());
         EXPECT_EQ(sheet.GetBookCtrl()->GetSelection(), 1);
         Click(&sheet, wxID_OK);
-        if (sheet.IsModal()) sheet.EndModal(wxID_CANCEL);
     });
     const int result = sheet.ShowModal();
     if (result == wxID_ABORT) GTEST_SKIP() << "not the GTK toolkit";
@@ -204,4 +251,174 @@ TEST_F(GuiTest, TimeListsShowAndReadAPick) {
     EXPECT_EQ(lists.Get(), (ui::TimePick{0, 30, 23}));
 }
 
+// Lets the X server deliver simulated keys and the toolkit handle them.
+void Settle() {
+    for (int i = 0; i < 20; ++i) {
+        Pump(1);
+        wxMilliSleep(20);
+    }
+}
+
+TEST_F(GuiTest, StandardOilsByKeyboard) {
+    DialogTestGuard guard(true);
+    Start();
+    document::SpillDocCore& doc = Frame()->CurrentDoc()->Core();
+    const document::Scenario before = doc.scenario;
+    std::vector<wxString> focusOrder;
+    int sheets = 0;
+    std::string chosen;
+    // The control that has the keyboard focus as the toolkit sees it (the
+    // toolkit tells the program late when no window manager runs).
+    auto focused = [] {
+        using GetFocus = void* (*)(void*);
+        static auto get = reinterpret_cast<GetFocus>(dlsym(RTLD_DEFAULT, "gtk_window_get_focus"));
+        ui::COilsDialog* dialog = OpenOilsDialog();
+        if (!get || !dialog) return wxString("none");
+        void* widget = get(dialog->GetHandle());
+        for (wxWindow* w : dialog->GetChildren()) {
+            bool inside = w->GetHandle() == widget;
+            for (wxWindow* c : w->GetChildren()) inside = inside || c->GetHandle() == widget;
+            if (inside) return w->GetLabel().empty() ? wxString(w->GetClassInfo()->GetClassName()) : w->GetLabel();
+        }
+        return wxString("other");
+    };
+    // First run: Tab through the controls, Down and Enter open the sheet of
+    // the second oil, Escape cancels.
+    wxTheApp->CallAfter([&] {
+        EndModalsOnExit close;
+        ui::COilsDialog* dialog = OpenOilsDialog();
+        ASSERT_NE(dialog, nullptr);
+        dialog->runSheet = [&](wxWindow*, const ui::OilInfoTexts& texts) {
+            ++sheets;
+            chosen = texts.name;
+        };
+        wxUIActionSimulator keys;
+        Settle();
+        focusOrder.push_back(focused());
+        for (int i = 0; i < 5; ++i) {
+            keys.Char(WXK_TAB);
+            Settle();
+            focusOrder.push_back(focused());
+        }
+        dialog->List()->SetFocus();
+        Settle();
+        keys.Char(WXK_DOWN);
+        Settle();
+        keys.Char(WXK_RETURN);
+        Settle();
+        keys.Char(WXK_ESCAPE);
+        Settle();
+    });
+    Command(app::ID_STANDARD_OILS);
+    EXPECT_EQ(focusOrder, (std::vector<wxString>{"wxListCtrl", "Oil &Info...", "&Help", "Cancel", "&Select",
+                                                 "wxListCtrl"}));
+    EXPECT_EQ(sheets, 1);
+    EXPECT_EQ(chosen, "Alaminos Canyon Block 25, ECCC ESTS 2021");
+    EXPECT_TRUE(doc.scenario == before) << "Escape cancels";
+    EXPECT_EQ(doc.scenario.m_bOilInputPassed, 0);
+
+    // Second run: Alt+S selects the oil in view.
+    wxTheApp->CallAfter([&] {
+        EndModalsOnExit close;
+        ui::COilsDialog* dialog = OpenOilsDialog();
+        ASSERT_NE(dialog, nullptr);
+        wxUIActionSimulator keys;
+        dialog->List()->SetFocus();
+        Settle();
+        keys.Char(WXK_DOWN);
+        keys.Char(WXK_DOWN);
+        Settle();
+        keys.Char('s', wxMOD_ALT);
+        Settle();
+    });
+    Command(app::ID_STANDARD_OILS);
+    EXPECT_EQ(doc.scenario.OilName, "Alaska North Slope [2015], ECCC ESTS 2021");
+    EXPECT_EQ(doc.scenario.m_bOilInputPassed, 1);
+    for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
+}
+
 }  // namespace
+
+namespace {
+
+// A dialog of the foundation with its controls in a framed group, as most
+// input dialogs have them.
+class GroupedDialog final : public ui::RulesDialog {
+public:
+    GroupedDialog(wxWindow* parent, platform::IMessages& messages)
+        : RulesDialog(parent, "Grouped", messages, std::nullopt) {
+        auto* top = new wxBoxSizer(wxVERTICAL);
+        first = new wxTextCtrl(this, wxID_ANY, "first");
+        top->Add(first, 0, wxALL, 8);
+        auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Group");
+        inner1 = new wxTextCtrl(box->GetStaticBox(), wxID_ANY, "inner one");
+        inner2 = new wxTextCtrl(box->GetStaticBox(), wxID_ANY, "inner two");
+        box->Add(inner1, 0, wxALL, 4);
+        box->Add(inner2, 0, wxALL, 4);
+        auto* metres = new wxRadioButton(box->GetStaticBox(), wxID_ANY, "Metres", wxDefaultPosition,
+                                         wxDefaultSize, wxRB_GROUP);
+        auto* feet = new wxRadioButton(box->GetStaticBox(), wxID_ANY, "Feet");
+        feet->SetValue(true);
+        box->Add(metres, 0, wxALL, 4);
+        box->Add(feet, 0, wxALL, 4);
+        top->Add(box, 0, wxALL, 8);
+        top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxALL, 8);
+        SetSizerAndFit(top);
+    }
+    wxTextCtrl* first;
+    wxTextCtrl* inner1;
+    wxTextCtrl* inner2;
+};
+
+}  // namespace
+
+// The value or label of the control of window that has the keyboard focus
+// as the toolkit sees it (it tells the program late when no window manager
+// runs).
+wxString FocusedText(wxWindow* window) {
+    using GetFocus = void* (*)(void*);
+    static auto get = reinterpret_cast<GetFocus>(dlsym(RTLD_DEFAULT, "gtk_window_get_focus"));
+    if (!get) return "none";
+    void* widget = get(window->GetHandle());
+    std::function<wxString(wxWindow*)> find = [&](wxWindow* w) -> wxString {
+        for (wxWindow* c : w->GetChildren()) {
+            if (c->GetHandle() == widget || c->GetConnectWidget() == widget) {
+                if (auto* text = wxDynamicCast(c, wxTextCtrl)) return text->GetValue();
+                return c->GetLabel();
+            }
+            if (wxString found = find(c); !found.empty()) return found;
+        }
+        return {};
+    };
+    const wxString found = find(window);
+    return found.empty() ? wxString("other") : found;
+}
+
+TEST_F(GuiTest, TabReachesEveryControlOfAGroupedRulesDialog) {
+    DialogTestGuard guard(false);
+    Start();
+    platform::RecordingMessages messages;
+    GroupedDialog dialog(Frame(), messages);
+    std::vector<std::string> order;
+    dialog.CallAfter([&] {
+        EndModalsOnExit close;
+        wxUIActionSimulator keys;
+        dialog.first->SetFocus();
+        Settle();
+        for (int i = 0; i < 6; ++i) {
+            order.push_back(FocusedText(&dialog).utf8_string());
+            keys.Char(WXK_TAB);
+            Settle();
+        }
+        order.push_back(FocusedText(&dialog).utf8_string());
+        keys.Char(WXK_TAB, wxMOD_SHIFT);
+        keys.Char(WXK_TAB, wxMOD_SHIFT);
+        Settle();
+        order.push_back(FocusedText(&dialog).utf8_string());
+    });
+    dialog.ShowModal();
+    // Tab enters the group, stops at its chosen radio button only, wraps
+    // around the end; Shift+Tab goes back.
+    EXPECT_EQ(order, (std::vector<std::string>{"first", "inner one", "inner two", "Feet", "Cancel", "OK", "first",
+                                               "Cancel"}));
+}

@@ -9,6 +9,7 @@
 #include <wx/dnd.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
+#include <wx/log.h>
 #include <wx/toolbar.h>
 
 #include "app/CommandIds.h"
@@ -19,6 +20,8 @@
 #include "app/WorkspaceView.h"
 #include "app/WxDialogRunner.h"
 #include "gui_support.h"
+#include "output/GraphViews.h"
+#include "platform/wx/WxText.h"
 
 using namespace gui_test;
 using document::OutputKind;
@@ -71,6 +74,12 @@ TEST_F(GuiTest, MainWindowHasItsMenusToolsFieldsPaneAndForm) {
     std::vector<std::string> labels;
     for (app::LinkButton* b : Buttons(form->Guide())) labels.push_back(b->GetLabel().utf8_string());
     EXPECT_EQ(labels, (std::vector<std::string>{"Release", "Oil", "Wind/Wave", "Water", "Solve"}));
+    // A button is on when its dialog exists (the oils dialog does), Solve always.
+    std::vector<app::LinkButton*> buttons = Buttons(form->Guide());
+    ASSERT_EQ(buttons.size(), 5u);
+    EXPECT_EQ(buttons[1]->IsEnabled(), app::HasDialog(document::DialogKind::StandardOils));
+    EXPECT_EQ(buttons[0]->IsEnabled(), app::HasDialog(document::DialogKind::Release));
+    EXPECT_TRUE(buttons[4]->IsEnabled());
     for (int i = 0; i < document::kFormInputs; ++i) EXPECT_FALSE(form->TickShown(static_cast<document::FormInput>(i)));
     EXPECT_FALSE(form->NoticeShown());
     // Before a solve the graph tools are off; Solve is on.
@@ -107,6 +116,30 @@ TEST_F(GuiTest, CommandLineScenarioSolvesAndShowsAllGraphsTiled) {
     for (int g = 0; g < document::kGraphCount; ++g)
         EXPECT_TRUE(f->GetToolBar()->GetToolState(app::GraphCommand(g))) << g;
     EXPECT_FALSE(Screenshot(f, "tiled").empty());
+
+    // Another solve repaints every open graph (they draw the model's new run).
+    std::vector<int> before;
+    for (int g = 0; g < document::kGraphCount; ++g) {
+        auto* panel = dynamic_cast<output::GraphPanel*>(area->OutputWindow(document::GraphKind(g)));
+        ASSERT_NE(panel, nullptr) << g;
+        before.push_back(panel->PaintCount());
+    }
+    Command(app::ID_SOLVE);
+    for (int g = 0; g < document::kGraphCount; ++g)
+        EXPECT_GT(dynamic_cast<output::GraphPanel*>(area->OutputWindow(document::GraphKind(g)))->PaintCount(),
+                  before[g])
+            << g;
+
+    // In a small window the tiles keep their least size and the area scrolls.
+    f->SetSize(640, 480);
+    Pump();
+    for (int g = 0; g < document::kGraphCount; ++g) {
+        const wxSize tile = area->OutputWindow(document::GraphKind(g))->GetParent()->GetSize();
+        EXPECT_GE(tile.x, app::kMinTileWidth) << g;
+        EXPECT_GE(tile.y, app::kMinTileHeight) << g;
+    }
+    EXPECT_GT(area->GetVirtualSize().x, area->GetClientSize().x);
+    EXPECT_FALSE(Screenshot(f, "tiled-small").empty());
     for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
 }
 
@@ -132,8 +165,14 @@ TEST_F(GuiTest, InputChangeAfterSolveClosesOutputsAndShowsTheNotice) {
     EXPECT_FALSE(f->GetToolBar()->GetToolEnabled(app::GraphCommand(document::GraphBudget)));
     EXPECT_FALSE(Screenshot(f, "notice").empty());
 
-    // Solving again gives graphs again; the notice stays.
-    Command(app::ID_SOLVE);
+    // The notice's own Solve button solves again; the notice stays.
+    std::vector<app::LinkButton*> noticeButtons = Buttons(view->Form()->Notice());
+    ASSERT_EQ(noticeButtons.size(), 1u);
+    EXPECT_TRUE(noticeButtons[0]->IsEnabled());
+    wxCommandEvent click(wxEVT_BUTTON, noticeButtons[0]->GetId());
+    click.SetEventObject(noticeButtons[0]);
+    noticeButtons[0]->GetEventHandler()->ProcessEvent(click);
+    Pump();
     EXPECT_TRUE(view->Area()->Exists(OutputKind::Budget));
     Command(app::GraphCommand(document::GraphBudget));  // closes the last graph: the form
     EXPECT_TRUE(view->Form()->NoticeShown());
@@ -156,6 +195,21 @@ TEST_F(GuiTest, FourRecentFilesSurviveARestart) {
     history = App().DocManager()->GetFileHistory();
     ASSERT_EQ(history->GetCount(), 4u);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(history->GetHistoryFile(i), wxString::Format("%s/s%d.tvr", folder, 5 - i));
+    // The files do not exist: choosing one says so and drops it.
+    Command(wxID_FILE1);
+    ASSERT_EQ(Messages().Entries().size(), 1u);
+    EXPECT_NE(Messages().Entries()[0].text.find("s5.tvr"), std::string::npos) << Messages().Entries()[0].text;
+    EXPECT_EQ(history->GetCount(), 3u);
+    EXPECT_EQ(Frame()->Workspaces()->GetPageCount(), 1u);
+
+    // A list that cannot be written is reported when the program ends.
+    App().Stop();
+    std::ofstream(folder + "/blocker") << "a file, not a folder";
+    o.configPath = folder + "/blocker/tavro2.conf";
+    Start(o);
+    App().Stop();
+    ASSERT_EQ(Messages().Entries().size(), 1u);
+    EXPECT_NE(Messages().Entries()[0].text.find("blocker/tavro2.conf"), std::string::npos);
 }
 
 TEST_F(GuiTest, SplashTakesTheFirstClickOnly) {
@@ -163,6 +217,7 @@ TEST_F(GuiTest, SplashTakesTheFirstClickOnly) {
     o.splash = true;
     Start(o);
     ASSERT_NE(App().Splash(), nullptr);
+    EXPECT_FALSE(Screenshot(App().Splash(), "splash").empty());
     wxMouseEvent move(wxEVT_MOTION);
     wxKeyEvent keyUp(wxEVT_KEY_UP);
     EXPECT_EQ(App().FilterEvent(move), wxApp::Event_Skip);
@@ -172,6 +227,51 @@ TEST_F(GuiTest, SplashTakesTheFirstClickOnly) {
     EXPECT_EQ(App().FilterEvent(click), wxApp::Event_Processed);
     EXPECT_EQ(App().Splash(), nullptr);
     EXPECT_EQ(App().FilterEvent(click), wxApp::Event_Skip);  // the next click is the user's
+}
+
+TEST_F(GuiTest, ACommandLineFileThatFailsSaysWhyAndStartsANewScenario) {
+    const std::string bad = RunFolder() + "/broken.tvr";
+    std::ofstream(bad) << "not a scenario";
+    app::CTAVRO2App::Options o;
+    o.splash = false;
+    o.file = wxString::FromUTF8(bad);
+    Start(o);
+    ASSERT_EQ(Messages().Entries().size(), 1u);
+    EXPECT_NE(Messages().Entries()[0].text.find("broken.tvr"), std::string::npos) << Messages().Entries()[0].text;
+    EXPECT_EQ(Frame()->Workspaces()->GetPageCount(), 1u);
+    EXPECT_EQ(Frame()->GetTitle(), "TAVRO2 - Spill Scenario1");
+}
+
+TEST_F(GuiTest, UnsavedInputIsAskedAboutAndAFailedSaveKeepsTheScenario) {
+    Start();
+    app::SpillDocWx* doc = Frame()->CurrentDoc();
+    ASSERT_NE(doc, nullptr);
+    doc->Core().SetModified(true);
+    // Its file lies in a folder that does not exist: the save fails.
+    doc->SetFilename(wxString::FromUTF8(RunFolder() + "/no such folder/spill.tvr"), true);
+    doc->SetDocumentSaved(true);
+
+    Messages().QueueAnswer(platform::MsgResult::Yes);  // save first: fails
+    Command(wxID_CLOSE);
+    ASSERT_GE(Messages().Entries().size(), 2u);
+    EXPECT_EQ(Messages().Entries()[0].text, "Do you want to save the changes to Spill Scenario1?");
+    EXPECT_EQ(Messages().Entries()[1].icon, platform::MsgIcon::Stop);
+    EXPECT_EQ(Frame()->Workspaces()->GetPageCount(), 1u);
+    EXPECT_TRUE(doc->IsModified());
+
+    // Leaving the program, Cancel keeps it running with the scenario.
+    Messages().Clear();
+    Messages().QueueAnswer(platform::MsgResult::Cancel);
+    EXPECT_FALSE(Frame()->Close());
+    Pump();
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_EQ(Frame()->Workspaces()->GetPageCount(), 1u);
+
+    // No closes without saving.
+    Messages().QueueAnswer(platform::MsgResult::No);
+    Command(wxID_CLOSE);
+    EXPECT_EQ(Frame()->Workspaces()->GetPageCount(), 0u);
+    EXPECT_EQ(Frame()->GetTitle(), "TAVRO2");
 }
 
 TEST_F(GuiTest, DroppedFilesOpenWorkspacesAndBadOnesSayWhy) {
@@ -191,6 +291,58 @@ TEST_F(GuiTest, DroppedFilesOpenWorkspacesAndBadOnesSayWhy) {
     ASSERT_EQ(Messages().Entries().size(), 1u);
     EXPECT_NE(Messages().Entries()[0].text.find("notes.txt"), std::string::npos) << Messages().Entries()[0].text;
     EXPECT_EQ(Messages().Entries()[0].icon, platform::MsgIcon::Stop);
+}
+
+TEST(CommandLine, FileMadeAbsoluteAndSplashSwitch) {
+    struct Case {
+        const char* name;
+        std::vector<std::wstring> args;
+        bool ok;
+        bool splash;
+        std::string file;  // relative to the current folder when not absolute
+    };
+    const std::string cwd = document::CurrentDirectory();
+    const Case cases[] = {
+        {"nothing", {L"tavro2"}, true, true, ""},
+        {"relative file", {L"tavro2", L"sub/../spill.tvr"}, true, true, cwd + "/spill.tvr"},
+        {"no splash and absolute file", {L"tavro2", L"--nosplash", L"/data/a b.tvr"}, true, false, "/data/a b.tvr"},
+        {"unknown switch", {L"tavro2", L"--print"}, false, true, ""},
+        {"two files", {L"tavro2", L"a.tvr", L"b.tvr"}, false, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<wxChar*> argv;
+        std::vector<std::wstring> args = c.args;
+        for (std::wstring& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        app::CTAVRO2App::Options o;
+        wxLogNull quiet;  // the usage text of a bad line
+        EXPECT_EQ(app::CTAVRO2App::ParseCommandLine(static_cast<int>(args.size()), argv.data(), o), c.ok);
+        if (!c.ok) continue;
+        EXPECT_EQ(o.splash, c.splash);
+        EXPECT_EQ(o.file.utf8_string(), c.file);
+    }
+}
+
+// Library and scenario texts are raw bytes: UTF-8 when valid, else the
+// library files' Windows-1252 (a message box of such text was empty).
+TEST(WxText, EightBitTextsBecomeReadable) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        wxString expected;
+    };
+    const Case cases[] = {
+        {"ASCII", "Oil Budget", "Oil Budget"},
+        {"UTF-8", "caf\xC3\xA9", wxString::FromUTF8("caf\xC3\xA9")},
+        {"Windows-1252 e acute", "caf\xE9", wxString::FromUTF8("caf\xC3\xA9")},
+        {"Windows-1252 euro and quotes", "\x80 \x93x\x94", wxString::FromUTF8("\xE2\x82\xAC \xE2\x80\x9Cx\xE2\x80\x9D")},
+        {"empty", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(platform::ToWx(c.bytes), c.expected);
+    }
 }
 
 }  // namespace

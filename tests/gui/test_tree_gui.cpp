@@ -140,6 +140,17 @@ TEST_F(GuiTest, HelpDialogReadsMoreAndCloses) {
     fetch.GetEventHandler()->ProcessEvent(click);
     ASSERT_EQ(contents.Calls().size(), 1u);
     EXPECT_TRUE(contents.Calls()[0].contents);
+
+    // Escape closes it too, and "Done" is the button Enter presses.
+    EXPECT_EQ(fetch.GetDefaultItem(), fetch.FindWindow(wxID_OK));
+    fetch.CallAfter([&] {
+        wxKeyEvent escape(wxEVT_CHAR_HOOK);
+        escape.m_keyCode = WXK_ESCAPE;
+        escape.SetEventObject(&fetch);
+        fetch.GetEventHandler()->ProcessEvent(escape);
+    });
+    EXPECT_EQ(fetch.ShowModal(), wxID_OK);
+    EXPECT_EQ(contents.Calls().size(), 1u);
 }
 
 TEST_F(GuiTest, HelpBookLoadsWithEveryPage) {
@@ -168,7 +179,9 @@ TEST_F(GuiTest, HelpBookLoadsWithEveryPage) {
         Frame()->CallAfter([&, name] {
             for (wxWindow* w : wxTopLevelWindows) {
                 if (auto* d = dynamic_cast<wxHtmlHelpDialog*>(w); d && d->IsShown()) {
-                    d->SetSize(d->FromDIP(wxSize(900, 600)));
+                    // Opens large enough to read a page.
+                    EXPECT_GE(d->GetSize().x, d->FromDIP(800)) << name;
+                    EXPECT_GE(d->GetSize().y, d->FromDIP(560)) << name;
                     shot = Screenshot(d, name);
                     d->Close();
                 }

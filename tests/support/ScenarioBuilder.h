@@ -271,12 +271,13 @@ inline constexpr int kOilNotFound = -100;
 // LoadSolveScenario, then PrepareRun, Spread and Solve. Returns the first
 // failing status (kOilNotFound, PrepareRun, Spread or Solve).
 inline int RunSolveScenario(model::CWeatheringCore& c, const SolveScenario& s, std::uint32_t seed, int writeDump) {
+    c.Messages().Begin();  // one solve: each note once
     if (!LoadSolveScenario(c, s, seed)) return kOilNotFound;
     int status = c.PrepareRun();
     if (status != 0) return status;
     status = c.Spread();
     if (status != 0) return status;
-    return c.Solve(writeDump);
+    return c.Solve(writeDump != 0);
 }
 
 // The scenario library of the invariant tests.

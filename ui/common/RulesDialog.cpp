@@ -1,12 +1,66 @@
 #include "ui/common/RulesDialog.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <wx/accel.h>
 #include <wx/button.h>
+#include <wx/listctrl.h>
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
 #include <wx/sizer.h>
 
 #include "ui/common/HelpMessageDialog.h"
 
 namespace ui {
+
+namespace {
+
+// A radio button Tab passes over: one not chosen in a group that has one
+// chosen (Tab enters a group at its chosen button, the arrows move in it).
+bool PassedOverRadio(wxWindow* w) {
+    auto* radio = wxDynamicCast(w, wxRadioButton);
+    if (!radio || radio->GetValue()) return false;
+    for (wxRadioButton* r = radio->GetFirstInGroup(); r; r = r->GetNextInGroup())
+        if (r->GetValue()) return true;
+    return false;
+}
+
+// The controls Tab stops at, in the order they were made, groups and panels
+// entered: shown and enabled controls that take the keyboard focus. A report
+// list is one stop (its inner windows are its own).
+void CollectTabStops(wxWindow* parent, std::vector<wxWindow*>& out) {
+    for (wxWindow* w : parent->GetChildren()) {
+        if (w->IsTopLevel() || !w->IsShown() || !w->IsEnabled()) continue;
+        if (wxDynamicCast(w, wxListCtrl) || w->GetChildren().empty()) {
+            if (w->AcceptsFocusFromKeyboard() && !PassedOverRadio(w)) out.push_back(w);
+        } else {
+            CollectTabStops(w, out);
+        }
+    }
+}
+
+// Gives the focus to the Tab stop after (or before) the one holding the
+// focus, around the ends.
+void MoveFocus(wxWindow* dialog, wxWindow* focus, bool forward) {
+    std::vector<wxWindow*> stops;
+    CollectTabStops(dialog, stops);
+    if (stops.empty()) return;
+    auto at = stops.end();
+    for (wxWindow* w = focus; w && w != dialog && at == stops.end(); w = w->GetParent())
+        at = std::find(stops.begin(), stops.end(), w);
+    const std::size_t n = stops.size();
+    std::size_t next = 0;
+    if (at != stops.end()) {
+        const auto i = static_cast<std::size_t>(at - stops.begin());
+        next = forward ? (i + 1) % n : (i + n - 1) % n;
+    } else if (!forward) {
+        next = n - 1;
+    }
+    stops[next]->SetFocusFromKbd();
+}
+
+}  // namespace
 
 RulesDialog::RulesDialog(wxWindow* parent, const wxString& title, platform::IMessages& messages,
                          std::optional<HelpDialog> help)
@@ -14,6 +68,21 @@ RulesDialog::RulesDialog(wxWindow* parent, const wxString& title, platform::IMes
       messages_(messages),
       help_(help) {
     SetEscapeId(wxID_CANCEL);
+    // Tab moves through the dialog's controls in the order they were made,
+    // into and out of groups. Done here because the toolkit's report list
+    // keeps Tab for itself and the toolkit can drop the first Tab after the
+    // program moved the focus.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
+        if (e.GetKeyCode() == WXK_TAB && !e.ControlDown() && !e.AltDown()) {
+            wxWindow* focus = wxWindow::FindFocus();
+            auto* text = wxDynamicCast(focus, wxTextCtrl);
+            if (!(text && text->HasFlag(wxTE_PROCESS_TAB))) {
+                MoveFocus(this, focus, !e.ShiftDown());
+                return;
+            }
+        }
+        e.Skip();
+    });
     if (help_) {
         Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowHelp(); }, wxID_HELP);
         Bind(wxEVT_HELP, [this](wxHelpEvent&) { ShowHelp(); });

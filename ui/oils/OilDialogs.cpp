@@ -12,4 +12,10 @@ void RegisterOilDialogs() {
     });
 }
 
+std::optional<oillib::FileOffset> PickStandardOil(wxWindow* parent, document::SpillDocCore& doc) {
+    COilsDialog dialog(parent, doc, StandardOilsRules::Mode::Pick);
+    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+    return dialog.Rules().Chosen();
+}
+
 }  // namespace ui
