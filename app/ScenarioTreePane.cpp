@@ -117,12 +117,15 @@ document::TreeItemPath ScenarioTreePane::PathOf(const wxTreeItemId& item) const 
     return path;
 }
 
-bool ScenarioTreePane::Activate(const wxTreeItemId& item) {
+int ScenarioTreePane::CommandOf(const wxTreeItemId& item) const {
     SpillDocWx* doc = current_ ? current_() : nullptr;
-    if (!doc || !item.IsOk()) return false;
+    if (!doc || !item.IsOk()) return wxID_NONE;
     const auto kind = doc->Tree().CommandForItem(PathOf(item), doc->Core());
-    if (!kind || !HasDialog(*kind)) return false;
-    const int id = CommandIdFor(*kind);
+    if (!kind || !HasDialog(*kind)) return wxID_NONE;
+    return CommandIdFor(*kind);
+}
+
+bool ScenarioTreePane::RunCommand(int id) {
     wxWindow* top = wxGetTopLevelParent(this);
     if (id == wxID_NONE || !top) return false;
     wxCommandEvent command(wxEVT_MENU, id);
@@ -131,6 +134,8 @@ bool ScenarioTreePane::Activate(const wxTreeItemId& item) {
     return true;
 }
 
+bool ScenarioTreePane::Activate(const wxTreeItemId& item) { return RunCommand(CommandOf(item)); }
+
 wxTreeItemId ScenarioTreePane::FindRootItem(const wxString& text) const {
     for (const wxTreeItemId& id : roots_)
         if (GetItemText(id) == text) return id;
@@ -138,7 +143,11 @@ wxTreeItemId ScenarioTreePane::FindRootItem(const wxString& text) const {
 }
 
 void ScenarioTreePane::OnActivated(wxTreeEvent& e) {
-    Activate(e.GetItem());
+    // The dialog runs once the control is done with this event: what the
+    // dialog changes rebuilds sections at idle time (its message boxes run
+    // idle passes too), which deletes the very item the control still holds.
+    const int id = CommandOf(e.GetItem());
+    if (id != wxID_NONE) CallAfter([this, id] { RunCommand(id); });
     // Activation also opens or closes the item by default.
     e.Skip();
 }

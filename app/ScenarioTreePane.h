@@ -33,7 +33,8 @@ public:
     void Sync();
     // The model path of an item of the control.
     document::TreeItemPath PathOf(const wxTreeItemId& item) const;
-    // Runs the command of an item, as activating it does. True when one ran.
+    // Runs the command of an item, as activating it does (there, once the
+    // control is done with the event). True when one ran.
     bool Activate(const wxTreeItemId& item);
     // The root item of the control with this text (test and tools).
     wxTreeItemId FindRootItem(const wxString& text) const;
@@ -51,6 +52,9 @@ private:
     void Show(const document::ScenarioTreeModel& model);
     void Fill(const wxTreeItemId& parent, const document::TreeItem& item);
     void FillRoot(const wxTreeItemId& id, const document::TreeRoot& root);
+    // The menu command of an item, or wxID_NONE.
+    int CommandOf(const wxTreeItemId& item) const;
+    bool RunCommand(int id);
     void OnActivated(wxTreeEvent& e);
     void OnIdle(wxIdleEvent& e);
 

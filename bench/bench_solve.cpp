@@ -40,7 +40,7 @@ void Run(benchmark::State& state, const SolveScenario& s, bool parallel) {
     int elements = 0;
     for (auto _ : state) {
         core->parallelTurns = parallel;
-        const int r = tavro_test::RunSolveScenario(*core, s, 42, 1);
+        const int r = tavro_test::RunSolveScenario(*core, s, 42, true);
         if (r != 0) {
             state.SkipWithError("solve failed");
             break;

@@ -7,6 +7,7 @@
 #include "document/InputDump.h"
 #include "document/ScenarioFile.h"
 #include "oillib/OilLibrary.h"
+#include "platform/Files.h"
 
 namespace document {
 
@@ -46,6 +47,9 @@ SpillDocCore::SpillDocCore(OilLibraries libraries, DocPorts ports)
     }
     outputsLogic_ = std::make_unique<OutputWindowsLogic>(session, *outputs_);
     core_->SetMessages(messages_);
+    // A dump or scenario file that outgrows the file-size limit is then a
+    // write error with its message, not the end of the program.
+    platform::KeepRunningPastFileSizeLimit();
 }
 
 SpillDocCore::~SpillDocCore() = default;

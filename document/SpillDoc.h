@@ -48,6 +48,8 @@ std::string LibraryLoadMessage(int loadResult, const std::string& folder = {});
 class SpillDocCore {
 public:
     // The spill time and every other time start at the clock's "now".
+    // Writes past the process's file-size limit fail and are reported from
+    // then on (platform::KeepRunningPastFileSizeLimit).
     SpillDocCore(OilLibraries libraries, DocPorts ports);
     ~SpillDocCore();
     SpillDocCore(const SpillDocCore&) = delete;

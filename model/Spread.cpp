@@ -207,12 +207,12 @@ int CWeatheringCore::Spread() {
                 DrawInDisc(release.area, release.radius, pts[j].x, pts[j].y);
                 if (!placed[j / pointsPerElement]) pts[j].x = pts[j].y = kNaN;
             }
-        // containedSlick change of wind direction gives every point a new drift fraction.
+        // A change of wind direction gives every point a new drift fraction.
         if (h > 0 && std::fabs(wind[h].dir - wind[h - 1].dir) > kSpreadWindShift) {
             Alpha3(releasedPoints, alphaWork.data());
             for (int j = 0; j < releasedPoints; ++j) pts[j].alpha = alphaWork[j];
         }
-        // containedSlick missing speed inside the run drifts nothing (as for the waves).
+        // A missing speed inside the run drifts nothing (as for the waves).
         const double speed = wind[h].speed >= 0 && std::isfinite(wind[h].speed) ? wind[h].speed : 0.0;
         for (int k = h * stepsPerHour; k < (h + 1) * stepsPerHour; ++k) {
             const int timeS = (k + 1) * dt;

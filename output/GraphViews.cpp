@@ -124,10 +124,15 @@ CContextMenuHelp::CContextMenuHelp(wxWindow* parent, int templateId, platform::I
     auto* more = new wxButton(this, kReadMoreId, platform::ToWx(kGraphHelpButton));
     buttons->Add(more, 0, wxRIGHT, FromDIP(8));
     buttons->AddStretchSpacer();
-    buttons->Add(new wxButton(this, wxID_OK, "OK"), 0);
+    // OK is the default button and starts with the focus: Enter closes the
+    // dialog, as Escape does.
+    auto* ok = new wxButton(this, wxID_OK, "OK");
+    buttons->Add(ok, 0);
     top->Add(buttons, 0, wxEXPAND | wxALL, FromDIP(8));
     SetSizerAndFit(top);
     SetEscapeId(wxID_OK);
+    ok->SetDefault();
+    ok->SetFocus();
     CentreOnParent();
     more->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         platform::IHelp& h = help_ ? *help_ : platform::DefaultHelp();

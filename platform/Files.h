@@ -29,4 +29,9 @@ inline constexpr const char* kLineEnd = "\r\n";
 
 bool FileExists(const std::string& path);
 
+// Makes a write beyond the process's file-size limit fail (EFBIG) like any
+// other failed write, so that the writer can report it, instead of ending
+// the program with SIGXFSZ and leaving a cut-off file. Safe to call again.
+void KeepRunningPastFileSizeLimit();
+
 }  // namespace platform

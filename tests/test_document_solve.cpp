@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -256,6 +257,40 @@ TEST(DocumentSolve, AFileThatCannotBeWrittenIsNamedAndLeavesTheScenarioUnsolved)
         EXPECT_EQ(d.session.m_bGraphOpen[GraphBudget], 0);
         EXPECT_TRUE(f.outputs.opened.empty());
     }
+}
+
+// Under a file-size limit the model's dump outgrows, the write fails and is
+// reported like any other: the program is not ended by the limit's signal,
+// and no cut-off dump is left.
+TEST(DocumentSolve, AFileSizeLimitIsAReportedWriteError) {
+    struct rlimit kept {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &kept), 0);
+    constexpr rlim_t kLimit = 128 * 1024;  // above the other files, below the model's dump
+    if (kept.rlim_max != RLIM_INFINITY && kept.rlim_max < kLimit) GTEST_SKIP() << "file-size limit already lower";
+    TempDir dir;
+    Solvable f;
+    SpillDocCore& d = *f.doc;
+    d.SetOutputFolder(dir.Path().string());
+    // The limit holds for the solve only, whatever happens in it.
+    struct LimitScope {
+        LimitScope(const struct rlimit& kept, rlim_t limit) : kept_(kept) {
+            struct rlimit low = kept;
+            low.rlim_cur = limit;
+            ::setrlimit(RLIMIT_FSIZE, &low);
+        }
+        ~LimitScope() { ::setrlimit(RLIMIT_FSIZE, &kept_); }
+        struct rlimit kept_;
+    };
+    bool solved = true;
+    {
+        LimitScope scope(kept, kLimit);
+        solved = d.Solve();
+    }
+    EXPECT_FALSE(solved);
+    EXPECT_EQ(f.messages.Texts(),
+              std::vector<std::string>{"Core: Cannot write the file " + (dir / "TavroCore.dmp") + ": File too large"});
+    EXPECT_EQ(d.session.m_bNotSolved, 1);
+    EXPECT_FALSE(platform::FileExists(dir / "TavroCore.dmp"));
 }
 
 // A note the model raises several times in one solve shows once; the next

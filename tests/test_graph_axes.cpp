@@ -27,7 +27,7 @@ TEST(GraphLinearAxis, StepsAndBottom) {
         {"850 to 870: bottom on the finer unit", 850, 870, 300, 5, 60, 5, 846},
         {"bottom clipped at 0", 1, 40, 300, 5, 60, 10, 0},
         {"band grows by a millimetre", 0, 37.3, 330, 5, 64, 10, 0},
-        {"short plot: one band", 0, 37.3, 40, 1, 60, 50, 0},
+        {"short plot: one band, no higher than the plot", 0, 37.3, 40, 1, 40, 50, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -44,15 +44,18 @@ TEST(GraphLinearAxis, EveryRangeFitsOnTheAxis) {
     struct Case {
         const char* name;
         double min, max;
+        int height = 300;
     };
     const Case cases[] = {
         {"tiny range", 5, 5.0001}, {"large", 0, 1.3e9},   {"small values", 1e-7, 3e-7},
-        {"percent", 0, 100},       {"density", 850, 990},
+        {"percent", 0, 100},       {"density", 850, 990}, {"plot lower than a band", 0, 93, 55},
+        {"plot of 2 px", 0.05, 1.08, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const LinearAxis ax = ComputeLinearAxis(c.min, c.max, 300, 4);
+        const LinearAxis ax = ComputeLinearAxis(c.min, c.max, c.height, 4);
         ASSERT_TRUE(ax.ok);
+        EXPECT_LE(ax.bands * ax.bandPx, c.height);  // the top grid line is on the plot
         const double lo = c.min, hi = c.max;
         EXPECT_GE(ax.bottom, 0);
         EXPECT_LE(ax.bottom, lo + 1e-12 * hi);

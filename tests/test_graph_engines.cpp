@@ -279,6 +279,8 @@ TEST(GraphLineEngine, FlatSeriesIsDrawnOnAFallbackRange) {
         {"one either side", 7, 7, 7, 6, 8},
         {"zero: 0 to 1", 0, 0, 0, 0, 1},
         {"no valid record limits", 3, 1e6, -999, 2, 4},
+        {"record limits that miss the value", 1150, 500, 1100, 1149, 1151},
+        {"record minimum missing", 0.9, -999, 1.1, 0, 1.9},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -296,6 +298,42 @@ TEST(GraphLineEngine, FlatSeriesIsDrawnOnAFallbackRange) {
         EXPECT_LE(labels.front(), c.low);
         EXPECT_GE(labels.back(), c.high);
         EXPECT_LT(labels.back() - labels.front(), 4 * (c.high - c.low));
+        const auto curves = Curves(rc);
+        ASSERT_EQ(curves.size(), 1u);
+        // The line is on the plot, not off it.
+        const Rect frame = Frame(rc);
+        for (const auto& p : curves[0]->points) EXPECT_TRUE(p.y >= frame.top && p.y <= frame.bottom) << p.y;
+    }
+}
+
+TEST(GraphLineEngine, FarOffPointsCostNoMoreThanThePlot) {
+    // A value the scale cannot place is drawn past the plot edge: its band
+    // column is cut at the plot, not built pixel by pixel out to it.
+    struct Case {
+        const char* name;
+        int series;
+        double value;
+    };
+    const Case cases[] = {
+        {"largest high", model::GRAPH_HIGH, 1.7e308},
+        {"largest best", model::GRAPH_BEST, 1.7e308},
+        {"huge next to small", model::GRAPH_HIGH, 1e307},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto rec = Ramp(24);
+        rec->series[c.series][12] = c.value;
+        auto run = std::async(std::launch::async, [&] {
+            RecordingCanvas rc(kScreen);
+            CDrawGraph(rc, *rec, Context(24), {0, 0, 800, 600}).Draw();
+            return rc;
+        });
+        ASSERT_EQ(run.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+        const RecordingCanvas rc = run.get();
+        const Rect frame = Frame(rc);
+        std::size_t pixels = 0;
+        for (const Op* op : rc.Find(OpKind::SetPixels)) pixels += op->pixels.size();
+        EXPECT_LE(pixels, 2u * static_cast<std::size_t>(frame.right - frame.left + 1) * (frame.bottom - frame.top + 1));
         EXPECT_EQ(Curves(rc).size(), 1u);
     }
 }

@@ -592,7 +592,7 @@ TEST(Series, SolvedRunEndToEnd) {
     folder.Use(*core);
     platform::RecordingMessages rec;
     core->SetMessages(&rec);
-    ASSERT_EQ(tavro_test::RunSolveScenario(*core, s, 11, 0), 0);
+    ASSERT_EQ(tavro_test::RunSolveScenario(*core, s, 11, false), 0);
     const CWeatheringCore& c = *core;
     ASSERT_GT(c.nSteps, 0);
     ASSERT_LE(c.nSteps, SERIES_LENGTH);

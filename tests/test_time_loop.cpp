@@ -191,7 +191,7 @@ protected:
     void TearDown() override { folder_.reset(); }
     std::string Read(const char* name) { return folder_->Read(name); }
     // A model that writes into the test's folder.
-    std::unique_ptr<CWeatheringCore> NewCore() {
+    std::unique_ptr<CWeatheringCore> MakeCore() {
         auto c = std::make_unique<CWeatheringCore>();
         folder_->Use(*c);
         return c;
@@ -202,7 +202,7 @@ protected:
 TEST_F(TimeLoopRun, MassBalanceBoundsAndNoNaNOverTheHandBuiltLibrary) {
     for (const HandScenario& s : HandScenarioLibrary()) {
         for (int unc = 0; unc < 4; ++unc) {
-            auto c = NewCore();
+            auto c = MakeCore();
             platform::RecordingMessages rec;
             c->SetMessages(&rec);
             BuildHandRun(*c, s);
@@ -224,12 +224,12 @@ TEST_F(TimeLoopRun, MassBalanceBoundsAndNoNaNOverTheHandBuiltLibrary) {
 
 TEST_F(TimeLoopRun, WindSwitchLeavesTheBestValuesAndTheSameSeedRepeats) {
     const HandScenario s = HandScenarioLibrary()[0];
-    auto plain = NewCore();
+    auto plain = MakeCore();
     BuildHandRun(*plain, s);
     ASSERT_EQ(plain->Solve(true), 0);
     const std::string slick1 = Read("SlickArea.txt");
 
-    auto again = NewCore();
+    auto again = MakeCore();
     BuildHandRun(*again, s);
     ASSERT_EQ(again->Solve(true), 0);
     for (int v = 0; v < plain->nSteps; ++v) EXPECT_EQ(plain->out[v], again->out[v]) << v;
@@ -238,7 +238,7 @@ TEST_F(TimeLoopRun, WindSwitchLeavesTheBestValuesAndTheSameSeedRepeats) {
     ASSERT_EQ(again->Solve(true), 0);
     for (int v = 0; v < plain->nSteps; ++v) EXPECT_EQ(plain->out[v], again->out[v]) << v;
 
-    auto wind = NewCore();
+    auto wind = MakeCore();
     BuildHandRun(*wind, s);
     wind->windFlag = 1;
     wind->windUnc = 3.0;
@@ -263,7 +263,7 @@ TEST_F(TimeLoopRun, ParallelTurnsEqualSequentialBitForBit) {
     std::string files[2][3];
     std::unique_ptr<CWeatheringCore> cores[2];
     for (int k = 0; k < 2; ++k) {
-        cores[k] = NewCore();
+        cores[k] = MakeCore();
         BuildHandRun(*cores[k], s);
         cores[k]->windFlag = cores[k]->volFlag = cores[k]->emulFlag = 1;
         cores[k]->windUnc = 2;
@@ -283,7 +283,7 @@ TEST_F(TimeLoopRun, ParallelTurnsEqualSequentialBitForBit) {
 TEST_F(TimeLoopRun, SolvingTwiceWithEveryTurnRepeats) {
     // The last turn (raised volume, early onset) leaves its state in the
     // elements; the next solve must not start from it.
-    auto c = NewCore();
+    auto c = MakeCore();
     BuildHandRun(*c, HandScenarioLibrary()[4]);
     c->windFlag = c->volFlag = c->emulFlag = 1;
     c->windUnc = 2;
@@ -300,7 +300,7 @@ TEST_F(TimeLoopRun, ElementAreaUsesItsOwnReleaseHourVolume) {
     // Ten elements over eight steps: elements 8 and 9 are admitted at the
     // last step of hour 1, whose release (100 m3) damps their area by
     // (10/100)^(1/3); the next hour releases nothing.
-    auto c = NewCore();
+    auto c = MakeCore();
     HandScenario s = HandScenarioLibrary()[0];
     s.perHourCount = {10};
     BuildHandRun(*c, s);
@@ -318,7 +318,7 @@ TEST_F(TimeLoopRun, ElementAreaUsesItsOwnReleaseHourVolume) {
 TEST_F(TimeLoopRun, VolFracRowStaysInTheTableAndZeroRowsPrintZero) {
     // Fractions below every row (bad data): the nearest row is the last
     // one, never a row past the table.
-    auto c = NewCore();
+    auto c = MakeCore();
     BuildHandRun(*c, HandScenarioLibrary()[0]);
     for (int i = 0; i < c->evapRows; ++i) {
         c->evapTable[i].f_evap = -0.1;
@@ -342,7 +342,7 @@ TEST_F(TimeLoopRun, VolFracRowStaysInTheTableAndZeroRowsPrintZero) {
 
 TEST_F(TimeLoopRun, FilesHaveTheirStructure) {
     for (int switches = 0; switches <= 3; ++switches) {
-        auto c = NewCore();
+        auto c = MakeCore();
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         c->windFlag = switches >= 1;
         c->windUnc = 1;
@@ -387,7 +387,7 @@ TEST_F(TimeLoopRun, FilesHaveTheirStructure) {
 }
 
 TEST_F(TimeLoopRun, VolFracHeaderIsByteExact) {
-    auto c = NewCore();
+    auto c = MakeCore();
     BuildHandRun(*c, HandScenarioLibrary()[0]);
     c->compCount = 5;
     const double mw[5] = {0.1, 0.12, 0.15, 0.2, 0.3};
@@ -424,7 +424,7 @@ TEST_F(TimeLoopRun, EachFileThatCannotBeCreatedStopsTheRun) {
     for (const Case& k : cases) {
         TempOutputFolder folder;
         ASSERT_EQ(::mkdir(folder.File(k.blocked).c_str(), 0755), 0);
-        auto c = NewCore();
+        auto c = MakeCore();
         folder.Use(*c);
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
@@ -437,7 +437,7 @@ TEST_F(TimeLoopRun, EachFileThatCannotBeCreatedStopsTheRun) {
     // Without the dump, a blocked dump name does not matter.
     TempOutputFolder folder;
     ASSERT_EQ(::mkdir(folder.File("TavroCore.dmp").c_str(), 0755), 0);
-    auto c = NewCore();
+    auto c = MakeCore();
     folder.Use(*c);
     BuildHandRun(*c, HandScenarioLibrary()[0]);
     EXPECT_EQ(c->Solve(false), CWeatheringCore::RUN_OK);
@@ -453,7 +453,7 @@ TEST_F(TimeLoopRun, AFileThatCannotBeWrittenIsNamedOnceAndRemoved) {
         SCOPED_TRACE(full);
         TempOutputFolder folder;
         ASSERT_EQ(::symlink("/dev/full", folder.File(full).c_str()), 0);
-        auto c = NewCore();
+        auto c = MakeCore();
         folder.Use(*c);
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
@@ -473,7 +473,7 @@ TEST_F(TimeLoopRun, AFileThatCannotBeWrittenIsNamedOnceAndRemoved) {
 
 TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
     {
-        auto c = NewCore();
+        auto c = MakeCore();
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
@@ -483,7 +483,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
         EXPECT_EQ(c->out[0][OUT_REMAINING + SLOT_BEST], MISSING_VALUE_D);
     }
     {
-        auto c = NewCore();
+        auto c = MakeCore();
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
@@ -498,7 +498,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
     for (int mode = 0; mode < 3; ++mode) {
         HandScenario s = HandScenarioLibrary()[0];
         s.perHourCount = {240};
-        auto c = NewCore();
+        auto c = MakeCore();
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
         BuildHandRun(*c, s);
@@ -512,7 +512,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
     {
         // An input the oil routines found fatal: nothing runs, nothing is written.
         TempOutputFolder folder;
-        auto c = NewCore();
+        auto c = MakeCore();
         folder.Use(*c);
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         c->fatalInput = 1;
@@ -522,7 +522,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
     }
     {
         // Elements without areas (spreading did not run): refused, not NaN.
-        auto c = NewCore();
+        auto c = MakeCore();
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         c->le[3].area[4] = MISSING_VALUE_D;
         EXPECT_EQ(c->Solve(true), CWeatheringCore::RUN_FATAL_INPUT);
@@ -530,7 +530,7 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
     }
     {
         // Not prepared at all.
-        auto c = NewCore();
+        auto c = MakeCore();
         EXPECT_EQ(c->Solve(true), CWeatheringCore::RUN_FATAL_INPUT);
     }
 }
@@ -538,8 +538,8 @@ TEST_F(TimeLoopRun, MemoryFailuresAndFatalInputs) {
 TEST_F(TimeLoopRun, SpecificCases) {
     // A wind above 30 m/s runs as 30 m/s.
     {
-        auto a = NewCore();
-        auto b = NewCore();
+        auto a = MakeCore();
+        auto b = MakeCore();
         BuildHandRun(*a, HandScenarioLibrary()[0]);
         BuildHandRun(*b, HandScenarioLibrary()[0]);
         for (int h = 0; h < a->runHours; ++h) {
@@ -553,7 +553,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     // Above the cap the lowered-wind turn runs at the capped best wind, not
     // above it: with equal wave columns every turn is the best one.
     {
-        auto c = NewCore();
+        auto c = MakeCore();
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         for (int h = 0; h < c->runHours; ++h) {
             c->wind[h].speed = 40.0;
@@ -578,8 +578,8 @@ TEST_F(TimeLoopRun, SpecificCases) {
         HandScenario s = HandScenarioLibrary()[0];
         s.burnRate = 0.01;
         s.burnHour = 1;
-        auto plain = NewCore();
-        auto vol = NewCore();
+        auto plain = MakeCore();
+        auto vol = MakeCore();
         BuildHandRun(*plain, s);
         BuildHandRun(*vol, s);
         vol->volFlag = 1;
@@ -597,7 +597,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     }
     // Contained: two elements, no natural dispersion, no water uptake.
     {
-        auto c = NewCore();
+        auto c = MakeCore();
         HandScenario s = HandScenarioLibrary()[0];
         s.contained = true;
         BuildHandRun(*c, s);
@@ -613,7 +613,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     }
     // No response: the response fates are marked at step 0 and stay 0.
     {
-        auto c = NewCore();
+        auto c = MakeCore();
         BuildHandRun(*c, HandScenarioLibrary()[0]);
         ASSERT_EQ(c->Solve(false), 0);
         for (int at : {OUT_SKIMMED, OUT_BURNED, OUT_BEACHED}) {
@@ -623,7 +623,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     }
     // A burn that takes everything: later properties repeat the last ones.
     {
-        auto c = NewCore();
+        auto c = MakeCore();
         HandScenario s = HandScenarioLibrary()[0];
         s.burnRate = 1.0;  // m3/s from hour 2
         s.burnHour = 2;
@@ -638,7 +638,7 @@ TEST_F(TimeLoopRun, SpecificCases) {
     // A first hour with fewer elements than steps: the first steps are empty
     // and carry no NaN.
     {
-        auto c = NewCore();
+        auto c = MakeCore();
         HandScenario s = HandScenarioLibrary()[0];
         s.hourVols = {2.0, 50.0, 50.0};
         s.perHourCount = {2, 20, 20};
@@ -697,7 +697,7 @@ double Final(const CWeatheringCore& c, int at) { return Best(c, c.nSteps - 1, at
 
 class SolveInvariants : public ::testing::TestWithParam<SolveCase> {
 protected:
-    std::unique_ptr<CWeatheringCore> NewCore() {
+    std::unique_ptr<CWeatheringCore> MakeCore() {
         auto c = std::make_unique<CWeatheringCore>();
         folder_.Use(*c);
         return c;
@@ -709,10 +709,10 @@ TEST_P(SolveInvariants, MassBalanceBoundsAndFiniteValues) {
     const SolveCase& k = GetParam();
     for (std::uint32_t seed : {1u, 20261210u}) {
         SCOPED_TRACE(seed);
-        auto c = NewCore();
+        auto c = MakeCore();
         platform::RecordingMessages rec;
         c->SetMessages(&rec);
-        ASSERT_EQ(RunSolveScenario(*c, k.scenario, seed, 1), 0);
+        ASSERT_EQ(RunSolveScenario(*c, k.scenario, seed, true), 0);
         ASSERT_GT(c->nSteps, 0);
         ExpectMassBalance(*c, 1e-9);
         ExpectBandsOrdered(*c);
@@ -736,7 +736,7 @@ INSTANTIATE_TEST_SUITE_P(Library, SolveInvariants, ::testing::ValuesIn(SolveCase
 
 class SolveRuns : public ::testing::Test {
 protected:
-    std::unique_ptr<CWeatheringCore> NewCore() {
+    std::unique_ptr<CWeatheringCore> MakeCore() {
         auto c = std::make_unique<CWeatheringCore>();
         folder_.Use(*c);
         return c;
@@ -747,11 +747,11 @@ protected:
 TEST_F(SolveRuns, WindSwitchKeepsTheBestValuesBitForBit) {
     SolveScenario s = SolveScenarioLibrary()[0];
     s.hours = 24;
-    auto plain = NewCore();
-    ASSERT_EQ(RunSolveScenario(*plain, s, 5, 1), 0);
+    auto plain = MakeCore();
+    ASSERT_EQ(RunSolveScenario(*plain, s, 5, true), 0);
     s.windUnc = 3.0;
-    auto wind = NewCore();
-    ASSERT_EQ(RunSolveScenario(*wind, s, 5, 1), 0);
+    auto wind = MakeCore();
+    ASSERT_EQ(RunSolveScenario(*wind, s, 5, true), 0);
     ASSERT_EQ(plain->nSteps, wind->nSteps);
     for (int v = 0; v < plain->nSteps; ++v) {
         for (int at : {OUT_REMAINING, OUT_SPILLED, OUT_EVAPORATED, OUT_BURNED, OUT_SKIMMED, OUT_BEACHED})
@@ -800,13 +800,13 @@ TEST_F(SolveRuns, UncertaintySwitchesKeepEveryBestValueBitForBit) {
         s.oil = k.oil;
         s.hours = 24;
         s.skimStart = 6;
-        auto plain = NewCore();
-        ASSERT_EQ(RunSolveScenario(*plain, s, 5, 0), 0);
+        auto plain = MakeCore();
+        ASSERT_EQ(RunSolveScenario(*plain, s, 5, false), 0);
         s.windUnc = k.windUnc;
         s.volUnc = k.volUnc;
         s.emulUnc = k.emulUnc;
-        auto switched = NewCore();
-        ASSERT_EQ(RunSolveScenario(*switched, s, 5, 0), 0);
+        auto switched = MakeCore();
+        ASSERT_EQ(RunSolveScenario(*switched, s, 5, false), 0);
         ASSERT_EQ(plain->nSteps, switched->nSteps);
         std::string firstDifference;
         for (int v = 0; v < plain->nSteps && firstDifference.empty(); ++v)
@@ -835,9 +835,9 @@ TEST_F(SolveRuns, SameSeedGivesIdenticalOutputsAndFiles) {
     std::string files[2][3];
     std::unique_ptr<CWeatheringCore> c[2];
     for (int k = 0; k < 2; ++k) {
-        c[k] = NewCore();
+        c[k] = MakeCore();
         c[k]->parallelTurns = k == 0;
-        ASSERT_EQ(RunSolveScenario(*c[k], s, 99, 1), 0);
+        ASSERT_EQ(RunSolveScenario(*c[k], s, 99, true), 0);
         files[k][0] = folder_.Read("TavroCore.dmp");
         files[k][1] = folder_.Read("VolFrac.txt");
         files[k][2] = folder_.Read("SlickArea.txt");
@@ -851,8 +851,8 @@ TEST_F(SolveRuns, SameSeedGivesIdenticalOutputsAndFiles) {
 
 TEST_F(SolveRuns, PhysicsGoesTheRightWay) {
     auto finalOf = [&](SolveScenario s, int at) {
-        auto c = NewCore();
-        EXPECT_EQ(RunSolveScenario(*c, s, 3, 0), 0) << s.name;
+        auto c = MakeCore();
+        EXPECT_EQ(RunSolveScenario(*c, s, 3, false), 0) << s.name;
         return Final(*c, at);
     };
     SolveScenario base = SolveScenarioLibrary()[0];
@@ -878,8 +878,8 @@ TEST_F(SolveRuns, FiveComponentCrudeWritesItsVolFracHeader) {
     SolveScenario s = SolveScenarioLibrary()[0];
     s.oil = "Cook Inlet [2003]";  // no distillation cuts: five components of 20 %
     s.hours = 6;
-    auto c = NewCore();
-    ASSERT_EQ(RunSolveScenario(*c, s, 1, 0), 0);
+    auto c = MakeCore();
+    ASSERT_EQ(RunSolveScenario(*c, s, 1, false), 0);
     ASSERT_EQ(c->compCount, 5);
     const auto lines = platform::SplitLines(folder_.Read("VolFrac.txt"));
     ASSERT_GE(lines.size(), 4u);

@@ -1,6 +1,7 @@
 #include "output/core/DrawGraph.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -34,12 +35,24 @@ namespace {
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
 
-void Shade(std::vector<Pixel>& out, int x, int yCurve, int yEdge, int firstK) {
-    const int n = std::abs(yCurve - yEdge);
+// One column from the curve towards the edge; only the rows rowLo..rowHi
+// are kept (a point far off the plot costs nothing).
+void Shade(std::vector<Pixel>& out, int x, int yCurve, int yEdge, int firstK, int rowLo = INT_MIN,
+           int rowHi = INT_MAX) {
+    const long long yc = yCurve;
+    const long long n = std::llabs(yc - yEdge);
     const int dir = yEdge > yCurve ? 1 : -1;
-    for (int k = firstK; k < n; ++k) {
+    long long from = firstK, to = n - 1;
+    if (dir > 0) {
+        from = std::max(from, rowLo - yc);
+        to = std::min(to, rowHi - yc);
+    } else {
+        from = std::max(from, yc - rowHi);
+        to = std::min(to, yc - rowLo);
+    }
+    for (long long k = from; k <= to; ++k) {
         const auto g = static_cast<std::uint8_t>(128 + static_cast<int>(std::floor(k * 127.0 / n + 0.5)));
-        out.push_back({x, yCurve + dir * k, {g, g, g}});
+        out.push_back({x, static_cast<int>(yc + dir * k), {g, g, g}});
     }
 }
 
@@ -76,7 +89,7 @@ public:
     LinearScale(const LinearAxis& ax, int bottom) : ax_(ax), bottom_(bottom) {}
     std::optional<int> Y(double v) const override {
         if (v < 0 || !std::isfinite(v)) return std::nullopt;
-        return bottom_ - Rnd(std::fabs(v - ax_.bottom) * ax_.bandPx / ax_.step);
+        return bottom_ - Rnd(std::fabs(v - ax_.bottom) / ax_.step * ax_.bandPx);
     }
     void DrawGrid(Canvas& c, const Rect& plot) const override {
         for (int k = 1; k <= ax_.bands; ++k) {
@@ -224,10 +237,10 @@ void DrawLineGraph(Canvas& c, const model::SGraphData& rec, const GraphContext& 
     if (!log) {
         linear = ComputeLinearAxis(lo, hi, plot.height(), mmY);
         if (!linear.ok) {
-            // A flat series: the record's limits when they make a range,
-            // else one unit either side of the value.
+            // A flat series: the record's limits when they make a range
+            // that holds the value, else one unit either side of it.
             double a = lo - 1, b = lo + 1;
-            if (rec.maxValue > rec.minValue && rec.maxValue >= 0) {
+            if (rec.minValue >= 0 && rec.maxValue > rec.minValue && rec.minValue <= lo && lo <= rec.maxValue) {
                 a = rec.minValue;
                 b = rec.maxValue;
             } else if (lo == 0) {
@@ -281,8 +294,8 @@ void DrawLineGraph(Canvas& c, const model::SGraphData& rec, const GraphContext& 
         std::vector<Pixel> band;
         const int firstK = log ? 0 : 1;
         auto column = [&](int x, int yb, int yh, int yl) {
-            Shade(band, x, yb, yh, firstK);
-            Shade(band, x, yb, yl, firstK);
+            Shade(band, x, yb, yh, firstK, plot.top, plot.bottom);
+            Shade(band, x, yb, yl, firstK, plot.top, plot.bottom);
         };
         for (int i = 1; i < n; ++i) {
             const auto a = static_cast<std::size_t>(i - 1), b = static_cast<std::size_t>(i);
@@ -291,7 +304,9 @@ void DrawLineGraph(Canvas& c, const model::SGraphData& rec, const GraphContext& 
             if (!cBest.y[a] || !cHigh.y[a] || !cLow.y[a]) continue;
             const int dx = xs[b] - xs[a];
             for (int j = 1; j < dx; ++j) {
-                auto at = [&](const Curve& cv) { return *cv.y[a] + Rnd(j * (*cv.y[b] - *cv.y[a]) / double(dx)); };
+                auto at = [&](const Curve& cv) {
+                    return Rnd(*cv.y[a] + j * (double(*cv.y[b]) - *cv.y[a]) / dx);
+                };
                 column(xs[a] + j, at(cBest), at(cHigh), at(cLow));
             }
         }

@@ -28,6 +28,9 @@ LinearAxis ComputeLinearAxis(double min, double max, int plotHeight, int mmY) {
     int c = 15 * mm;
     int d = std::max(plotHeight / c, 1);
     while ((c + mm) * d < plotHeight) c += mm;
+    // A plot lower than one band: the one band is the plot, so the scale
+    // keeps the data inside it.
+    if (c * d > plotHeight) c = std::max(plotHeight, 1);
     ax.bands = d;
     ax.bandPx = c;
 

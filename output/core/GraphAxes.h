@@ -15,7 +15,8 @@ namespace output {
 int Rnd(double v);
 
 // Linear value axis: D bands of C pixels, each worth S, the bottom line
-// standing for A. ok is false when no step could be found (a flat range).
+// standing for A; the bands never reach above the plot. ok is false when
+// no step could be found (a flat range).
 struct LinearAxis {
     bool ok = false;
     int bands = 1;        // D

@@ -69,6 +69,8 @@ WxDcCanvas::WxDcCanvas(wxDC& dc, int ppiX, int ppiY, Size size, bool printing)
 
 WxDcCanvas::~WxDcCanvas() {
     if (dcClipped_) dc_.DestroyClippingRegion();
+    // The DC outlives the canvas: leave it no pen with our dash array.
+    dc_.SetPen(*wxBLACK_PEN);
 }
 
 WxDcCanvas WxDcCanvas::ForWindow(wxDC& dc, const wxWindow& window) {

@@ -20,7 +20,9 @@ class WxDcCanvas final : public Canvas {
 public:
     WxDcCanvas(wxDC& dc, int ppiX, int ppiY, Size size, bool printing);
     ~WxDcCanvas() override;
-    WxDcCanvas(WxDcCanvas&&) = default;
+    // Not copied or moved: the DC's dashed pen points into this object.
+    WxDcCanvas(const WxDcCanvas&) = delete;
+    WxDcCanvas& operator=(const WxDcCanvas&) = delete;
     // A paint or memory DC of a window: the DC's resolution and the
     // window's client size.
     static WxDcCanvas ForWindow(wxDC& dc, const wxWindow& window);

@@ -32,8 +32,15 @@ std::string Screenshot(wxWindow* window, const std::string& name);
 class GuiTest : public ::testing::Test {
 protected:
     app::CTAVRO2App& App() { return app::TheApp(); }
-    // Starts the program's windows (no splash unless asked).
-    void Start(app::CTAVRO2App::Options options = {});
+    // Starts the program's windows (no splash unless asked: a splash on top
+    // takes the first key or click and the keyboard focus, and closes on its
+    // own timer in the middle of a later test step).
+    static app::CTAVRO2App::Options NoSplash() {
+        app::CTAVRO2App::Options o;
+        o.splash = false;
+        return o;
+    }
+    void Start(app::CTAVRO2App::Options options = NoSplash());
     void TearDown() override;
     app::CMainFrame* Frame() { return App().MainFrame(); }
 };

@@ -71,13 +71,16 @@ TEST_F(GuiTest, GraphPanelPaintsTakesAUnitAndShowsItsHelp) {
     platform::RecordingHelp help;
     platform::SetDefaultHelp(&help);
     std::string caption;
-    bool found = false;
+    bool found = false, okIsDefault = false;
     wxTheApp->CallAfter([&] {
         for (wxWindow* w : wxTopLevelWindows) {
             auto* dialog = dynamic_cast<output::CContextMenuHelp*>(w);
             if (!dialog || !dialog->IsModal()) continue;
             found = true;
             caption = dialog->GetTitle().utf8_string();
+            // Enter closes it: OK is the default button.
+            auto* def = dynamic_cast<wxButton*>(dialog->GetDefaultItem());
+            okIsDefault = def != nullptr && def->GetId() == wxID_OK;
             Screenshot(dialog, "graph-help-density");
             if (auto* more = dynamic_cast<wxButton*>(dialog->FindWindow(output::CContextMenuHelp::kReadMoreId))) {
                 wxCommandEvent click(wxEVT_BUTTON, more->GetId());
@@ -91,6 +94,7 @@ TEST_F(GuiTest, GraphPanelPaintsTakesAUnitAndShowsItsHelp) {
     platform::SetDefaultHelp(nullptr);
     EXPECT_TRUE(found);
     EXPECT_EQ(caption, "Oil Density Graph");
+    EXPECT_TRUE(okIsDefault);
     ASSERT_EQ(help.Calls().size(), 1u);
     EXPECT_EQ(help.Calls()[0].page, "output");
     EXPECT_EQ(help.Calls()[0].anchor, "");

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "app/SpillDocWx.h"
 #include "app/WxDialogRunner.h"
 #include "gui_support.h"
+#include "ui/common/HelpMessageDialog.h"
 #include "ui/common/RulesSheetDialog.h"
 #include "ui/common/TimePickCtrls.h"
 #include "ui/oils/OilDialogs.h"
@@ -98,6 +100,21 @@ private:
     wxTimer watchdog_;
 };
 
+// The caption of the help an action opens (closed again at once); empty
+// when it opens none.
+std::string HelpCaptionOf(const std::function<void()>& action) {
+    auto caption = std::make_shared<std::string>();
+    wxTheApp->CallAfter([caption] {
+        for (wxWindow* w : wxTopLevelWindows)
+            if (auto* help = dynamic_cast<ui::HelpMessageDialog*>(w); help && help->IsModal()) {
+                *caption = help->GetTitle().utf8_string();
+                help->EndModal(wxID_CANCEL);
+            }
+    });
+    action();
+    return *caption;
+}
+
 TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
     DialogTestGuard guard(true);
     Start();
@@ -107,6 +124,7 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
     std::vector<std::string> apiColumn;
     std::vector<std::string> sheetShots;
     wxString sheetTitle, doneLabel;
+    std::string dialogHelp, sheetHelp;
     int pages = 0;
     std::string dialogShot;
     wxTheApp->CallAfter([&] {
@@ -129,6 +147,7 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
         const long chosen = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
         EXPECT_EQ(list->GetItemText(chosen, 0), "Access West Blend Winter");
         Shot(dialog, "standard-oils-by-api");
+        dialogHelp = HelpCaptionOf([&] { Click(dialog, wxID_HELP); });
 
         // Enter or a double click on a row opens the information sheet.
         const long green = list->FindItem(-1, "Green Canyon Block 200");
@@ -145,6 +164,7 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
                 sheet.GetBookCtrl()->SetSelection(static_cast<std::size_t>(p));
                 sheetShots.push_back(Shot(&sheet, "oil-info-" + std::to_string(p + 1)));
             }
+            sheetHelp = HelpCaptionOf([&] { Click(&sheet, wxID_HELP); });
         };
         wxListEvent activate(wxEVT_LIST_ITEM_ACTIVATED, list->GetId());
         activate.SetEventObject(list);
@@ -163,6 +183,8 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
     EXPECT_EQ(doneLabel, "&Done");
     EXPECT_EQ(pages, 4);
     EXPECT_EQ(sheetShots.size(), 4u);
+    EXPECT_EQ(dialogHelp, "Help on Standard Oils");
+    EXPECT_EQ(sheetHelp, "Help on Standard Oil Info Dialog");
     EXPECT_EQ(doc.scenario.OilName, "Green Canyon Block 200, ECCC ESTS 2021");
     EXPECT_EQ(doc.scenario.m_bOilInputPassed, 1);
     for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
@@ -383,7 +405,7 @@ wxString FocusedText(wxWindow* window) {
     std::function<wxString(wxWindow*)> find = [&](wxWindow* w) -> wxString {
         for (wxWindow* c : w->GetChildren()) {
             if (c->GetHandle() == widget || c->GetConnectWidget() == widget) {
-                if (auto* text = wxDynamicCast(c, wxTextCtrl)) return text->GetValue();
+                if (auto* text = dynamic_cast<wxTextCtrl*>(c)) return text->GetValue();
                 return c->GetLabel();
             }
             if (wxString found = find(c); !found.empty()) return found;

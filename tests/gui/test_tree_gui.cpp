@@ -48,8 +48,11 @@ std::vector<std::string> Texts(const wxTreeCtrl& tree, const wxTreeItemId& paren
 
 TEST_F(GuiTest, TreeShowsTheSolvedScenarioAndOpensItsDialogs) {
     int waterRuns = 0;
-    app::RegisterDialog(document::DialogKind::Water, [&](wxWindow*, document::SpillDocCore&) {
+    app::RegisterDialog(document::DialogKind::Water, [&](wxWindow*, document::SpillDocCore& core) {
         ++waterRuns;
+        // A change, then an idle pass, as a message box of the dialog runs.
+        core.session.m_bChanged[document::ChangedWater] = 1;
+        wxTheApp->ProcessIdle();
         return false;
     });
     app::CTAVRO2App::Options o;
@@ -83,14 +86,25 @@ TEST_F(GuiTest, TreeShowsTheSolvedScenarioAndOpensItsDialogs) {
               oil.end());
     EXPECT_EQ(Texts(*tree, tree->FindRootItem("Emulsification")).size(), 1u);
 
-    // Enter (item activation) on "Water Properties" runs the water command;
-    // a section whose dialog is not registered runs nothing.
+    // Enter (item activation) on "Water Properties" runs the water command,
+    // and so does a line of it. The dialog runs once the control is done
+    // with the event: its change rebuilds the section, line and all.
     const wxTreeItemId water = tree->FindRootItem("Water Properties");
     tree->SelectItem(water);
     wxTreeEvent enter(wxEVT_TREE_ITEM_ACTIVATED, tree, water);
     tree->GetEventHandler()->ProcessEvent(enter);
     Pump();
     EXPECT_EQ(waterRuns, 1);
+    wxTreeItemIdValue waterCookie;
+    const wxTreeItemId line = tree->GetFirstChild(water, waterCookie);
+    ASSERT_TRUE(line.IsOk());
+    tree->SelectItem(line);
+    wxTreeEvent onLine(wxEVT_TREE_ITEM_ACTIVATED, tree, line);
+    tree->GetEventHandler()->ProcessEvent(onLine);
+    EXPECT_EQ(waterRuns, 1);  // not while the control holds the line
+    Pump();
+    EXPECT_EQ(waterRuns, 2);
+    EXPECT_EQ(Texts(*tree, water).size(), 4u);
     EXPECT_FALSE(tree->Activate(tree->FindRootItem("Emulsification")));
     EXPECT_FALSE(Screenshot(f, "tree").empty());
     app::RegisterDialog(document::DialogKind::Water, {});

@@ -270,14 +270,14 @@ inline constexpr int kOilNotFound = -100;
 
 // LoadSolveScenario, then PrepareRun, Spread and Solve. Returns the first
 // failing status (kOilNotFound, PrepareRun, Spread or Solve).
-inline int RunSolveScenario(model::CWeatheringCore& c, const SolveScenario& s, std::uint32_t seed, int writeDump) {
+inline int RunSolveScenario(model::CWeatheringCore& c, const SolveScenario& s, std::uint32_t seed, bool writeDumps) {
     c.Messages().Begin();  // one solve: each note once
     if (!LoadSolveScenario(c, s, seed)) return kOilNotFound;
     int status = c.PrepareRun();
     if (status != 0) return status;
     status = c.Spread();
     if (status != 0) return status;
-    return c.Solve(writeDump != 0);
+    return c.Solve(writeDumps);
 }
 
 // The scenario library of the invariant tests.

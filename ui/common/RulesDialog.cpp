@@ -19,7 +19,7 @@ namespace {
 // A radio button Tab passes over: one not chosen in a group that has one
 // chosen (Tab enters a group at its chosen button, the arrows move in it).
 bool PassedOverRadio(wxWindow* w) {
-    auto* radio = wxDynamicCast(w, wxRadioButton);
+    auto* radio = dynamic_cast<wxRadioButton*>(w);
     if (!radio || radio->GetValue()) return false;
     for (wxRadioButton* r = radio->GetFirstInGroup(); r; r = r->GetNextInGroup())
         if (r->GetValue()) return true;
@@ -32,7 +32,7 @@ bool PassedOverRadio(wxWindow* w) {
 void CollectTabStops(wxWindow* parent, std::vector<wxWindow*>& out) {
     for (wxWindow* w : parent->GetChildren()) {
         if (w->IsTopLevel() || !w->IsShown() || !w->IsEnabled()) continue;
-        if (wxDynamicCast(w, wxListCtrl) || w->GetChildren().empty()) {
+        if (dynamic_cast<wxListCtrl*>(w) || w->GetChildren().empty()) {
             if (w->AcceptsFocusFromKeyboard() && !PassedOverRadio(w)) out.push_back(w);
         } else {
             CollectTabStops(w, out);
@@ -75,7 +75,7 @@ RulesDialog::RulesDialog(wxWindow* parent, const wxString& title, platform::IMes
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
         if (e.GetKeyCode() == WXK_TAB && !e.ControlDown() && !e.AltDown()) {
             wxWindow* focus = wxWindow::FindFocus();
-            auto* text = wxDynamicCast(focus, wxTextCtrl);
+            auto* text = dynamic_cast<wxTextCtrl*>(focus);
             if (!(text && text->HasFlag(wxTE_PROCESS_TAB))) {
                 MoveFocus(this, focus, !e.ShiftDown());
                 return;
@@ -98,16 +98,19 @@ void RulesDialog::ShowHelp() {
 wxSizer* RulesDialog::MakeButtonRow(const wxString& okLabel, wxSizer* extra) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     if (extra) row->Add(extra, 0, wxALIGN_CENTER_VERTICAL);
+    // Help, Cancel and OK where the platform puts them.
+    auto* standard = new wxStdDialogButtonSizer;
     if (help_) {
         auto* help = new wxButton(this, wxID_HELP, "&Help");
         help->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelp(); });
-        row->Add(help, 0, wxLEFT, extra ? 8 : 0);
+        standard->AddButton(help);
     }
-    row->AddStretchSpacer();
-    row->Add(new wxButton(this, wxID_CANCEL, "Cancel"), 0, wxRIGHT, 8);
+    standard->AddButton(new wxButton(this, wxID_CANCEL, "Cancel"));
     auto* ok = new wxButton(this, wxID_OK, okLabel);
     ok->SetDefault();
-    row->Add(ok, 0);
+    standard->AddButton(ok);
+    standard->Realize();
+    row->Add(standard, 1, wxEXPAND);
     return row;
 }
 

@@ -31,9 +31,10 @@ public:
 
 protected:
     // The row of buttons under the dialog: the extra buttons on the left
-    // (may be null), Help when the dialog has help, then Cancel and the OK
-    // button (labelled okLabel, the default button) on the right. OK's
-    // clicks are the derived dialog's: bind wxEVT_BUTTON on wxID_OK.
+    // (may be null), then Help when the dialog has help, Cancel and the OK
+    // button (labelled okLabel, the default button) in the platform's
+    // standard places. OK's clicks are the derived dialog's: bind
+    // wxEVT_BUTTON on wxID_OK.
     wxSizer* MakeButtonRow(const wxString& okLabel, wxSizer* extra = nullptr);
 
 private:

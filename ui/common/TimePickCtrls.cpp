@@ -14,7 +14,7 @@ void Select(wxChoice* c, int n) { c->SetSelection(std::clamp(n, 0, static_cast<i
 
 }  // namespace
 
-TimePickCtrls::TimePickCtrls(wxWindow* parent) {
+TimePickCtrls::TimePickCtrls(wxWindow* parent, bool hoursLabel) {
     month_ = new wxChoice(parent, wxID_ANY);
     for (const char* name : kMonthNames) month_->Append(name);
     day_ = new wxChoice(parent, wxID_ANY);
@@ -28,7 +28,7 @@ TimePickCtrls::TimePickCtrls(wxWindow* parent) {
     sizer_->Add(day_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
     sizer_->Add(new wxStaticText(parent, wxID_ANY, "at"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
     sizer_->Add(hour_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
-    sizer_->Add(new wxStaticText(parent, wxID_ANY, "hours"), 0, wxALIGN_CENTER_VERTICAL);
+    if (hoursLabel) sizer_->Add(new wxStaticText(parent, wxID_ANY, "hours"), 0, wxALIGN_CENTER_VERTICAL);
 }
 
 void TimePickCtrls::Set(const TimePick& pick) {

@@ -1,5 +1,5 @@
-// The three lists a time is chosen with: month, day and hour, followed by
-// "at" and "hours" as the dialogs show them.
+// The three lists a time is chosen with: month, day, "at", hour and, in most
+// dialogs, "hours" after it.
 #pragma once
 
 #include <wx/choice.h>
@@ -12,8 +12,9 @@ namespace ui {
 class TimePickCtrls {
 public:
     // Creates the lists as children of parent (in Tab order month, day,
-    // hour) and lays them out in a horizontal sizer.
-    explicit TimePickCtrls(wxWindow* parent);
+    // hour) and lays them out in a horizontal sizer; hoursLabel: "hours"
+    // after the hour list (the operation sheets show only "at").
+    explicit TimePickCtrls(wxWindow* parent, bool hoursLabel = true);
 
     wxSizer* Sizer() const { return sizer_; }
     wxChoice* Month() const { return month_; }
