@@ -15,6 +15,7 @@
 #include "model/WeatheringCore.h"
 #include "oillib/OilLibrary.h"
 #include "platform/NumText.h"
+#include "ui/oils/rules/LibraryReaders.h"
 
 namespace tavro_test {
 
@@ -40,34 +41,7 @@ inline void OilFromRecord(const oillib::COilLibrary& lib, EOilNumbers numbers, m
     std::copy(name.begin(), name.end(), oil.name);
     const std::string type = lib.GetFieldTextLower(field(10)).substr(0, 7);
     std::copy(type.begin(), type.end(), oil.productType);
-    oil.api = num(7, 4);
-    oil.asphalt = num(12, 6);
-    oil.benzene = num(144, 6);
-    oil.nickel = num(153, 4);
-    oil.vanadium = num(154, 4);
-    oil.viscMultiplier = num(152, 4);
-    oil.waterContent = num(15, 6);
-    oil.waterUptakeRate = num(159, 10);
-    oil.bullwinkle = num(17, 6);
-    oil.bulltime = model::MISSING_VALUE_D;
-    for (int i = 0; i < 4; ++i) {
-        oil.rhoRef_value[i] = num(24 + 3 * i, 6);
-        oil.rhoRef_temp[i] = num(25 + 3 * i, 4);
-        oil.rhoRef_fevap[i] = num(26 + 3 * i, 4);
-    }
-    for (int i = 0; i < 6; ++i) {
-        oil.viscRef_value[i] = num(36 + 3 * i, 10);
-        oil.viscRef_temp[i] = num(37 + 3 * i, 4);
-        oil.viscRef_fevap[i] = num(38 + 3 * i, 4);
-        oil.dyViscRef_value[i] = num(54 + 3 * i, 10);
-        oil.dyViscRef_temp[i] = num(55 + 3 * i, 4);
-        oil.dyViscRef_fevap[i] = num(56 + 3 * i, 4);
-    }
-    oil.dist_volumeFrac = lib.GetFieldText(field(117)).starts_with("w") ? 0 : 1;
-    for (int i = 0; i < model::MAX_CUTS; ++i) {
-        oil.dist_temp[i] = num(72 + 3 * i, 4);
-        oil.dist_frac[i] = num(74 + 3 * i, 4);
-    }
+    ui::ReadOilNumbers(lib, num, oil);
 }
 
 // The standard library's first oil (in file order) whose name starts with

@@ -2,9 +2,11 @@
 // number (1..159 of OilLibColumnNames), as the oil dialogs show them.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "model/Inputs.h"
 #include "model/UnitConversion.h"
 #include "oillib/OilLibrary.h"
 
@@ -35,5 +37,12 @@ std::string GetLibraryTemperatureRange(const oillib::COilLibrary& lib, int minCo
 // The column's number times factor rounded half up to the decimals, in
 // single precision as the library reads it; -999 when empty.
 double GetLibraryNumber(const oillib::COilLibrary& lib, int column, int decimals, float factor);
+
+// The numbers of the model's oil record from the current record: API,
+// composition, water uptake, onset, the density, viscosity and distillation
+// points and the cut units. Each number is read by number(column, decimals);
+// the oil's name and product type are the caller's.
+using LibraryNumberReader = std::function<double(int column, int decimals)>;
+void ReadOilNumbers(const oillib::COilLibrary& lib, const LibraryNumberReader& number, model::InputOil& oil);
 
 }  // namespace ui

@@ -62,35 +62,7 @@ void CopyOilIntoScenario(const oillib::COilLibrary& lib, oillib::FileOffset offs
     auto num = [&](int column, int decimals) { return GetLibraryNumber(lib, column, decimals, 1.0f); };
     CopyToField(o.name, s.OilName);
     CopyToField(o.productType, s.ProductType);
-    o.api = num(7, 4);
-    o.asphalt = num(12, 6);
-    o.benzene = num(144, 6);
-    o.nickel = num(153, 4);
-    o.vanadium = num(154, 4);
-    o.viscMultiplier = num(152, 4);
-    o.waterContent = num(15, 6);
-    o.waterUptakeRate = num(159, 10);
-    o.bullwinkle = num(17, 6);
-    o.bulltime = model::MISSING_VALUE_D;
-    for (int i = 0; i < 4; ++i) {
-        o.rhoRef_value[i] = num(24 + 3 * i, 6);
-        o.rhoRef_temp[i] = num(25 + 3 * i, 4);
-        o.rhoRef_fevap[i] = num(26 + 3 * i, 4);
-    }
-    for (int i = 0; i < 6; ++i) {
-        o.viscRef_value[i] = num(36 + 3 * i, 10);
-        o.viscRef_temp[i] = num(37 + 3 * i, 4);
-        o.viscRef_fevap[i] = num(38 + 3 * i, 4);
-        o.dyViscRef_value[i] = num(54 + 3 * i, 10);
-        o.dyViscRef_temp[i] = num(55 + 3 * i, 4);
-        o.dyViscRef_fevap[i] = num(56 + 3 * i, 4);
-    }
-    const std::string cutUnits = lib.GetFieldText(lib.ColumnToField(117));
-    o.dist_volumeFrac = !cutUnits.empty() && (cutUnits[0] == 'w' || cutUnits[0] == 'W') ? 0 : 1;
-    for (int i = 0; i < model::MAX_CUTS; ++i) {
-        o.dist_temp[i] = num(72 + 3 * i, 4);
-        o.dist_frac[i] = num(74 + 3 * i, 4);
-    }
+    ReadOilNumbers(lib, num, o);
 
     doc.session.m_bChanged[document::ChangedOil] = 1;
 }
