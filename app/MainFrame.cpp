@@ -7,6 +7,7 @@
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/statusbr.h>
+#include <wx/textentry.h>
 #include <wx/toolbar.h>
 #include <wx/utils.h>
 
@@ -113,6 +114,20 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Check(aui_.GetPane(pane_).IsShown()); },
          ID_VIEW_SCENARIO_TREE);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateScenario, this, ID_RELEASE, ID_SOLVE);
+    // Without an active budget table the Edit commands are off; should one
+    // arrive anyway (a stale accelerator), it goes to the focused text field.
+    for (int id : {wxID_COPY, wxID_SELECTALL}) {
+        Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& e) { e.Enable(false); }, id);
+        Bind(wxEVT_MENU, [](wxCommandEvent& e) {
+            auto* entry = dynamic_cast<wxTextEntry*>(wxWindow::FindFocus());
+            if (!entry) return;
+            if (e.GetId() == wxID_COPY) {
+                entry->Copy();
+            } else {
+                entry->SelectAll();
+            }
+        }, id);
+    }
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateOutputs, this, ID_GRAPH_FIRST, ID_ICS_TABLE);
 }
 
@@ -140,6 +155,12 @@ void CMainFrame::BuildMenus() {
         history->UseMenu(recent);
         history->AddFilesToMenu(recent);
     }
+
+    // Copy and Select All serve the oil budget table, which enables them
+    // while it is the active output.
+    auto* edit = new wxMenu;
+    edit->Append(wxID_COPY, "&Copy\tCtrl+C");
+    edit->Append(wxID_SELECTALL, "Select &All\tCtrl+A");
 
     auto* view = new wxMenu;
     view->AppendCheckItem(ID_VIEW_TOOLBAR, "&Toolbar");
@@ -180,6 +201,7 @@ void CMainFrame::BuildMenus() {
 
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
+    bar->Append(edit, "&Edit");
     bar->Append(view, "&View");
     bar->Append(input, "&Input");
     bar->Append(removal, "&Removal");

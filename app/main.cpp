@@ -2,12 +2,14 @@
 // the program offers, then runs the application.
 #include "app/TavroApp.h"
 #include "output/GraphViews.h"
+#include "output/TableViews.h"
 #include "ui/oils/OilDialogs.h"
 
 wxIMPLEMENT_APP_NO_MAIN(app::CTAVRO2App);
 
 int main(int argc, char** argv) {
     output::RegisterGraphViews();
+    output::RegisterTableViews();
     ui::RegisterOilDialogs();
     return wxEntry(argc, argv);
 }

@@ -57,7 +57,7 @@ TEST_F(GuiTest, MainWindowHasItsMenusToolsFieldsPaneAndForm) {
     wxMenuBar* bar = f->GetMenuBar();
     std::vector<std::string> menus;
     for (size_t i = 0; i < bar->GetMenuCount(); ++i) menus.push_back(bar->GetMenuLabelText(i).utf8_string());
-    EXPECT_EQ(menus, (std::vector<std::string>{"File", "View", "Input", "Removal", "Output", "Help"}));
+    EXPECT_EQ(menus, (std::vector<std::string>{"File", "Edit", "View", "Input", "Removal", "Output", "Help"}));
 
     EXPECT_EQ(RealTools(f->GetToolBar()), 12);
     EXPECT_EQ(f->GetToolBar()->GetToolByPos(0)->GetLabel(), "Solve");
