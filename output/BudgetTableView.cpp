@@ -1,10 +1,10 @@
 #include "output/BudgetTableView.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <wx/choice.h>
-#include <wx/dcclient.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/fontenum.h>
@@ -87,7 +87,7 @@ BudgetTableView::BudgetTableView(wxWindow* parent, document::SpillDocCore& doc)
 
     Bind(wxEVT_MENU, &BudgetTableView::OnSaveAs, this, wxID_SAVEAS);
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(text_.HasResults()); }, wxID_SAVEAS);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { textCtrl_->Copy(); }, wxID_COPY);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { CopySelection(); }, wxID_COPY);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { textCtrl_->SelectAll(); }, wxID_SELECTALL);
     Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& e) { e.Enable(true); }, wxID_COPY);
     Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& e) { e.Enable(true); }, wxID_SELECTALL);
@@ -140,17 +140,29 @@ void BudgetTableView::ShowText() {
     }
     if (text == shown_) return;
     shown_ = text;
-    textCtrl_->ChangeValue(platform::ToWx(text));
-    // Tab stops four characters apart, each placed on its own (positions
-    // in tenths of a millimetre) so that rounding does not add up.
-    const double ppi = std::max(wxClientDC(textCtrl_).GetPPI().x, 1);
-    const double stopPx = textCtrl_->GetTextExtent(wxString(' ', kTabChars)).x;
-    wxArrayInt tabs;
-    for (int k = 1; k <= 60; ++k) tabs.Add(static_cast<int>(std::lround(k * stopPx * 254 / ppi)));
-    wxTextAttr attr;
-    attr.SetTabs(tabs);
-    textCtrl_->SetStyle(0, textCtrl_->GetLastPosition(), attr);
+    source_ = platform::ToWx(text);
+    // GTK places tab stops by its own idea of a millimetre, a little wider
+    // than four characters, so that text before a tab can run into the
+    // text after it. The control shows the tabs as spaces to stops four
+    // characters apart; Copy hands out the tabs.
+    ExpandedText expanded = ExpandTabs(source_.utf8_string(), kTabChars);
+    sourceAt_ = std::move(expanded.sourceAt);
+    textCtrl_->ChangeValue(wxString::FromUTF8(expanded.shown));
     textCtrl_->ShowPosition(0);
+}
+
+void BudgetTableView::CopySelection() {
+    long from = 0, to = 0;
+    textCtrl_->GetSelection(&from, &to);
+    const auto last = static_cast<long>(sourceAt_.size()) - 1;
+    from = std::clamp(from, 0L, std::max(last, 0L));
+    to = std::clamp(to, from, std::max(last, 0L));
+    if (from == to) return;
+    const std::size_t begin = sourceAt_[static_cast<std::size_t>(from)];
+    const std::size_t end = sourceAt_[static_cast<std::size_t>(to)];
+    if (end <= begin || !wxTheClipboard->Open()) return;
+    wxTheClipboard->SetData(new wxTextDataObject(source_.Mid(begin, end - begin)));
+    wxTheClipboard->Close();
 }
 
 void BudgetTableView::Refresh(bool eraseBackground, const wxRect* rect) {

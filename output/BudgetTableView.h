@@ -5,8 +5,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <wx/panel.h>
+#include <wx/string.h>
 
 #include "output/core/BudgetTable.h"
 #include "output/core/TableExport.h"
@@ -35,6 +37,12 @@ public:
     SaveOutcome SaveTo(const std::string& path);
 
     wxTextCtrl* TextControl() const { return textCtrl_; }
+    // The text the control shows, with its tabs (the control holds them
+    // expanded to spaces).
+    const wxString& ShownText() const { return source_; }
+    // Puts the selected part of the shown text on the clipboard, tabs
+    // and all, as the table's own text has them.
+    void CopySelection();
     wxChoice* TimeList() const { return lists_[0]; }
     wxChoice* ReleasedList() const { return lists_[1]; }
     wxChoice* OtherList() const { return lists_[2]; }
@@ -54,7 +62,9 @@ private:
     BudgetTableText text_;
     wxChoice* lists_[3] = {};
     wxTextCtrl* textCtrl_ = nullptr;
-    std::string shown_;  // the text in the control
+    std::string shown_;  // the text in the control, as built
+    wxString source_;    // the same for the screen, tabs kept
+    std::vector<std::size_t> sourceAt_;  // control position -> position in source_
 };
 
 }  // namespace output

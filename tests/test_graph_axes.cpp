@@ -9,6 +9,7 @@
 
 #include "output/core/GraphAxes.h"
 #include "platform/NumText.h"
+#include "tests/support/TimeZone.h"
 
 namespace {
 
@@ -190,27 +191,7 @@ TEST(GraphTimeAxis, RunHoursGuardsShortRuns) {
     EXPECT_EQ(RunHours(0, 1), 1);
 }
 
-class UtcZone : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const char* tz = std::getenv("TZ");
-        had_ = tz != nullptr;
-        if (had_) saved_ = tz;
-        setenv("TZ", "UTC", 1);
-        tzset();
-    }
-    void TearDown() override {
-        if (had_)
-            setenv("TZ", saved_.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool had_ = false;
-    std::string saved_;
-};
+using tavro_test::UtcZone;
 
 using GraphTimeLabels = UtcZone;
 

@@ -1,6 +1,7 @@
 // The pieces both tables write alike: cells, amounts, decimals, header lines,
 // times after the spill, and saving a table file.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -192,6 +193,32 @@ TEST(TableText, LineEndsAndDrawing) {
     EXPECT_EQ(extent.cx, 20 + canvas.textExtent("b").cx - 10);
 }
 
+TEST(TableText, TabsExpandToStopsFourColumnsApartAndMapBack) {
+    struct Case {
+        const char* name;
+        std::string text, shown;
+        std::vector<std::size_t> sourceAt;
+    } cases[] = {
+        {"text before a tab keeps a gap to the next cell", "knots\tWave", "knots   Wave",
+         {0, 1, 2, 3, 4, 5, 5, 5, 6, 7, 8, 9, 10}},
+        {"a tab on a stop takes a whole stop", "abcd\tx", "abcd    x", {0, 1, 2, 3, 4, 4, 4, 4, 5, 6}},
+        {"two tabs in a row", "a\t\tb", "a       b", {0, 1, 1, 1, 2, 2, 2, 2, 3, 4}},
+        {"a new line starts the columns again", "ab\nc\td", "ab\nc   d", {0, 1, 2, 3, 4, 4, 4, 5, 6}},
+        {"a two-byte character is one column", "\xc3\xa9\tx", "\xc3\xa9   x", {0, 1, 1, 1, 2, 3}},
+        {"no tabs", "N/A", "N/A", {0, 1, 2, 3}},
+        {"empty", "", "", {0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ExpandedText e = ExpandTabs(c.text, 4);
+        EXPECT_EQ(e.shown, c.shown);
+        EXPECT_EQ(e.sourceAt, c.sourceAt);
+    }
+    // The table's columns line up as on paper: every cell starts on a stop.
+    const ExpandedText row = ExpandTabs("Hours Into\t Released \t \tEvaporated\t\n         1\t  1,000   \t-\t    11    \t", 4);
+    EXPECT_EQ(row.shown, "Hours Into   Released       Evaporated  \n         1    1,000     -       11      ");
+}
+
 TEST(TableExport, DefaultExtensionOnlyForBareNames) {
     struct Case {
         const char* name;
@@ -247,6 +274,35 @@ TEST(TableExport, ExistingFileUntouchedWhenTheWriteFails) {
     ASSERT_EQ(messages.Texts(), std::vector<std::string>{"Cannot create file for Budget Table table"});
     std::string back;
     ASSERT_TRUE(platform::ReadWholeFile(inside, back));
+    EXPECT_EQ(back, "old bytes\r\n");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"BudgetTable.txt"});
+}
+
+// The new text cannot all be written (it outgrows the file-size limit): the
+// old file keeps its bytes and the cut-off temporary is gone.
+TEST(TableExport, ExistingFileByteIdenticalWhenTheNewTextCannotBeWritten) {
+    struct rlimit kept {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &kept), 0);
+    constexpr rlim_t kLimit = 4096;
+    if (kept.rlim_max != RLIM_INFINITY && kept.rlim_max < kLimit) GTEST_SKIP() << "file-size limit already lower";
+    platform::KeepRunningPastFileSizeLimit();
+    tavro_test::TempDir dir("tables");
+    const std::string path = dir / "BudgetTable.txt";
+    ASSERT_TRUE(platform::WriteWholeFile(path, "old bytes\r\n"));
+    platform::RecordingMessages messages;
+    bool saved = true;
+    {
+        struct rlimit low = kept;
+        low.rlim_cur = kLimit;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &low), 0);
+        saved = SaveTableFile(path, std::string(64 * 1024, 'x'), "Cannot create file for Budget Table table",
+                              messages);
+        ::setrlimit(RLIMIT_FSIZE, &kept);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot create file for Budget Table table"});
+    std::string back;
+    ASSERT_TRUE(platform::ReadWholeFile(path, back));
     EXPECT_EQ(back, "old bytes\r\n");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"BudgetTable.txt"});
 }

@@ -2,6 +2,7 @@
 // with TZ=UTC).
 #include "platform/Clock.h"
 #include "platform/TimeText.h"
+#include "tests/support/TimeZone.h"
 #include "ui/common/rules/TimePick.h"
 
 #include <gtest/gtest.h>
@@ -24,24 +25,7 @@ Time Utc(int y, unsigned m, unsigned d, int h) {
     return (era * 146097 + static_cast<long long>(doe) - 719468) * 86400 + h * 3600LL;
 }
 
-// Sets TZ for the scope, restoring the previous value.
-class ZoneScope {
-public:
-    explicit ZoneScope(const char* tz) {
-        if (const char* old = std::getenv("TZ")) old_ = old, had_ = true;
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    ~ZoneScope() {
-        if (had_) setenv("TZ", old_.c_str(), 1);
-        else unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::string old_;
-    bool had_ = false;
-};
+using tavro_test::ZoneScope;
 
 TEST(TimePick, MakeLocalRollsOverAndFollowsDaylightSaving) {
     ZoneScope utc("UTC");

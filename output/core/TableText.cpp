@@ -152,6 +152,35 @@ std::string WithLineEnds(std::string_view text, std::string_view lineEnd) {
     return out;
 }
 
+ExpandedText ExpandTabs(std::string_view text, int stop) {
+    stop = std::max(stop, 1);
+    ExpandedText out;
+    out.shown.reserve(text.size() + text.size() / 2);
+    out.sourceAt.reserve(text.size() + text.size() / 2 + 1);
+    std::size_t source = 0;  // characters of text read so far
+    int column = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) == 0x80) {  // continues the character before
+            out.shown += text[i];
+            continue;
+        }
+        if (c == '\t') {
+            const int spaces = stop - column % stop;
+            out.shown.append(static_cast<std::size_t>(spaces), ' ');
+            out.sourceAt.insert(out.sourceAt.end(), static_cast<std::size_t>(spaces), source);
+            column += spaces;
+        } else {
+            out.shown += text[i];
+            out.sourceAt.push_back(source);
+            column = c == '\n' ? 0 : column + 1;
+        }
+        ++source;
+    }
+    out.sourceAt.push_back(source);
+    return out;
+}
+
 platform::Size DrawTableText(platform::Canvas& canvas, std::string_view header, std::string_view table,
                              platform::Point origin) {
     constexpr int kTabPx = 20;

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/Scenario.h"
 #include "platform/Canvas.h"
@@ -86,6 +87,18 @@ inline constexpr const char* kHeaderRule = "------------------------------------
 // ---- Output ----
 // Every "\n" written as lineEnd.
 std::string WithLineEnds(std::string_view text, std::string_view lineEnd);
+
+// What a fixed-pitch text window shows for text: each tab becomes the
+// spaces up to the next stop every `stop` columns (a column is one UTF-8
+// character), so the columns line up whatever tab stops the window keeps.
+// sourceAt[i] is the character index in text of the character shown at
+// character index i; it has one entry more than shown has characters, so
+// that a selection's end maps too.
+struct ExpandedText {
+    std::string shown;
+    std::vector<std::size_t> sourceAt;
+};
+ExpandedText ExpandTabs(std::string_view text, int stop);
 
 // Draws the header and then the table, line by line, tabs expanded to one
 // stop every 20 pixels counted from x = 0; an empty line takes one font

@@ -1,5 +1,7 @@
 // The two tables on a real display: opening on a solved scenario, the
 // toolbar choices, the period strips, the clipboard.
+#include <dlfcn.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -9,6 +11,8 @@
 #include <wx/dataobj.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -19,6 +23,8 @@
 #include "output/BudgetTableView.h"
 #include "output/IcsTableView.h"
 #include "output/TableViews.h"
+#include "platform/Files.h"
+#include "tests/test_temp_dir.h"
 
 using namespace gui_test;
 using document::OutputKind;
@@ -69,6 +75,44 @@ void Choose(wxChoice* list, const wxString& item) {
     Pump();
 }
 
+// Starts at first and presses Tab steps times; gives the index in controls
+// of the control holding the keyboard focus at each stop (-1 for another),
+// as the toolkit sees it (it tells the program late with no window manager).
+std::vector<int> TabWalk(wxWindow* first, const std::vector<wxWindow*>& controls, int steps) {
+    using GetFocus = void* (*)(void*);
+    static auto get = reinterpret_cast<GetFocus>(dlsym(RTLD_DEFAULT, "gtk_window_get_focus"));
+    auto settle = [] {
+        for (int i = 0; i < 20; ++i) {
+            Pump(1);
+            wxMilliSleep(20);
+        }
+    };
+    // A list's focus sits on a button inside it: climb to the control.
+    using GetParent = void* (*)(void*);
+    static auto parent = reinterpret_cast<GetParent>(dlsym(RTLD_DEFAULT, "gtk_widget_get_parent"));
+    auto focused = [&] {
+        for (void* widget = get ? get(wxGetTopLevelParent(first)->GetHandle()) : nullptr; widget && parent;
+             widget = parent(widget)) {
+            for (std::size_t i = 0; i < controls.size(); ++i) {
+                if (controls[i]->GetHandle() == widget || controls[i]->GetConnectWidget() == widget)
+                    return static_cast<int>(i);
+            }
+        }
+        return -1;
+    };
+    std::vector<int> order;
+    first->SetFocus();
+    settle();
+    order.push_back(focused());
+    wxUIActionSimulator keys;
+    for (int i = 0; i < steps; ++i) {
+        keys.Char(WXK_TAB);
+        settle();
+        order.push_back(focused());
+    }
+    return order;
+}
+
 // Whether a menu item is on after the frame's update handlers ran.
 bool MenuOn(int id) {
     wxMenuItem* item = nullptr;
@@ -79,7 +123,13 @@ bool MenuOn(int id) {
     return item->IsEnabled();
 }
 
-std::string Shown(output::BudgetTableView* view) { return view->TextControl()->GetValue().utf8_string(); }
+// The text the table window shows, with its tabs; the control itself holds
+// them expanded to stops four characters apart.
+std::string Shown(output::BudgetTableView* view) {
+    const std::string shown = view->ShownText().utf8_string();
+    EXPECT_EQ(view->TextControl()->GetValue().utf8_string(), output::ExpandTabs(shown, 4).shown);
+    return shown;
+}
 
 TEST_F(TablesGui, BudgetTableFollowsItsToolbar) {
     app::OutputArea* area = StartSolved();
@@ -94,6 +144,8 @@ TEST_F(TablesGui, BudgetTableFollowsItsToolbar) {
     const std::string hours = Shown(view);
     EXPECT_NE(hours.find("Hours Into\t Released \t"), std::string::npos) << hours;
     EXPECT_NE(hours.find("Total amount of Oil Released = 1000 bbl"), std::string::npos);
+    EXPECT_NE(view->TextControl()->GetValue().find("constant at 10 knots   Wave Height"), wxNOT_FOUND)
+        << "the wind and the waves stay apart on screen";
     EXPECT_NE(hours.find(" percent  \t"), std::string::npos);
     EXPECT_FALSE(Shot(Frame(), "budget-hours-percent").empty());
 
@@ -110,6 +162,11 @@ TEST_F(TablesGui, BudgetTableFollowsItsToolbar) {
     EXPECT_NE(Shown(view).find("\t   gal    \t \t   gal    \t"), std::string::npos);
     EXPECT_FALSE(Shot(Frame(), "budget-dates-gal").empty());
 
+    EXPECT_EQ(TabWalk(view->TimeList(),
+                      {view->TimeList(), view->ReleasedList(), view->OtherList(), view->TextControl()}, 3),
+              (std::vector<int>{0, 1, 2, 3}))
+        << "Tab goes through the three lists to the text";
+
     // Select All, then Copy: the whole text on the clipboard.
     EXPECT_TRUE(MenuOn(wxID_COPY));
     EXPECT_TRUE(MenuOn(wxID_SELECTALL));
@@ -122,7 +179,16 @@ TEST_F(TablesGui, BudgetTableFollowsItsToolbar) {
         if (wxTheClipboard->GetData(data)) copied = data.GetText();
         wxTheClipboard->Close();
     }
-    EXPECT_EQ(copied, view->TextControl()->GetValue());
+    EXPECT_EQ(copied, view->ShownText()) << "the clipboard has the table's tabs";
+    EXPECT_NE(copied.find("\t"), wxNOT_FOUND);
+
+    // Saved under a bare name: ".txt" added, the export bytes in the choices shown.
+    tavro_test::TempDir dir("tables");
+    EXPECT_EQ(view->SaveTo(dir / "budget"), output::SaveOutcome::Saved);
+    std::string saved;
+    ASSERT_TRUE(platform::ReadWholeFile(dir / "budget.txt", saved));
+    EXPECT_EQ(saved, view->Text().ExportBytes());
+    EXPECT_NE(saved.find("Total amount of Oil Released = 42000 gal\r\n"), std::string::npos) << saved;
     for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
 }
 
@@ -143,6 +209,11 @@ TEST_F(TablesGui, IcsTableStartsAtTheSpillAndRedrawsOnItsStrips) {
     EXPECT_TRUE(MenuOn(wxID_SAVEAS));
     EXPECT_FALSE(Shot(Frame(), "ics-first-period").empty());
 
+    EXPECT_EQ(TabWalk(view->MonthList(),
+                      {view->MonthList(), view->DayList(), view->HourList(), view->DurationEdit()}, 3),
+              (std::vector<int>{0, 1, 2, 3}))
+        << "Tab goes through the period's lists to the duration";
+
     // Typing redraws on each change of the value; 30 is cut to 24.
     const int before = view->Paints();
     view->DurationEdit()->SetValue("30");
@@ -157,6 +228,13 @@ TEST_F(TablesGui, IcsTableStartsAtTheSpillAndRedrawsOnItsStrips) {
 
     Choose(view->HourList(), ui::HourText(spill.hour + 2));
     EXPECT_EQ(view->Text().StartSlotValue(), 3);
+
+    tavro_test::TempDir dir("tables");
+    EXPECT_EQ(view->SaveTo(dir / "period"), output::SaveOutcome::Saved);
+    std::string saved;
+    ASSERT_TRUE(platform::ReadWholeFile(dir / "period.ics", saved));
+    EXPECT_EQ(saved, view->Text().ExportBytes());
+    EXPECT_NE(saved.find("\r02/05 1600\t02/05 2000\t"), std::string::npos) << saved;
     EXPECT_FALSE(Shot(Frame(), "ics-later-period").empty());
     for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
 }
