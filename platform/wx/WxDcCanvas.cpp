@@ -48,9 +48,13 @@ std::vector<wxPoint> ToPoints(std::span<const Point> points) {
 
 }  // namespace
 
-wxFont MakeWxFont(const Font& font) {
+// The font's height is its character (em) height in device pixels. A wx
+// pixel size would be matched against the whole line height (about a fifth
+// more), so the size is given in points at the resolution the DC draws
+// points at.
+wxFont MakeWxFont(const Font& font, int dcPpiY) {
     const int px = std::max(std::abs(font.heightPx), 1);
-    wxFontInfo info(wxSize(0, px));
+    wxFontInfo info(static_cast<float>(px * 72.0 / (dcPpiY > 0 ? dcPpiY : 96)));
     switch (font.face) {
         case Face::Arial: info.Family(wxFONTFAMILY_SWISS).FaceName("Arial"); break;
         case Face::Mono: info.Family(wxFONTFAMILY_MODERN).FaceName("Courier New"); break;
@@ -115,7 +119,7 @@ void WxDcCanvas::ApplyPen() {
 void WxDcCanvas::ApplyBrush() { dc_.SetBrush(ToBrush(state_.brush)); }
 
 void WxDcCanvas::ApplyFont() {
-    font_ = MakeWxFont(state_.font);
+    font_ = MakeWxFont(state_.font, dc_.GetPPI().y);
     dc_.SetFont(font_);
 }
 

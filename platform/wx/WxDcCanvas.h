@@ -88,7 +88,7 @@ private:
     wxFont font_;
 };
 
-// The wx font of a canvas font.
-wxFont MakeWxFont(const Font& font);
+// The wx font of a canvas font, for a DC that draws points at dcPpiY.
+wxFont MakeWxFont(const Font& font, int dcPpiY);
 
 }  // namespace platform
