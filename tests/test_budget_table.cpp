@@ -14,45 +14,15 @@
 #include "model/UnitConversion.h"
 #include "output/core/BudgetTable.h"
 #include "platform/Clock.h"
+#include "tests/support/TimeZone.h"
 
 namespace {
 
 using namespace output;
 
-// Sets TZ for one test and puts the old one back.
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* tz) {
-        const char* old = std::getenv("TZ");
-        had_ = old != nullptr;
-        if (old) old_ = old;
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    ~ZoneGuard() {
-        if (had_) {
-            setenv("TZ", old_.c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
+using tavro_test::ZoneScope;
 
-private:
-    bool had_ = false;
-    std::string old_;
-};
-
-std::time_t Local(int y, int mo, int d, int h, int mi) {
-    std::tm tm{};
-    tm.tm_year = y - 1900;
-    tm.tm_mon = mo - 1;
-    tm.tm_mday = d;
-    tm.tm_hour = h;
-    tm.tm_min = mi;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
+std::time_t Local(int y, int mo, int d, int h, int mi) { return tavro_test::LocalTime(y, mo, d, h, mi); }
 
 using Record = model::SBudgetData;
 
@@ -277,7 +247,7 @@ const char* const kGoldenHeader =
     "-------------------------------------------------------------------\r\n";
 
 TEST(BudgetTable, GoldenExportBytes) {
-    ZoneGuard zone("UTC");
+    ZoneScope zone("UTC");
     platform::FixedClock clock(0);
     const std::time_t spill = Local(2026, 3, 5, 19, 20);
     const TableHeader header = GoldenHeader(clock, spill);
@@ -332,7 +302,7 @@ TEST(BudgetTable, GoldenExportBytes) {
 }
 
 TEST(BudgetTable, DecimalsFollowTheLastTotal) {
-    ZoneGuard zone("UTC");
+    ZoneScope zone("UTC");
     platform::FixedClock clock(0);
     const std::time_t spill = Local(2026, 3, 5, 19, 20);
     struct Case {
@@ -357,7 +327,7 @@ TEST(BudgetTable, DecimalsFollowTheLastTotal) {
 }
 
 TEST(BudgetTable, ZeroAndMissingAmountsReadNA) {
-    ZoneGuard zone("UTC");
+    ZoneScope zone("UTC");
     platform::FixedClock clock(0);
     const std::time_t spill = Local(2026, 3, 5, 19, 20);
     // Nothing released in the first two hours, then a missing step.
@@ -437,7 +407,7 @@ TEST(BudgetTable, DatesCountWholeHoursInLocalTime) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ZoneGuard zone(c.tz);
+        ZoneScope zone(c.tz);
         platform::FixedClock clock(0);
         const std::time_t spill = Local(c.y, c.mo, c.d, c.h, c.mi);
         const BudgetTableText text(*GoldenRecord(), {1, 0, 1}, GoldenHeader(clock, spill), SpillHours(spill, clock));
@@ -446,7 +416,7 @@ TEST(BudgetTable, DatesCountWholeHoursInLocalTime) {
 }
 
 TEST(BudgetTable, AbsurdSpillTimesGiveATableAnyway) {
-    ZoneGuard zone("UTC");
+    ZoneScope zone("UTC");
     platform::FixedClock clock(0);
     for (const std::int64_t spill : {INT64_MAX, INT64_MIN, std::int64_t{-1}}) {
         SCOPED_TRACE(spill);

@@ -143,4 +143,48 @@ inline bool TakeOil(oillib::COilLibrary& lib, std::size_t which, document::Scena
     return true;
 }
 
+// The spill time of a Solvable scenario: Mon 2024-02-05 14:00 UTC.
+inline constexpr document::Time kSolvableStart = 1707141600;
+
+// A complete scenario entered through the commands, as the dialogs would
+// fill it: the first oil of the standard library, a constant wind of 10
+// knots, water at 15 deg C, 1000 bbl released at once.
+struct Solvable : FakePorts {
+    Solvable() : FakePorts(kSolvableStart), lib(StandardLibraryPath(), oillib::OilLibColumnNames, oillib::kOilLibColumnCount) {
+        UseUtc();
+        doc = std::make_unique<document::SpillDocCore>(document::OilLibraries{&lib, nullptr}, Ports());
+        doc->Model().SetSeed(7);
+        doc->SetOutputFolder(dumps.Path().string());
+        dialogs.dialogs[document::DialogKind::StandardOils] = [this](document::SpillDocCore& d) { return TakeOil(lib, 0, d.scenario); };
+        dialogs.dialogs[document::DialogKind::WindWave] = [](document::SpillDocCore& d) {
+            d.scenario.m_dWindSpeed = 10;
+            d.scenario.m_dWindDirection = 270;
+            d.scenario.m_iWindSpeedUnit = 1;  // knots
+            return true;
+        };
+        dialogs.dialogs[document::DialogKind::Water] = [](document::SpillDocCore& d) {
+            d.scenario.water.temperature = 15;
+            d.scenario.water.tempUnits = model::WTEMP_C;
+            d.scenario.water.speed = 0;
+            d.scenario.water.speedUnits = model::SPEED_CODE_KNOTS;
+            d.scenario.water.direction = 0;
+            return true;
+        };
+        dialogs.dialogs[document::DialogKind::Release] = [](document::SpillDocCore& d) {
+            d.scenario.instant.flag = 1;
+            d.scenario.instant.startHour = 1;
+            d.scenario.instant.vol = 1000;
+            d.scenario.instant.volUnits = model::RVOL_BBL;
+            return true;
+        };
+        doc->SelectStandardOil();
+        doc->EditWindWave();
+        doc->EditWater();
+        doc->EditRelease();
+    }
+    TempDir dumps;  // the dump files, unless a test names another folder
+    oillib::COilLibrary lib;
+    std::unique_ptr<document::SpillDocCore> doc;
+};
+
 }  // namespace document_test

@@ -26,46 +26,8 @@ using platform::MsgIcon;
 
 namespace {
 
-constexpr Time kStart = 1707141600;  // Mon 2024-02-05 14:00 UTC
+constexpr Time kStart = kSolvableStart;
 
-// A complete scenario entered through the commands, as the dialogs would
-// fill it: the first oil of the standard library, a constant wind of 10
-// knots, water at 15 deg C, 1000 bbl released at once.
-struct Solvable : FakePorts {
-    Solvable() : FakePorts(kStart), lib(StandardLibraryPath(), oillib::OilLibColumnNames, oillib::kOilLibColumnCount) {
-        UseUtc();
-        doc = std::make_unique<SpillDocCore>(OilLibraries{&lib, nullptr}, Ports());
-        doc->Model().SetSeed(7);
-        dialogs.dialogs[DialogKind::StandardOils] = [this](SpillDocCore& d) { return TakeOil(lib, 0, d.scenario); };
-        dialogs.dialogs[DialogKind::WindWave] = [](SpillDocCore& d) {
-            d.scenario.m_dWindSpeed = 10;
-            d.scenario.m_dWindDirection = 270;
-            d.scenario.m_iWindSpeedUnit = 1;  // knots
-            return true;
-        };
-        dialogs.dialogs[DialogKind::Water] = [](SpillDocCore& d) {
-            d.scenario.water.temperature = 15;
-            d.scenario.water.tempUnits = model::WTEMP_C;
-            d.scenario.water.speed = 0;
-            d.scenario.water.speedUnits = model::SPEED_CODE_KNOTS;
-            d.scenario.water.direction = 0;
-            return true;
-        };
-        dialogs.dialogs[DialogKind::Release] = [](SpillDocCore& d) {
-            d.scenario.instant.flag = 1;
-            d.scenario.instant.startHour = 1;
-            d.scenario.instant.vol = 1000;
-            d.scenario.instant.volUnits = model::RVOL_BBL;
-            return true;
-        };
-        doc->SelectStandardOil();
-        doc->EditWindWave();
-        doc->EditWater();
-        doc->EditRelease();
-    }
-    oillib::COilLibrary lib;
-    std::unique_ptr<SpillDocCore> doc;
-};
 
 }  // namespace
 

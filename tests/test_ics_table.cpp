@@ -10,44 +10,15 @@
 #include "model/Series.h"
 #include "output/core/IcsTable.h"
 #include "platform/Clock.h"
+#include "tests/support/TimeZone.h"
 
 namespace {
 
 using namespace output;
 
-class ZoneGuard {
-public:
-    explicit ZoneGuard(const char* tz) {
-        const char* old = std::getenv("TZ");
-        had_ = old != nullptr;
-        if (old) old_ = old;
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    ~ZoneGuard() {
-        if (had_) {
-            setenv("TZ", old_.c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
+using tavro_test::ZoneScope;
 
-private:
-    bool had_ = false;
-    std::string old_;
-};
-
-std::time_t Local(int y, int mo, int d, int h, int mi) {
-    std::tm tm{};
-    tm.tm_year = y - 1900;
-    tm.tm_mon = mo - 1;
-    tm.tm_mday = d;
-    tm.tm_hour = h;
-    tm.tm_min = mi;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
+std::time_t Local(int y, int mo, int d, int h, int mi) { return tavro_test::LocalTime(y, mo, d, h, mi); }
 
 // 8 hours at 2 points per hour: 1000 bbl spilled at once, evaporating 20
 // and dispersing 5 per point; nothing skimmed, burned or beached. The
@@ -132,7 +103,7 @@ TEST(IcsStartSlot, Table) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ZoneGuard zone(c.tz);
+        ZoneScope zone(c.tz);
         platform::FixedClock clock(0);
         const std::time_t spill = Local(c.y, c.mo, c.d, c.h, c.mi);
         EXPECT_EQ(StartSlot(spill, {c.month0, c.day0, c.hour}, clock), c.want);
@@ -178,7 +149,7 @@ TableHeader Header(const platform::IClock& clock, std::time_t spill, bool variab
 std::string Sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
 
 TEST(IcsTable, GoldenScreenText) {
-    ZoneGuard zone("UTC");
+    ZoneScope zone("UTC");
     platform::FixedClock clock(0);
     const std::time_t spill = Local(2026, 3, 5, 14, 0);
     const IcsTableText text(*Fixture(), InitialIcsChoices(spill, clock), spill, Header(clock, spill, false), clock);
@@ -210,7 +181,7 @@ TEST(IcsTable, GoldenScreenText) {
 }
 
 TEST(IcsTable, HeaderWindTextSharedWithTheBudgetTable) {
-    ZoneGuard zone("UTC");
+    ZoneScope zone("UTC");
     platform::FixedClock clock(0);
     const std::time_t spill = Local(2026, 3, 5, 14, 0);
     const IcsTableText text(*Fixture(), InitialIcsChoices(spill, clock), spill, Header(clock, spill, true), clock);
@@ -224,7 +195,7 @@ const char* const kExportHead =
     "vol_tot\trecov_tot\tevap_tot\tdispNat_tot\tdispChem_tot\tburn_tot\tfloatUnc_tot\tbeach_tot\ttotal\r";
 
 TEST(IcsTable, GoldenExportBytes) {
-    ZoneGuard zone("UTC");
+    ZoneScope zone("UTC");
     platform::FixedClock clock(0);
     const std::time_t spill = Local(2026, 3, 5, 14, 0);
     struct Case {
@@ -267,7 +238,7 @@ TEST(IcsTable, ExportTimesFollowTheChosenPeriod) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ZoneGuard zone(c.tz);
+        ZoneScope zone(c.tz);
         platform::FixedClock clock(0);
         const std::time_t spill = Local(c.y, c.mo, c.d, c.h, c.mi);
         const IcsTableText text(*Fixture(), c.choices, spill, Header(clock, spill, false), clock);
@@ -278,7 +249,7 @@ TEST(IcsTable, ExportTimesFollowTheChosenPeriod) {
 }
 
 TEST(IcsTable, AbsurdSpillTimesGiveATableAnyway) {
-    ZoneGuard zone("UTC");
+    ZoneScope zone("UTC");
     platform::FixedClock clock(0);
     for (const std::int64_t spill : {INT64_MAX, INT64_MIN, std::int64_t{-1}}) {
         SCOPED_TRACE(spill);

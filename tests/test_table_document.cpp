@@ -17,45 +17,7 @@ namespace {
 using namespace document;
 using namespace document_test;
 
-constexpr Time kStart = 1707141600;  // 2024-02-05 14:00 UTC
-
-struct SolvedDoc : FakePorts {
-    SolvedDoc() : FakePorts(kStart), lib(StandardLibraryPath(), oillib::OilLibColumnNames, oillib::kOilLibColumnCount) {
-        UseUtc();
-        doc = std::make_unique<SpillDocCore>(OilLibraries{&lib, nullptr}, Ports());
-        doc->Model().SetSeed(7);
-        doc->SetOutputFolder(dir.Path().string());
-        dialogs.dialogs[DialogKind::StandardOils] = [this](SpillDocCore& d) { return TakeOil(lib, 0, d.scenario); };
-        dialogs.dialogs[DialogKind::WindWave] = [](SpillDocCore& d) {
-            d.scenario.m_dWindSpeed = 10;
-            d.scenario.m_dWindDirection = 270;
-            d.scenario.m_iWindSpeedUnit = 1;
-            return true;
-        };
-        dialogs.dialogs[DialogKind::Water] = [](SpillDocCore& d) {
-            d.scenario.water.temperature = 15;
-            d.scenario.water.tempUnits = model::WTEMP_C;
-            d.scenario.water.speed = 0;
-            d.scenario.water.speedUnits = model::SPEED_CODE_KNOTS;
-            d.scenario.water.direction = 0;
-            return true;
-        };
-        dialogs.dialogs[DialogKind::Release] = [](SpillDocCore& d) {
-            d.scenario.instant.flag = 1;
-            d.scenario.instant.startHour = 1;
-            d.scenario.instant.vol = 1000;
-            d.scenario.instant.volUnits = model::RVOL_BBL;
-            return true;
-        };
-        doc->SelectStandardOil();
-        doc->EditWindWave();
-        doc->EditWater();
-        doc->EditRelease();
-    }
-    TempDir dir;
-    oillib::COilLibrary lib;
-    std::unique_ptr<SpillDocCore> doc;
-};
+using SolvedDoc = Solvable;
 
 TEST(TablesOnADocument, SolvedScenarioFillsBothTables) {
     SolvedDoc f;

@@ -16,6 +16,7 @@
 #include "platform/Messages.h"
 #include "platform/RecordingCanvas.h"
 #include "test_temp_dir.h"
+#include "tests/support/TimeZone.h"
 
 namespace {
 
@@ -70,36 +71,9 @@ TEST(TableText, NumbersAndDecimalsRule) {
     for (const Total& t : totals) EXPECT_EQ(DecimalsFor(t.total), t.want) << t.name;
 }
 
-class UtcZone : public ::testing::Test {
+class UtcZone : public tavro_test::UtcZone {
 protected:
-    void SetUp() override {
-        const char* tz = std::getenv("TZ");
-        hadTz_ = tz != nullptr;
-        if (tz) oldTz_ = tz;
-        setenv("TZ", "UTC", 1);
-        tzset();
-    }
-    void TearDown() override {
-        if (hadTz_) {
-            setenv("TZ", oldTz_.c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-    static std::time_t Utc(int y, int mo, int d, int h, int mi) {
-        std::tm tm{};
-        tm.tm_year = y - 1900;
-        tm.tm_mon = mo - 1;
-        tm.tm_mday = d;
-        tm.tm_hour = h;
-        tm.tm_min = mi;
-        return timegm(&tm);
-    }
-
-private:
-    bool hadTz_ = false;
-    std::string oldTz_;
+    static std::time_t Utc(int y, int mo, int d, int h, int mi) { return tavro_test::UtcTime(y, mo, d, h, mi); }
 };
 
 using TableHeaderTest = UtcZone;
