@@ -20,8 +20,8 @@ constexpr int kLastCommand = 32827;
 }  // namespace
 
 void RegisterGraphViews() {
-    for (const GraphViewSpec& spec : GraphViews()) {
-        const document::OutputKind kind = spec.kind;
+    for (const GraphViewRow& row : GraphViews()) {
+        const document::OutputKind kind = row.kind;
         app::RegisterOutputWindow(kind, [kind](wxWindow* parent, document::SpillDocCore& doc) -> wxWindow* {
             return new GraphPanel(parent, kind, doc);
         });
@@ -32,7 +32,7 @@ GraphPanel::GraphPanel(wxWindow* parent, document::OutputKind kind, document::Sp
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE),
       view_(kind, doc) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    SetName(view_.Spec().className);
+    SetName(view_.Row().className);
     Bind(wxEVT_PAINT, &GraphPanel::OnPaint, this);
     Bind(wxEVT_CONTEXT_MENU, &GraphPanel::OnContextMenu, this);
     Bind(wxEVT_KEY_DOWN, &GraphPanel::OnKeyDown, this);
@@ -104,7 +104,7 @@ void GraphPanel::RunCommand(int command) {
 }
 
 void GraphPanel::ShowHelp() {
-    CContextMenuHelp dialog(this, view_.Spec().helpTemplate);
+    CContextMenuHelp dialog(this, view_.Row().helpTemplate);
     dialog.ShowModal();
 }
 

@@ -35,9 +35,9 @@ std::string FormatTime(const std::tm& local, std::string_view format) {
             out += c;
             continue;
         }
-        char spec = format[++i];
+        char conversion = format[++i];
         const long long year = static_cast<long long>(local.tm_year) + 1900;
-        switch (spec) {
+        switch (conversion) {
             case 'a': out += Name(kDays, local.tm_wday, true); break;
             case 'A': out += Name(kDays, local.tm_wday, false); break;
             case 'b': out += Name(kMonths, local.tm_mon, true); break;
@@ -51,7 +51,7 @@ std::string FormatTime(const std::tm& local, std::string_view format) {
             case '%': out += '%'; break;
             default:
                 out += '%';
-                out += spec;
+                out += conversion;
                 break;
         }
     }

@@ -67,8 +67,8 @@ TEST(GraphViews, UnitCommandsSetIndexLabelAndDocumentEntry) {
         for (OutputKind kind : c.views) {
             DocFixture f;
             GraphViewModel view(kind, *f.doc);
-            SCOPED_TRACE(std::string(c.name) + " in " + view.Spec().className);
-            const int entry = view.Spec().window;
+            SCOPED_TRACE(std::string(c.name) + " in " + view.Row().className);
+            const int entry = view.Row().window;
             f.doc->session.m_iGraphUnits[entry] = c.index == 1 ? 2 : 1;  // another unit first
             EXPECT_EQ(view.OnCommand(c.command), Result::Repaint);
             EXPECT_EQ(f.doc->session.m_iGraphUnits[entry], c.index);
@@ -104,7 +104,7 @@ TEST(GraphViews, ForeignCommandsAndBenzene) {
     EXPECT_EQ(benzene.Title(), "Airborne Benzene Concentration (ppm)");
     EXPECT_EQ(benzene.OnCommand(32818), Result::None);
     EXPECT_EQ(benzene.OnCommand(32819), Result::Help);
-    EXPECT_EQ(benzene.Spec().seriesKind, 0);
+    EXPECT_EQ(benzene.Row().seriesKind, 0);
 }
 
 TEST(GraphViews, TitlesLabelsAndTwoViewsOnOneGraph) {
@@ -134,8 +134,8 @@ TEST(GraphViews, TitlesLabelsAndTwoViewsOnOneGraph) {
     };
     for (const Case& c : cases) {
         GraphViewModel v(c.kind, *f.doc);
-        SCOPED_TRACE(v.Spec().className);
-        f.doc->session.m_iGraphUnits[v.Spec().window] = c.unit;
+        SCOPED_TRACE(v.Row().className);
+        f.doc->session.m_iGraphUnits[v.Row().window] = c.unit;
         EXPECT_EQ(v.Title(), c.title);
     }
     EXPECT_EQ(output::FindGraphView(OutputKind::BudgetTable), nullptr);
@@ -189,22 +189,22 @@ TEST(GraphViews, ElevenGraphsOfASolvedScenario) {
     f.doc->Model().SetSeed(7);
     ASSERT_TRUE(f.doc->Solve()) << (f.messages.Entries().empty() ? "" : f.messages.Entries().back().text);
 
-    for (const auto& spec : output::GraphViews()) {
-        SCOPED_TRACE(spec.className);
+    for (const auto& row : output::GraphViews()) {
+        SCOPED_TRACE(row.className);
         for (bool printing : {false, true}) {
             platform::RecordingCanvas rc(printing ? platform::DeviceInfo{600, 600, {5100, 6600}, true}
                                                   : platform::DeviceInfo{96, 96, {800, 600}, false});
-            output::DrawGraphOutput(spec.kind, *f.doc, rc, {0, 0, 800, 600});
+            output::DrawGraphOutput(row.kind, *f.doc, rc, {0, 0, 800, 600});
             const auto titles = rc.Find(platform::OpKind::TextInRect);
             ASSERT_FALSE(titles.empty());
-            EXPECT_EQ(titles[0]->text, GraphViewModel(spec.kind, *f.doc).Title());
+            EXPECT_EQ(titles[0]->text, GraphViewModel(row.kind, *f.doc).Title());
             const bool na = titles.size() > 1 && titles[1]->text == "N/A";
             // No burning, skimming or beaching in this scenario.
-            const bool expectNa = spec.kind == OutputKind::Burn || spec.kind == OutputKind::Skim ||
-                                  spec.kind == OutputKind::Beach;
+            const bool expectNa = row.kind == OutputKind::Burn || row.kind == OutputKind::Skim ||
+                                  row.kind == OutputKind::Beach;
             EXPECT_EQ(na, expectNa);
             if (!na) {
-                EXPECT_FALSE(rc.Find(spec.engine == output::GraphEngine::Budget ? platform::OpKind::Polygon
+                EXPECT_FALSE(rc.Find(row.engine == output::GraphEngine::Budget ? platform::OpKind::Polygon
                                                                                : platform::OpKind::Polyline)
                                  .empty());
             }

@@ -42,8 +42,8 @@ public:
     }
 };
 
-std::string FileName(const output::GraphViewSpec& spec) {
-    std::string name = spec.templateString;
+std::string FileName(const output::GraphViewRow& row) {
+    std::string name = row.templateString;
     for (char& c : name) c = c == ' ' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return name;
 }
@@ -137,8 +137,8 @@ int main(int argc, char** argv) {
 
     int failures = 0;
     const std::string dir = outDir + "/";
-    for (const output::GraphViewSpec& spec : output::GraphViews()) {
-        const std::string name = FileName(spec);
+    for (const output::GraphViewRow& row : output::GraphViews()) {
+        const std::string name = FileName(row);
         struct Form {
             const char* suffix;
             platform::DeviceInfo device;
@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
         const Form forms[] = {{"", {96, 96, {800, 600}, false}}, {"-print", {600, 600, {5100, 6600}, true}}};
         for (const Form& form : forms) {
             platform::RecordingCanvas rc(form.device);
-            output::DrawGraphOutput(spec.kind, *doc, rc, {0, 0, form.device.size.cx, form.device.size.cy});
+            output::DrawGraphOutput(row.kind, *doc, rc, {0, 0, form.device.size.cx, form.device.size.cy});
             const std::string path = dir + name + form.suffix + ".svg";
             std::string error;
             if (!platform::WriteSvgFiles(rc, path, &error)) {
@@ -178,7 +178,7 @@ int main(int argc, char** argv) {
                 dc.Clear();
                 platform::WxDcCanvas canvas(dc, r.ppi, r.ppi, r.size, r.printing);
                 const auto start = std::chrono::steady_clock::now();
-                output::DrawGraphOutput(spec.kind, *doc, canvas, {0, 0, r.size.cx, r.size.cy});
+                output::DrawGraphOutput(row.kind, *doc, canvas, {0, 0, r.size.cx, r.size.cy});
                 ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
             }
             const wxImage img = bitmap.ConvertToImage();

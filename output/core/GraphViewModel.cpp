@@ -16,7 +16,7 @@ namespace {
 
 const char* BenzeneLabel(int index) { return index == 0 ? "ppm" : ""; }
 
-const std::vector<GraphViewSpec> kViews = {
+const std::vector<GraphViewRow> kViews = {
     {OutputKind::Density, document::GraphDensity, "CDensityGraph", "Density", model::OUTPUT_DENSITY,
      GraphEngine::Linear, model::DensityUnitLabel, 195, 32809, 202, false},
     {OutputKind::Viscosity, document::GraphViscosity, "CViscosityGraph", "Viscosity", model::OUTPUT_VISCOSITY,
@@ -143,10 +143,10 @@ const std::vector<GraphHelpPage> kHelp = {
 
 }  // namespace
 
-const std::vector<GraphViewSpec>& GraphViews() { return kViews; }
+const std::vector<GraphViewRow>& GraphViews() { return kViews; }
 
-const GraphViewSpec* FindGraphView(OutputKind kind) {
-    for (const GraphViewSpec& v : kViews)
+const GraphViewRow* FindGraphView(OutputKind kind) {
+    for (const GraphViewRow& v : kViews)
         if (v.kind == kind) return &v;
     return nullptr;
 }
@@ -170,28 +170,28 @@ std::optional<int> UnitOfCommand(int command) {
     return std::nullopt;
 }
 
-GraphViewModel::GraphViewModel(OutputKind kind, document::SpillDocCore& doc) : spec_(FindGraphView(kind)), doc_(doc) {
-    if (!spec_) spec_ = &kViews.front();
+GraphViewModel::GraphViewModel(OutputKind kind, document::SpillDocCore& doc) : row_(FindGraphView(kind)), doc_(doc) {
+    if (!row_) row_ = &kViews.front();
 }
 
 int GraphViewModel::UnitIndex() const {
-    if (spec_->fixedUnit) return 0;
-    return doc_.session.m_iGraphUnits[spec_->window];
+    if (row_->fixedUnit) return 0;
+    return doc_.session.m_iGraphUnits[row_->window];
 }
 
-std::string GraphViewModel::LabelOf(int index) const { return spec_->unitLabel(index); }
+std::string GraphViewModel::LabelOf(int index) const { return row_->unitLabel(index); }
 
 std::string GraphViewModel::UnitLabel() const { return LabelOf(UnitIndex()); }
 
 GraphViewModel::CommandResult GraphViewModel::OnCommand(int command) {
-    if (command == spec_->helpCommand) return CommandResult::Help;
+    if (command == row_->helpCommand) return CommandResult::Help;
     bool inMenu = false;
     for (const GraphMenuItem& item : Menu())
         if (item.command == command) inMenu = true;
     const std::optional<int> unit = UnitOfCommand(command);
     if (!inMenu || !unit) return CommandResult::None;
     if (*unit == UnitIndex()) return CommandResult::None;
-    doc_.session.m_iGraphUnits[spec_->window] = *unit;
+    doc_.session.m_iGraphUnits[row_->window] = *unit;
     return CommandResult::Repaint;
 }
 
@@ -214,7 +214,7 @@ void FillHead(Record& record, const std::string& label) {
 
 std::string GraphViewModel::Title() const {
     const int unit = UnitIndex();
-    if (spec_->engine == GraphEngine::Budget) {
+    if (row_->engine == GraphEngine::Budget) {
         auto rec = std::make_unique<model::SBudgetData>();
         FillHead(*rec, UnitLabel());
         doc_.Model().GetBudgetSeries(*rec, unit);
@@ -222,14 +222,14 @@ std::string GraphViewModel::Title() const {
     }
     auto rec = std::make_unique<model::SGraphData>();
     FillHead(*rec, UnitLabel());
-    doc_.Model().GetGraphSeries(*rec, spec_->seriesKind, unit);
+    doc_.Model().GetGraphSeries(*rec, row_->seriesKind, unit);
     return GraphTitle(*rec);
 }
 
 void GraphViewModel::Draw(platform::Canvas& canvas, const platform::Rect& rect) const {
     const GraphContext ctx = GraphContext::FromDocument(doc_);
     const int unit = UnitIndex();
-    if (spec_->engine == GraphEngine::Budget) {
+    if (row_->engine == GraphEngine::Budget) {
         auto rec = std::make_unique<model::SBudgetData>();
         FillHead(*rec, UnitLabel());
         doc_.Model().GetBudgetSeries(*rec, unit);
@@ -238,9 +238,9 @@ void GraphViewModel::Draw(platform::Canvas& canvas, const platform::Rect& rect) 
     }
     auto rec = std::make_unique<model::SGraphData>();
     FillHead(*rec, UnitLabel());
-    doc_.Model().GetGraphSeries(*rec, spec_->seriesKind, unit);
-    if (spec_->engine == GraphEngine::Log)
-        CDrawGraphLog(canvas, *rec, ctx, rect, spec_->fixedUnit).Draw();
+    doc_.Model().GetGraphSeries(*rec, row_->seriesKind, unit);
+    if (row_->engine == GraphEngine::Log)
+        CDrawGraphLog(canvas, *rec, ctx, rect, row_->fixedUnit).Draw();
     else
         CDrawGraph(canvas, *rec, ctx, rect).Draw();
 }

@@ -34,7 +34,9 @@ struct GraphHelpPage {
 inline constexpr const char* kGraphHelpButton = "Read more about it in the online manual";
 inline constexpr const char* kGraphHelpPage = "output";
 
-struct GraphViewSpec {
+// One graph view of the table: its window, series, engine, unit labels,
+// menu and help.
+struct GraphViewRow {
     document::OutputKind kind;
     document::EGraphWindow window;
     const char* className;
@@ -49,8 +51,8 @@ struct GraphViewSpec {
 };
 
 // The view of a graph kind; null for the tables.
-const GraphViewSpec* FindGraphView(document::OutputKind kind);
-const std::vector<GraphViewSpec>& GraphViews();
+const GraphViewRow* FindGraphView(document::OutputKind kind);
+const std::vector<GraphViewRow>& GraphViews();
 const std::vector<GraphMenuItem>& GraphMenu(int menuId);
 const GraphHelpPage* FindGraphHelp(int templateId);
 // Unit index of a menu command (any menu); none for other commands.
@@ -60,14 +62,14 @@ class GraphViewModel {
 public:
     GraphViewModel(document::OutputKind kind, document::SpillDocCore& doc);
 
-    const GraphViewSpec& Spec() const { return *spec_; }
+    const GraphViewRow& Row() const { return *row_; }
     // The unit in force: the document's entry for this graph (benzene: 0).
     int UnitIndex() const;
     std::string UnitLabel() const;
     // Label of any index of this graph's list; empty outside the list.
     std::string LabelOf(int index) const;
-    const std::vector<GraphMenuItem>& Menu() const { return GraphMenu(spec_->menuId); }
-    const GraphHelpPage& Help() const { return *FindGraphHelp(spec_->helpTemplate); }
+    const std::vector<GraphMenuItem>& Menu() const { return GraphMenu(row_->menuId); }
+    const GraphHelpPage& Help() const { return *FindGraphHelp(row_->helpTemplate); }
 
     enum class CommandResult { None, Repaint, Help };
     // A menu command: a new unit is written to the document (repaint), the
@@ -85,7 +87,7 @@ public:
     void Draw(platform::Canvas& canvas, const platform::Rect& rect) const;
 
 private:
-    const GraphViewSpec* spec_;
+    const GraphViewRow* row_;
     document::SpillDocCore& doc_;
 };
 
