@@ -2,6 +2,8 @@
 #pragma once
 
 #include <wx/defs.h>
+#include <wx/event.h>
+#include <wx/window.h>
 
 #include "document/Interfaces.h"
 
@@ -53,5 +55,16 @@ inline constexpr InputCommand kInputCommands[] = {
     {ID_MECHANICAL, document::DialogKind::Mechanical},
     {ID_BEACHING, document::DialogKind::Beaching},
 };
+
+// Sends a menu command from a window, as the menu would: to the window's
+// top-level frame. False when the window has none.
+inline bool SendMenuCommand(wxWindow* source, int id) {
+    wxWindow* top = source ? wxGetTopLevelParent(source) : nullptr;
+    if (!top) return false;
+    wxCommandEvent command(wxEVT_MENU, id);
+    command.SetEventObject(source);
+    top->GetEventHandler()->ProcessEvent(command);
+    return true;
+}
 
 }  // namespace app

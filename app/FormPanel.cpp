@@ -15,21 +15,13 @@ const wxSize kTickSize(16, 16);
 
 wxStaticText* Text(wxWindow* parent, const char* text) { return new wxStaticText(parent, wxID_ANY, text); }
 
-// Forwards a button's click as the menu command of its id.
-void SendAsCommand(wxCommandEvent& e) {
-    auto* w = dynamic_cast<wxWindow*>(e.GetEventObject());
-    wxCommandEvent command(wxEVT_MENU, e.GetId());
-    command.SetEventObject(w);
-    wxWindow* top = w ? wxGetTopLevelParent(w) : nullptr;
-    if (top) top->GetEventHandler()->ProcessEvent(command);
-}
-
 }  // namespace
 
 LinkButton::LinkButton(wxWindow* parent, int id, const wxString& label)
     : wxButton(parent, id, label, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxBU_EXACTFIT) {
     ShowState(true);
-    Bind(wxEVT_BUTTON, SendAsCommand);
+    // A click is the menu command of the button's id.
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent& e) { SendMenuCommand(this, e.GetId()); });
 }
 
 bool LinkButton::Enable(bool enable) {

@@ -75,8 +75,9 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     aui_.Update();
     // The scenario tree fills the pane and takes its part of the idle refresh.
     auto* tree = new ScenarioTreePane(pane_, [this] { return CurrentDoc(); });
-    SetScenarioPaneContent(tree);
-    SetTreeRefresh(&tree->TreeRefresh());
+    pane_->GetSizer()->Add(tree, 1, wxEXPAND);
+    pane_->Layout();
+    tree_ = &tree->TreeRefresh();
 
     wxAcceleratorEntry keys[] = {wxAcceleratorEntry(wxACCEL_NORMAL, WXK_F6, ID_NEXT_PANE)};
     SetAcceleratorTable(wxAcceleratorTable(1, keys));
@@ -221,16 +222,6 @@ void CMainFrame::BuildToolBar() {
                      wxITEM_CHECK);
     }
     bar->Realize();
-}
-
-void CMainFrame::SetScenarioPaneContent(wxWindow* content) {
-    wxSizer* sizer = pane_->GetSizer();
-    sizer->Clear(true);
-    if (content) {
-        if (content->GetParent() != pane_) content->Reparent(pane_);
-        sizer->Add(content, 1, wxEXPAND);
-    }
-    pane_->Layout();
 }
 
 // ---- Workspaces ---------------------------------------------------------------

@@ -23,11 +23,8 @@ public:
     CMainFrame(wxDocManager* manager);
     ~CMainFrame() override;
 
-    // The left pane's content (the scenario tree); replaces what was there.
-    void SetScenarioPaneContent(wxWindow* content);
+    // The left pane; the scenario tree fills it.
     wxWindow* ScenarioPane() const { return pane_; }
-    // The tree's part of the idle refresh (null: none).
-    void SetTreeRefresh(document::ITreeRefresh* tree) { tree_ = tree; }
     wxAuiManager& Aui() { return aui_; }
 
     wxNotebook* Workspaces() const { return book_; }
@@ -62,7 +59,7 @@ private:
     wxNotebook* book_ = nullptr;
     wxPanel* pane_ = nullptr;
     wxMenu* recent_ = nullptr;
-    document::ITreeRefresh* tree_ = nullptr;
+    document::ITreeRefresh* tree_ = nullptr;  // the tree's part of the idle refresh
     wxString indicators_[kStatusFields];
 };
 

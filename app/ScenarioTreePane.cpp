@@ -125,14 +125,7 @@ int ScenarioTreePane::CommandOf(const wxTreeItemId& item) const {
     return CommandIdFor(*kind);
 }
 
-bool ScenarioTreePane::RunCommand(int id) {
-    wxWindow* top = wxGetTopLevelParent(this);
-    if (id == wxID_NONE || !top) return false;
-    wxCommandEvent command(wxEVT_MENU, id);
-    command.SetEventObject(this);
-    top->GetEventHandler()->ProcessEvent(command);
-    return true;
-}
+bool ScenarioTreePane::RunCommand(int id) { return id != wxID_NONE && SendMenuCommand(this, id); }
 
 bool ScenarioTreePane::Activate(const wxTreeItemId& item) { return RunCommand(CommandOf(item)); }
 

@@ -168,7 +168,6 @@ void CTAVRO2App::SetMessages(platform::IMessages* messages) {
 document::OilLibraries CTAVRO2App::Libraries() const { return {standard_.get(), custom_.get()}; }
 
 bool CTAVRO2App::Start(const Options& options) {
-    options_ = options;
     SetAppName("tavro2");
     SetAppDisplayName(platform::kAppTitle);
     wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);

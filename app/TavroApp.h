@@ -100,12 +100,10 @@ public:
     bool ShowSplash();
     wxSplashScreen* Splash() const { return splash_.get(); }
     void ShowAbout();
-    const wxString& ConfigPath() const { return configPath_; }
 
 private:
     void SaveHistory();
 
-    Options options_;
     wxString configPath_;
     document::AppPaths paths_;
     std::unique_ptr<oillib::COilLibrary> standard_;

@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "document/SpillDoc.h"
+#include "model/UnitConversion.h"
 
 namespace document {
 
@@ -17,10 +18,11 @@ void SpillDocCore::GetWaterTempAndSalinity(double& tempK, double& salinity) cons
         salinity = kMissing;
         return;
     }
-    if (w.tempUnits == 1)
-        tempK = (w.temperature + 459.67) * 5.0 / 9.0;
-    else if (w.tempUnits == 2)
-        tempK = w.temperature + 273.15;
+    using model::ESITempUnit;
+    if (w.tempUnits == model::WTEMP_F)
+        tempK = model::ConvertToSI(model::QUANTITY_TEMPERATURE, int(ESITempUnit::Fahrenheit), w.temperature);
+    else if (w.tempUnits == model::WTEMP_C)
+        tempK = model::ConvertToSI(model::QUANTITY_TEMPERATURE, int(ESITempUnit::Celsius), w.temperature);
     else
         tempK = kMissing;
     salinity = w.salinity;

@@ -25,15 +25,7 @@ public:
     void RealAtStart(const std::string& name, double v) { out_ += name + "=" + platform::Format("%g", v) + "\n"; }
 
     // Every "\n" becomes CR LF, as the text mode of the first program did.
-    std::string Finish() const {
-        std::string s;
-        s.reserve(out_.size() + out_.size() / 16);
-        for (char c : out_) {
-            if (c == '\n') s += platform::kLineEnd;
-            else s += c;
-        }
-        return s;
-    }
+    std::string Finish() const { return platform::WithLineEnds(out_); }
 
 private:
     void Put(const std::string& name, const std::string& value) { out_ += "  " + name + "=" + value + "\n"; }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/Files.h"
+#include "platform/Help.h"
 
 namespace document {
 
@@ -81,7 +82,7 @@ std::vector<std::string> HelpFolderCandidates(const std::string& exePath) {
 
 std::string FindHelpFolder(const std::vector<std::string>& candidates) {
     for (const std::string& folder : candidates)
-        if (!folder.empty() && platform::FileExists(Join(folder, "tavro2.hhp"))) return folder;
+        if (!folder.empty() && platform::FileExists(Join(folder, platform::kHelpBookFile))) return folder;
     return candidates.empty() ? std::string() : candidates.front();
 }
 

@@ -1,8 +1,5 @@
 #include "document/ScenarioFile.h"
 
-#include <cstdio>
-#include <sys/stat.h>
-
 #include "platform/Archive.h"
 #include "platform/Files.h"
 
@@ -306,46 +303,14 @@ LoadResult LoadScenario(std::span<const std::uint8_t> bytes) {
     return result;
 }
 
-namespace {
-enum class ReadStatus { Ok, Unreadable, TooLarge };
-
-// Reads at most kMaxScenarioFileBytes: a huge file dropped on the program,
-// or a device that never ends, is refused before it fills the memory.
-ReadStatus ReadBounded(const std::string& path, std::string& contents) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return ReadStatus::Unreadable;
-    struct stat st {};
-    if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) &&
-        static_cast<std::uintmax_t>(st.st_size) > kMaxScenarioFileBytes) {
-        std::fclose(f);
-        return ReadStatus::TooLarge;
-    }
-    std::string out;
-    char buf[65536];
-    std::size_t n;
-    ReadStatus status = ReadStatus::Ok;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        if (n > kMaxScenarioFileBytes - out.size()) {
-            status = ReadStatus::TooLarge;
-            break;
-        }
-        out.append(buf, n);
-    }
-    if (status == ReadStatus::Ok && std::ferror(f)) status = ReadStatus::Unreadable;
-    std::fclose(f);
-    if (status == ReadStatus::Ok) contents = std::move(out);
-    return status;
-}
-}  // namespace
-
 LoadResult LoadScenarioFile(const std::string& path) {
     std::string contents;
-    const ReadStatus read = ReadBounded(path, contents);
-    if (read != ReadStatus::Ok) {
+    const platform::ReadStatus read = platform::ReadFileUpTo(path, kMaxScenarioFileBytes, contents);
+    if (read != platform::ReadStatus::Ok) {
         LoadResult refused;
         refused.error = "Cannot open " + path +
-                        (read == ReadStatus::TooLarge ? ": it is far too large to be a scenario file."
-                                                      : ": the file cannot be read.");
+                        (read == platform::ReadStatus::TooLarge ? ": it is far too large to be a scenario file."
+                                                                : ": the file cannot be read.");
         return refused;
     }
     LoadResult result = LoadScenario(std::span<const std::uint8_t>(

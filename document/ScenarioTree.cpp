@@ -143,17 +143,17 @@ const TreeItem* ScenarioTreeModel::ItemAt(const TreeItemPath& path) const {
 }
 
 std::optional<DialogKind> ScenarioTreeModel::CommandForText(std::string_view text, bool standardOil) {
-    for (std::string_view release : {"Release Information", "Instantaneous Release", "Continuous Release",
+    for (std::string_view release : {kReleaseSection, "Instantaneous Release", "Continuous Release",
                                      "Leaking Tank Release", "Contained Release", "Release Uncertainty"})
         if (text == release) return DialogKind::Release;
-    if (text == "Wind and Wave Conditions" || text == "Wind Uncertainty") return DialogKind::WindWave;
-    if (text == "Water Properties") return DialogKind::Water;
-    if (text == "Oil Type") return standardOil ? DialogKind::StandardOils : DialogKind::CustomOils;
+    if (text == kWindSection || text == "Wind Uncertainty") return DialogKind::WindWave;
+    if (text == kWaterSection) return DialogKind::Water;
+    if (text == kOilSection) return standardOil ? DialogKind::StandardOils : DialogKind::CustomOils;
     if (text.find("Dispersant Operation") != std::string_view::npos) return DialogKind::Dispersant;
     if (text.find("In-Situ Burn Operation") != std::string_view::npos) return DialogKind::InSituBurn;
     if (text.find("Mechanical Cleanup Operation") != std::string_view::npos) return DialogKind::Mechanical;
-    if (text == "Beached Oil") return DialogKind::Beaching;
-    if (text == "Emulsification") return DialogKind::Emulsification;
+    if (text == kBeachedSection) return DialogKind::Beaching;
+    if (text == kEmulsificationSection) return DialogKind::Emulsification;
     return std::nullopt;
 }
 

@@ -54,12 +54,7 @@ public:
     // Writes text whose lines end in '\n'.
     void Write(const std::string& text) {
         if (!file_ || Failed()) return;
-        std::string buf;
-        buf.reserve(text.size() + text.size() / 16);
-        for (char c : text) {
-            if (c == '\n') buf += platform::kLineEnd;
-            else buf += c;
-        }
+        const std::string buf = platform::WithLineEnds(text);
         if (std::fwrite(buf.data(), 1, buf.size(), file_) != buf.size()) Fail();
     }
     // False when anything could not be written.

@@ -95,11 +95,15 @@ IcsTableView::IcsTableView(wxWindow* parent, document::SpillDocCore& doc)
     Bind(wxEVT_MENU, &IcsTableView::OnSaveAs, this, wxID_SAVEAS);
     Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& e) { e.Enable(text_.HasResults()); }, wxID_SAVEAS);
 
-    Rebuild();
+    ShowText();
 }
 
 void IcsTableView::Rebuild() {
     text_ = IcsTableText::FromDocument(doc_, choices_);
+    ShowText();
+}
+
+void IcsTableView::ShowText() {
     header_ = platform::ToWx(text_.Header()).utf8_string();
     wxSize extent(0, 0);
     if (text_.HasResults()) {

@@ -42,6 +42,8 @@ public:
     void Refresh(bool eraseBackground = true, const wxRect* rect = nullptr) override;
 
 private:
+    // Measures the texts in force and redraws them.
+    void ShowText();
     void ListChosen();
     void DurationChanged();
     void OnPaint();

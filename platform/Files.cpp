@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -102,16 +104,32 @@ bool WriteWholeFile(const std::string& path, std::string_view contents, std::str
 }
 
 bool ReadWholeFile(const std::string& path, std::string& contents) {
+    return ReadFileUpTo(path, std::numeric_limits<std::size_t>::max(), contents) == ReadStatus::Ok;
+}
+
+ReadStatus ReadFileUpTo(const std::string& path, std::size_t maxBytes, std::string& contents) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    if (!f) return ReadStatus::Unreadable;
+    struct stat st{};
+    if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        std::fclose(f);
+        return ReadStatus::TooLarge;
+    }
     std::string out;
     char buf[65536];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-    bool ok = !std::ferror(f);
+    ReadStatus status = ReadStatus::Ok;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+        if (n > maxBytes - out.size()) {
+            status = ReadStatus::TooLarge;
+            break;
+        }
+        out.append(buf, n);
+    }
+    if (status == ReadStatus::Ok && std::ferror(f)) status = ReadStatus::Unreadable;
     std::fclose(f);
-    if (ok) contents = std::move(out);
-    return ok;
+    if (status == ReadStatus::Ok) contents = std::move(out);
+    return status;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -131,6 +149,16 @@ std::vector<std::string> SplitLines(std::string_view text) {
     }
     if (start < text.size()) lines.emplace_back(text.substr(start));
     return lines;
+}
+
+std::string WithLineEnds(std::string_view text, std::string_view lineEnd) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') out += lineEnd;
+        else out += c;
+    }
+    return out;
 }
 
 bool FileExists(const std::string& path) {

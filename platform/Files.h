@@ -1,6 +1,7 @@
 // Where the program writes its files, and the safe way to replace one.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,11 +22,20 @@ bool WriteWholeFile(const std::string& path, std::string_view contents, std::str
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& contents);
 
+enum class ReadStatus { Ok, Unreadable, TooLarge };
+// Reads a whole file of at most maxBytes. A larger regular file is refused
+// unread, and a device that never ends once maxBytes have come; contents
+// is set only on Ok.
+ReadStatus ReadFileUpTo(const std::string& path, std::size_t maxBytes, std::string& contents);
+
 // Splits text into lines ended by CR, LF or CR LF (the ends are dropped).
 std::vector<std::string> SplitLines(std::string_view text);
 
 // Line end of every text file the program writes.
 inline constexpr const char* kLineEnd = "\r\n";
+
+// text with every '\n' replaced by lineEnd.
+std::string WithLineEnds(std::string_view text, std::string_view lineEnd = kLineEnd);
 
 bool FileExists(const std::string& path);
 

@@ -7,6 +7,9 @@
 
 namespace platform {
 
+// The book's project file, found in the help folder.
+inline constexpr const char* kHelpBookFile = "tavro2.hhp";
+
 class IHelp {
 public:
     virtual ~IHelp() = default;

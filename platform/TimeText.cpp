@@ -6,8 +6,6 @@
 namespace platform {
 namespace {
 
-constexpr std::array<const char*, 12> kMonths{"January", "February", "March",     "April",   "May",      "June",
-                                              "July",    "August",   "September", "October", "November", "December"};
 constexpr std::array<const char*, 7> kDays{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                            "Thursday", "Friday", "Saturday"};
 
@@ -40,8 +38,8 @@ std::string FormatTime(const std::tm& local, std::string_view format) {
         switch (conversion) {
             case 'a': out += Name(kDays, local.tm_wday, true); break;
             case 'A': out += Name(kDays, local.tm_wday, false); break;
-            case 'b': out += Name(kMonths, local.tm_mon, true); break;
-            case 'B': out += Name(kMonths, local.tm_mon, false); break;
+            case 'b': out += Name(kMonthNames, local.tm_mon, true); break;
+            case 'B': out += Name(kMonthNames, local.tm_mon, false); break;
             case 'd': AppendNumber(out, local.tm_mday, 2); break;
             case 'H': AppendNumber(out, local.tm_hour, 2); break;
             case 'M': AppendNumber(out, local.tm_min, 2); break;

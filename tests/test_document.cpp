@@ -168,7 +168,7 @@ TEST(Document, SolveListsMissingInputsAndRunsNothing) {
 }
 
 TEST(Document, FlagsAfterOpen) {
-    UseUtc();
+    ZoneScope utc("UTC");
     TempDir dir;
     WriteEmptyLibrary(dir / "OilLib", "01/02/2025");
     WriteEmptyLibrary(dir / "CustomLib", "03/04/2025");

@@ -4,7 +4,7 @@
 #include "test_document_helpers.h"
 
 using namespace document;
-using document_test::UseUtc;
+using document_test::ZoneScope;
 using model::MISSING_VALUE_D;
 
 namespace {
@@ -93,7 +93,7 @@ TEST(DocumentDerive, ContinuousHoursAgainAtSolve) {
         Scenario s = WithContinuous(c.storedStart, c.duration, c.durationUnits, 1);
         s.ContinuousTime = kMidnight + c.hoursAfterSpill * 3600;
         s.continuous.endHour = c.storedEnd;
-        UseUtc();
+        ZoneScope utc("UTC");
         platform::FixedClock clock(0);
         RederiveTimedRecords(s, clock);
         EXPECT_EQ(s.continuous.startHour, c.wantStart) << c.name;
@@ -212,7 +212,7 @@ TEST(DocumentDerive, WindsThatDoNotReachTheSpillAreNotEntered) {
 }
 
 TEST(DocumentDerive, BeachingSpreadsDaysOverHours) {
-    UseUtc();
+    ZoneScope utc("UTC");
     platform::FixedClock clock(0);
     Scenario s(kMidnight + 18 * 3600);  // 18:00
     s.m_iBeachingUnits = 2;
@@ -302,7 +302,7 @@ TEST(DocumentDerive, RemovalsTakeTheUsedPagesInOrder) {
     // The spill time moves two hours earlier after the sheets were confirmed:
     // the start hours move with it at the next solve.
     s.SpillTime -= 2 * 3600;
-    UseUtc();
+    ZoneScope utc("UTC");
     platform::FixedClock clock(0);
     RederiveTimedRecords(s, clock);
     EXPECT_EQ(s.dispersant.startHour[0], 8);
@@ -312,7 +312,7 @@ TEST(DocumentDerive, RemovalsTakeTheUsedPagesInOrder) {
 }
 
 TEST(DocumentDerive, BeachingFollowsTheSpillTimeAtSolve) {
-    UseUtc();
+    ZoneScope utc("UTC");
     platform::FixedClock clock(0);
     Scenario s(kMidnight + 18 * 3600);
     s.m_dBeachingAmount[0] = 12;

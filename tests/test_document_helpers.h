@@ -2,8 +2,10 @@
 // oil libraries and an oil taken from the standard library file.
 #pragma once
 
+#include "test_oillib_helpers.h"
 #include "test_temp_dir.h"
 #include "tests/support/ScenarioBuilder.h"
+#include "tests/support/TimeZone.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -22,17 +24,9 @@
 
 namespace document_test {
 
-inline void UseUtc() {
-    setenv("TZ", "UTC", 1);
-    tzset();
-}
-
 using tavro_test::TempDir;
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using tavro_test::ZoneScope;
+using oillib_test::WriteBytes;
 
 // A dialog runner whose dialogs are functions: each returns OK or Cancel
 // after changing the document as the dialog would. A kind without a
@@ -151,7 +145,6 @@ inline constexpr document::Time kSolvableStart = 1707141600;
 // knots, water at 15 deg C, 1000 bbl released at once.
 struct Solvable : FakePorts {
     Solvable() : FakePorts(kSolvableStart), lib(StandardLibraryPath(), oillib::OilLibColumnNames, oillib::kOilLibColumnCount) {
-        UseUtc();
         doc = std::make_unique<document::SpillDocCore>(document::OilLibraries{&lib, nullptr}, Ports());
         doc->Model().SetSeed(7);
         doc->SetOutputFolder(dumps.Path().string());
@@ -182,6 +175,7 @@ struct Solvable : FakePorts {
         doc->EditWater();
         doc->EditRelease();
     }
+    ZoneScope utc{"UTC"};
     TempDir dumps;  // the dump files, unless a test names another folder
     oillib::COilLibrary lib;
     std::unique_ptr<document::SpillDocCore> doc;

@@ -9,14 +9,14 @@
 
 using namespace document;
 using document_test::TempDir;
-using document_test::UseUtc;
+using document_test::ZoneScope;
 
 namespace {
 constexpr Time kMonday = 1707141600;  // Mon 2024-02-05 14:00 UTC
 }  // namespace
 
 TEST(InputDump, StructureOfAFreshScenario) {
-    UseUtc();
+    ZoneScope utc("UTC");
     platform::FixedClock clock(kMonday);
     Scenario s(kMonday);
     s.PourPoint = "-3 deg C";
@@ -84,7 +84,7 @@ TEST(InputDump, StructureOfAFreshScenario) {
 }
 
 TEST(InputDump, TimesSurviveAbsurdValues) {
-    UseUtc();
+    ZoneScope utc("UTC");
     platform::FixedClock clock(0);
     EXPECT_EQ(FormatDumpTime(0, clock), "Thu 01, 00:00");
     // Far outside what local time can break down: no crash, some text.
@@ -93,7 +93,7 @@ TEST(InputDump, TimesSurviveAbsurdValues) {
 }
 
 TEST(InputDump, WritesIntoTheOutputFolderAndReportsFailure) {
-    UseUtc();
+    ZoneScope utc("UTC");
     platform::FixedClock clock(kMonday);
     TempDir tmp("tavro_dump");
     const std::filesystem::path& dir = tmp.Path();

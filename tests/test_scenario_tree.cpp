@@ -60,7 +60,6 @@ std::string DumpLines(const SummaryLines& lines) {
 // A scenario without windows or libraries at a fixed time, and its tree.
 struct TreeFixture : FakePorts {
     TreeFixture() : FakePorts(kStart) {
-        UseUtc();
         doc = std::make_unique<SpillDocCore>(OilLibraries{}, Ports());
         doc->OnNewDocument();
     }
@@ -91,6 +90,7 @@ struct TreeFixture : FakePorts {
         Raise(ChangedOil);
     }
 
+    ZoneScope utc{"UTC"};
     std::unique_ptr<SpillDocCore> doc;
     ScenarioTreeModel tree;
 };

@@ -172,11 +172,11 @@ TEST(ShellOutputs, HintShowsWhileAGraphIsOpenAndIsWrittenOnlyOnAChange) {
 
 // A real scenario that solves (the stored test scenario).
 struct SolvedDoc : FakePorts {
+    ZoneScope utc{"UTC"};
     TempDir dir;
     oillib::COilLibrary lib{StandardLibraryPath(), oillib::OilLibColumnNames, oillib::kOilLibColumnCount};
     std::unique_ptr<SpillDocCore> doc;
     SolvedDoc() : FakePorts(kStart) {
-        UseUtc();
         doc = std::make_unique<SpillDocCore>(OilLibraries{&lib, nullptr}, Ports());
         doc->SetOutputFolder(dir.Path().string());
         doc->Model().SetSeed(7);

@@ -24,51 +24,20 @@ struct SpreadCase {
 
 // A prepared core: a library oil, constant wind, 15 C water, one release.
 std::unique_ptr<CWeatheringCore> MakePreparedCore(const SpreadCase& s, std::uint32_t seed) {
+    tavro_test::SolveScenario run;
+    run.name = "spread";
+    run.hours = s.hours;
+    run.wind = s.wind;
+    run.windDir = s.dirDeg;
+    run.current = s.current;
+    run.release = s.containedArea > 0 ? tavro_test::ERelease::Contained
+                  : s.continuous      ? tavro_test::ERelease::Continuous
+                                      : tavro_test::ERelease::Instant;
+    run.volume = run.rate = s.volume;
+    run.endHour = s.endHour;
+    run.containedArea = s.containedArea;
     auto c = std::make_unique<CWeatheringCore>();
-    c->SetSeed(seed);
-    InputOil oil;
-    EXPECT_TRUE(tavro_test::LoadLibraryOil("West Texas Intermediate", oil));
-    c->SetOil(oil);
-    InputWindAndWave w;
-    w.num = s.hours;
-    w.speedUnits = SPEED_CODE_MS;
-    for (int h = 0; h < s.hours; ++h) {
-        w.speed[h] = s.wind;
-        w.direction[h] = s.dirDeg;
-    }
-    c->SetWindAndWave(w);
-    InputWater water;
-    water.temperature = 15.0;
-    water.tempUnits = WTEMP_C;
-    water.speed = s.current;
-    water.speedUnits = SPEED_CODE_MS;
-    water.direction = 90.0;
-    c->SetWater(water);
-    if (s.containedArea > 0) {
-        InputBoomed b;
-        b.flag = 1;
-        b.startHour = 1;
-        b.vol = s.volume;
-        b.volUnits = RVOL_CUM;
-        b.area = s.containedArea;
-        b.areaUnits = 3;
-        c->SetBoomedRelease(b);
-    } else if (s.continuous) {
-        InputContinuous in;
-        in.flag = 1;
-        in.startHour = 1;
-        in.endHour = s.endHour;
-        in.startRate = in.endRate = s.volume;
-        in.rateUnits = 3;
-        c->SetContinuousRelease(in);
-    } else {
-        InputInstant in;
-        in.flag = 1;
-        in.startHour = 1;
-        in.vol = s.volume;
-        in.volUnits = RVOL_CUM;
-        c->SetInstantRelease(in);
-    }
+    EXPECT_TRUE(tavro_test::LoadSolveScenario(*c, run, seed));
     EXPECT_EQ(c->PrepareRun(), CWeatheringCore::RUN_OK);
     return c;
 }

@@ -90,7 +90,6 @@ struct ShippedLibrary {
 struct OilFixture : document_test::FakePorts {
     explicit OilFixture(const std::string& path)
         : FakePorts(kStart), lib(path, oillib::OilLibColumnNames, oillib::kOilLibColumnCount) {
-        document_test::UseUtc();
         doc = std::make_unique<SpillDocCore>(document::OilLibraries{&lib, nullptr}, Ports());
         EXPECT_EQ(lib.LoadIndex(), 0);
     }
@@ -103,6 +102,7 @@ struct OilFixture : document_test::FakePorts {
         ADD_FAILURE() << "no row " << name;
         return std::nullopt;
     }
+    document_test::ZoneScope utc{"UTC"};
     oillib::COilLibrary lib;
     std::unique_ptr<SpillDocCore> doc;
 };
@@ -504,6 +504,8 @@ TEST(StandardOils, EveryShippedOilSelectsAndSolves) {
             EXPECT_TRUE(result && result->ok()) << (result && result->refusal ? result->refusal->text : "no row");
             return result && result->ok();
         };
+        // Cleared for each oil, so the check below sees this selection.
+        d.scenario.m_bOilInputPassed = 0;
         d.SelectStandardOil();
         ASSERT_EQ(d.scenario.m_bOilInputPassed, 1);
         f.messages.Clear();

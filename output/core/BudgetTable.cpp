@@ -211,9 +211,6 @@ BudgetTableText BudgetTableText::FromDocument(const document::SpillDocCore& doc,
     doc.Model().GetBudgetSeries(*record, unit.amountUnit);
     model::CopySeriesLabel(record->units, unit.label);
     const SpillHours times(doc.scenario.SpillTime, doc.Clock());
-    record->startMonth = times.SpillLocal().tm_mon + 1;
-    record->startDay = times.SpillLocal().tm_mday;
-    record->startHour = times.SpillLocal().tm_hour;
     return BudgetTableText(*record, choices, ReadTableHeader(doc.scenario, doc.Clock()), times);
 }
 

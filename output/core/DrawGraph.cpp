@@ -98,17 +98,7 @@ public:
         }
     }
     void DrawTicks(Canvas& c, const Rect& plot, int mmX) const override {
-        for (int k = 0; k <= ax_.bands; ++k) {
-            const int y = plot.bottom - k * ax_.bandPx;
-            c.line({plot.left - 3 * mmX / 2, y}, {plot.left + 3 * mmX / 2, y});
-            for (int j = 1; j <= 4; ++j) {
-                const int ym = y - j * (ax_.bandPx / 5);
-                if (ym <= plot.top) break;
-                c.line({plot.left - 2 * mmX / 3, ym}, {plot.left + 2 * mmX / 3, ym});
-            }
-            c.text({plot.left - 2 * mmX, y}, platform::Format("%.6g", ax_.bottom + k * ax_.step), HAlign::Right,
-                   VAlign::Baseline);
-        }
+        DrawValueTicks(c, plot, ax_.bands, ax_.bandPx, mmX, ax_.bottom, ax_.step);
     }
 
 private:
@@ -118,11 +108,11 @@ private:
 
 class LogScale final : public ValueScale {
 public:
-    LogScale(const LogAxis& ax, int bottom) : ax_(ax), bottom_(bottom), logLo_(ax.loExp) {}
+    LogScale(const LogAxis& ax, int bottom) : ax_(ax), bottom_(bottom) {}
     std::optional<int> Y(double v) const override {
         if (v < 0 || !std::isfinite(v)) return std::nullopt;
         if (!(v > ax_.Lo())) return bottom_;  // zero and values under the bottom decade
-        return bottom_ - Rnd(std::fabs(std::log10(v) - logLo_) * ax_.pxPerDecade);
+        return bottom_ - Rnd(std::fabs(std::log10(v) - ax_.loExp) * ax_.pxPerDecade);
     }
     void DrawGrid(Canvas& c, const Rect& plot) const override {
         for (int k = 1; k <= ax_.bands; ++k) {
@@ -147,7 +137,6 @@ public:
 private:
     LogAxis ax_;
     int bottom_;
-    double logLo_;
 };
 
 struct Curve {
@@ -328,12 +317,7 @@ void DrawLineGraph(Canvas& c, const model::SGraphData& rec, const GraphContext& 
     c.setPen(platform::kBlackPen);
     scale->DrawTicks(c, plot, mmX);
     DrawTimeAxis(c, plot, ticks, pxPerHour, ctx, mmY, eHi.cy);
-    const Point frame[] = {{plot.left, plot.top},
-                           {plot.right, plot.top},
-                           {plot.right, plot.bottom},
-                           {plot.left, plot.bottom},
-                           {plot.left, plot.top}};
-    c.polyline(frame);
+    DrawPlotFrame(c, plot);
     c.restore();
 }
 
@@ -344,7 +328,7 @@ CDrawGraph::CDrawGraph(Canvas& canvas, const model::SGraphData& record, const Gr
 
 void CDrawGraph::Draw() { DrawLineGraph(canvas_, record_, ctx_, rect_, title_, false, false); }
 
-void CDrawGraph::ShadeBand(std::vector<Pixel>& out, int x, int yCurve, int, int yEdge) {
+void CDrawGraph::ShadeBand(std::vector<Pixel>& out, int x, int yCurve, int yEdge) {
     Shade(out, x, yCurve, yEdge, 1);
 }
 
@@ -355,7 +339,7 @@ CDrawGraphLog::CDrawGraphLog(Canvas& canvas, const model::SGraphData& record, co
 
 void CDrawGraphLog::Draw() { DrawLineGraph(canvas_, record_, ctx_, rect_, title_, true, topAtLeastOne_); }
 
-void CDrawGraphLog::ShadeBand(std::vector<Pixel>& out, int x, int yCurve, int, int yEdge) {
+void CDrawGraphLog::ShadeBand(std::vector<Pixel>& out, int x, int yCurve, int yEdge) {
     Shade(out, x, yCurve, yEdge, 0);
 }
 

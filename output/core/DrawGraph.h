@@ -23,7 +23,7 @@ public:
 
     // One pixel column of the band from the curve towards the band edge,
     // fading from dark grey to nearly white; neither end pixel is set.
-    static void ShadeBand(std::vector<platform::Pixel>& out, int x, int yCurve, int xEdge, int yEdge);
+    static void ShadeBand(std::vector<platform::Pixel>& out, int x, int yCurve, int yEdge);
 
 private:
     platform::Canvas& canvas_;
@@ -42,7 +42,7 @@ public:
     const std::string& Title() const { return title_; }
 
     // As CDrawGraph::ShadeBand, the curve pixel itself included.
-    static void ShadeBand(std::vector<platform::Pixel>& out, int x, int yCurve, int xEdge, int yEdge);
+    static void ShadeBand(std::vector<platform::Pixel>& out, int x, int yCurve, int yEdge);
 
 private:
     platform::Canvas& canvas_;

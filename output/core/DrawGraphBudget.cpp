@@ -115,17 +115,9 @@ std::array<double, kFates> CDrawGraphBudget::Fractions(int i) const {
 }
 
 void CDrawGraphBudget::ComputeFractions() {
-    fractions_.assign(static_cast<std::size_t>(steps_), {});
-    emptyColumn_.assign(static_cast<std::size_t>(steps_), false);
-    present_.fill(false);
     for (int k = 0; k < kFates; ++k) present_[k] = Named(record_, kSeriesOf[k]);
-    for (int i = 0; i < steps_; ++i) {
-        const auto f = Fractions(i);
-        fractions_[static_cast<std::size_t>(i)] = f;
-        double sum = 0;
-        for (double x : f) sum += x;
-        emptyColumn_[static_cast<std::size_t>(i)] = sum == 0;
-    }
+    fractions_.resize(static_cast<std::size_t>(steps_));
+    for (int i = 0; i < steps_; ++i) fractions_[static_cast<std::size_t>(i)] = Fractions(i);
 }
 
 void CDrawGraphBudget::DrawAreas() {
@@ -157,7 +149,8 @@ void CDrawGraphBudget::DrawAreas() {
     std::vector<std::array<int, kFates>> bounds(cols);
     for (std::size_t i = 0; i < cols; ++i) {
         const auto& f = fractions_[at[i]];
-        const bool empty = emptyColumn_[at[i]];
+        // An empty column has every fraction 0 (see Fractions).
+        const bool empty = std::all_of(f.begin(), f.end(), [](double x) { return x == 0; });
         anyEmpty = anyEmpty || empty;
         int y = empty ? plot_.bottom : top;
         bounds[i][0] = y;
@@ -168,7 +161,6 @@ void CDrawGraphBudget::DrawAreas() {
     }
     std::vector<Point> poly;
     // Remaining: from b1 back along the top line.
-    poly.clear();
     for (std::size_t i = 0; i < cols; ++i) poly.push_back({xs[i], bounds[i][1]});
     if (anyEmpty) {
         for (std::size_t i = cols; i-- > 0;) poly.push_back({xs[i], bounds[i][0]});
@@ -219,29 +211,14 @@ void CDrawGraphBudget::DrawLegend() {
 
 void CDrawGraphBudget::DrawFrame() {
     canvas_.setPen(platform::kBlackPen);
-    const Point frame[] = {{plot_.left, plot_.top},
-                           {plot_.right, plot_.top},
-                           {plot_.right, plot_.bottom},
-                           {plot_.left, plot_.bottom},
-                           {plot_.left, plot_.top}};
-    canvas_.polyline(frame);
+    DrawPlotFrame(canvas_, plot_);
 }
 
 void CDrawGraphBudget::DrawAxes() {
     Canvas& c = canvas_;
     c.setPen(platform::kBlackPen);
     // The value axis measures its tick lengths in vertical millimetres.
-    for (int k = 0; k <= axis_.intervals; ++k) {
-        const int y = plot_.bottom - k * axis_.tickPx;
-        c.line({plot_.left - 3 * mmY_ / 2, y}, {plot_.left + 3 * mmY_ / 2, y});
-        for (int j = 1; j <= 4; ++j) {
-            const int ym = y - j * (axis_.tickPx / 5);
-            if (ym <= plot_.top) break;
-            c.line({plot_.left - 2 * mmY_ / 3, ym}, {plot_.left + 2 * mmY_ / 3, ym});
-        }
-        c.text({plot_.left - 2 * mmY_, y}, platform::Format("%.6g", k * axis_.step), HAlign::Right,
-               VAlign::Baseline);
-    }
+    DrawValueTicks(c, plot_, axis_.intervals, axis_.tickPx, mmY_, 0, axis_.step);
     DrawTimeAxis(c, plot_, ticks_, pxPerHour_, ctx_, mmY_, -1);
 }
 

@@ -48,7 +48,6 @@ private:
 
     std::array<bool, kFates> present_{};
     std::vector<std::array<double, kFates>> fractions_;
-    std::vector<bool> emptyColumn_;
     std::array<platform::Brush, kFates> brushes_{};
     int mmX_ = 0, mmY_ = 0;
     int steps_ = 0;

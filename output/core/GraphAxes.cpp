@@ -184,6 +184,30 @@ std::string HourLabel(const GraphContext& ctx, int h) { return platform::FormatT
 
 std::string DateLabel(const GraphContext& ctx, int h) { return platform::FormatTime(ctx.LocalHour(h), "%b %d"); }
 
+void DrawValueTicks(Canvas& canvas, const Rect& plot, int bands, int bandPx, int mm, double bottom,
+                    double step) {
+    for (int k = 0; k <= bands; ++k) {
+        const int y = plot.bottom - k * bandPx;
+        canvas.line({plot.left - 3 * mm / 2, y}, {plot.left + 3 * mm / 2, y});
+        for (int j = 1; j <= 4; ++j) {
+            const int ym = y - j * (bandPx / 5);
+            if (ym <= plot.top) break;
+            canvas.line({plot.left - 2 * mm / 3, ym}, {plot.left + 2 * mm / 3, ym});
+        }
+        canvas.text({plot.left - 2 * mm, y}, platform::Format("%.6g", bottom + k * step), HAlign::Right,
+                    VAlign::Baseline);
+    }
+}
+
+void DrawPlotFrame(Canvas& canvas, const Rect& plot) {
+    const Point frame[] = {{plot.left, plot.top},
+                           {plot.right, plot.top},
+                           {plot.right, plot.bottom},
+                           {plot.left, plot.bottom},
+                           {plot.left, plot.top}};
+    canvas.polyline(frame);
+}
+
 void DrawTimeAxis(Canvas& canvas, const Rect& plot, const TimeTicks& ticks, double pxPerHour,
                   const GraphContext& ctx, int mmY, int dateOffset) {
     const double q = ticks.major * pxPerHour / ticks.minor;

@@ -75,6 +75,16 @@ int RunHours(int nSteps, int stepsPerHour);
 std::string HourLabel(const GraphContext& ctx, int h);
 std::string DateLabel(const GraphContext& ctx, int h);
 
+// Draws the value ticks up the plot's left edge: a major tick and its
+// label (bottom + k * step) every bandPx for k = 0..bands, and four minor
+// ticks a fifth of a band apart above each, none at or over the plot's top.
+// mm: the millimetre the tick lengths are measured in.
+void DrawValueTicks(platform::Canvas& canvas, const platform::Rect& plot, int bands, int bandPx, int mm,
+                    double bottom, double step);
+
+// The plot's frame as one closed polyline in the current pen.
+void DrawPlotFrame(platform::Canvas& canvas, const platform::Rect& plot);
+
 // Draws the time axis ticks and labels under the plot: hour labels at
 // bottom + 2 mm, dates at bottom + dateOffset + 2 mm (a negative dateOffset:
 // the height of each date text).

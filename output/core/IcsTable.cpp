@@ -142,10 +142,6 @@ IcsTableText IcsTableText::FromDocument(const document::SpillDocCore& doc, const
     auto record = std::make_unique<model::SIcsBudgetData>();
     doc.Model().GetIcsBudgetSeries(*record, model::AMOUNT_BBL);
     model::CopySeriesLabel(record->units, "bbl");
-    const std::tm spill = doc.Clock().Local(static_cast<std::time_t>(doc.scenario.SpillTime));
-    record->startMonth = spill.tm_mon + 1;
-    record->startDay = spill.tm_mday;
-    record->startHour = spill.tm_hour;
     return IcsTableText(*record, choices, doc.scenario.SpillTime, ReadTableHeader(doc.scenario, doc.Clock()),
                         doc.Clock());
 }

@@ -42,12 +42,7 @@ std::string RightCell(std::string_view text, int width) {
 std::string LeftCell(std::string_view text, int width) { return Padded(Cut(text, width), 0, width); }
 
 std::string CentreCell(std::string_view text, int width) {
-    const int leading = (width - static_cast<int>(text.size())) / 2;
-    std::string out(static_cast<std::size_t>(std::max(leading, 0)), ' ');
-    out += Cut(text, width);
-    if (static_cast<int>(out.size()) < width) out.append(static_cast<std::size_t>(width) - out.size(), ' ');
-    out += '\t';
-    return out;
+    return Padded(Cut(text, width), (width - static_cast<int>(text.size())) / 2, width);
 }
 
 bool IsMissing(double value) { return value == model::MISSING_VALUE_D || !std::isfinite(value); }
@@ -136,19 +131,6 @@ std::string HeaderOpening(const TableHeader& h) {
     const char* tempUnit = h.waterTempUnits == 1 ? "F" : h.waterTempUnits == 2 ? "C" : "";
     out += platform::Format("Water temperature = %.0f deg %s\n", h.waterTemperature, tempUnit);
     out += platform::FormatTime(h.spillLocal, "Time of Initial Release = %B %d, %H%M hours") + "\n";
-    return out;
-}
-
-std::string WithLineEnds(std::string_view text, std::string_view lineEnd) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (char c : text) {
-        if (c == '\n') {
-            out += lineEnd;
-        } else {
-            out += c;
-        }
-    }
     return out;
 }
 

@@ -13,6 +13,7 @@
 #include "document/Scenario.h"
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
+#include "platform/Files.h"
 
 namespace output {
 
@@ -85,8 +86,7 @@ std::string HeaderOpening(const TableHeader& header);
 inline constexpr const char* kHeaderRule = "-------------------------------------------------------------------\n";
 
 // ---- Output ----
-// Every "\n" written as lineEnd.
-std::string WithLineEnds(std::string_view text, std::string_view lineEnd);
+using platform::WithLineEnds;
 
 // What a fixed-pitch text window shows for text: each tab becomes the
 // spaces up to the next stop every `stop` columns (a column is one UTF-8

@@ -13,7 +13,6 @@ namespace platform {
 
 namespace {
 
-constexpr const char* kBookFile = "tavro2.hhp";
 
 // The window the viewer is modal over: the active top-level window.
 wxWindow* Owner() {
@@ -61,7 +60,7 @@ std::string WxHelp::MissingText() const {
 
 bool WxHelp::Load() {
     if (loaded_ < 0) {
-        const std::string project = folder_ + "/" + kBookFile;
+        const std::string project = folder_ + "/" + kHelpBookFile;
         loaded_ = (!folder_.empty() && FileExists(project) && Controller().AddBook(wxFileName(ToWx(project)), false)) ? 1 : 0;
     }
     return loaded_ == 1;

@@ -15,6 +15,7 @@
 
 #include "app/MainFrame.h"
 #include "gui_support.h"
+#include "tests/test_temp_dir.h"
 // What the program's entry point registers: the graph windows and the
 // dialogs (tests run against the program as it ships).
 #include "output/GraphViews.h"
@@ -55,8 +56,9 @@ std::string Screenshot(wxWindow* window, const std::string& name) {
         folder = dir;
     else
         folder = g_exeFolder + "/gui-smoke";
+    const std::string path = folder + "/" + name + ".png";
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    fs::create_directories(fs::path(path).parent_path(), ec);
     window->Raise();
     window->Refresh();
     window->Update();
@@ -67,7 +69,6 @@ std::string Screenshot(wxWindow* window, const std::string& name) {
         wxMilliSleep(20);
     }
     const wxRect r = window->GetScreenRect();
-    const std::string path = folder + "/" + name + ".png";
     // The X server's pixels, as a user sees them (the toolkit's own screen
     // context misses what GTK 3 drew since); the toolkit's copy otherwise.
     const std::string grab = "import -window root -crop " + std::to_string(r.width) + "x" +
@@ -109,10 +110,9 @@ int main(int argc, char** argv) {
     if (ec) gui_test::g_exeFolder = fs::absolute(fs::path(argv[0]), ec).parent_path().lexically_normal().string();
 
     // A new user: every folder the program writes is temporary.
-    char pattern[] = "/tmp/tavro2-gui-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    if (!made) return 2;
-    gui_test::g_runFolder = made;
+    const tavro_test::TempDir run("tavro2-gui");
+    if (run.Path().empty()) return 2;
+    gui_test::g_runFolder = run.Path().string();
     const std::string home = gui_test::g_runFolder + "/home";
     fs::create_directories(home + "/Documents", ec);
     setenv("HOME", home.c_str(), 1);
@@ -140,6 +140,5 @@ int main(int argc, char** argv) {
         application->OnExit();
     }
     wxEntryCleanup();
-    fs::remove_all(gui_test::g_runFolder, ec);
     return rc;
 }

@@ -14,6 +14,9 @@
 
 namespace gui_test {
 
+// The stored scenario the tests open (1000 bbl released at once).
+inline const std::string kStoredScenario = std::string(TAVRO_TEST_DATA_DIR) + "/document/instant_1000bbl.tvr";
+
 // Every message box of the program goes here instead of the screen.
 platform::RecordingMessages& Messages();
 // A folder of this test run (HOME, XDG folders and configs live in it).
@@ -25,7 +28,8 @@ void Pump(int rounds = 5);
 void Command(int id);
 
 // Saves the window (whole screen area it covers) as <shots>/<name>.png;
-// <shots> is $TAVRO_SHOTS_DIR, else gui-smoke beside the test program.
+// <shots> is $TAVRO_SHOTS_DIR, else gui-smoke beside the test program; a
+// name with folders ("oils/list") makes them.
 // Returns the file written, or "" on failure.
 std::string Screenshot(wxWindow* window, const std::string& name);
 
@@ -38,6 +42,12 @@ protected:
     static app::CTAVRO2App::Options NoSplash() {
         app::CTAVRO2App::Options o;
         o.splash = false;
+        return o;
+    }
+    // The stored scenario opened from the command line, no splash.
+    static app::CTAVRO2App::Options OpeningStoredScenario() {
+        app::CTAVRO2App::Options o = NoSplash();
+        o.file = kStoredScenario;
         return o;
     }
     void Start(app::CTAVRO2App::Options options = NoSplash());

@@ -21,8 +21,6 @@ using document::OutputKind;
 
 namespace {
 
-const std::string kScenario = std::string(TAVRO_TEST_DATA_DIR) + "/document/instant_1000bbl.tvr";
-
 // Pumps until the panel has painted more than `than` times (or gives up).
 bool PaintedMoreThan(output::GraphPanel* panel, int than) {
     for (int i = 0; i < 50 && panel->PaintCount() <= than; ++i) {
@@ -35,10 +33,7 @@ bool PaintedMoreThan(output::GraphPanel* panel, int than) {
 
 TEST_F(GuiTest, GraphPanelPaintsTakesAUnitAndShowsItsHelp) {
     output::RegisterGraphViews();
-    app::CTAVRO2App::Options o;
-    o.splash = false;
-    o.file = kScenario;
-    Start(o);
+    Start(OpeningStoredScenario());
     app::CMainFrame* f = Frame();
     ASSERT_NE(f, nullptr);
     Command(app::ID_SOLVE);

@@ -2,7 +2,6 @@
 // sheet on a real display.
 #include <dlfcn.h>
 
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,16 +35,7 @@ using namespace gui_test;
 namespace {
 
 // Screenshots of this file go in the oils folder of the shots.
-std::string Shot(wxWindow* window, const std::string& name) {
-    std::error_code ec;
-    std::string folder;
-    if (const char* dir = std::getenv("TAVRO_SHOTS_DIR"); dir && *dir)
-        folder = dir;
-    else
-        folder = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().string() + "/gui-smoke";
-    std::filesystem::create_directories(folder + "/oils", ec);
-    return Screenshot(window, "oils/" + name);
-}
+std::string Shot(wxWindow* window, const std::string& name) { return Screenshot(window, "oils/" + name); }
 
 ui::COilsDialog* OpenOilsDialog() {
     for (wxWindow* w : wxTopLevelWindows)
@@ -115,6 +105,13 @@ std::string HelpCaptionOf(const std::function<void()>& action) {
     return *caption;
 }
 
+// The command the window's F1 accelerator sends.
+void SendHelpCommand(wxWindow* window) {
+    wxCommandEvent f1(wxEVT_MENU, wxID_HELP);
+    f1.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(f1);
+}
+
 TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
     DialogTestGuard guard(true);
     Start();
@@ -124,7 +121,7 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
     std::vector<std::string> apiColumn;
     std::vector<std::string> sheetShots;
     wxString sheetTitle, doneLabel;
-    std::string dialogHelp, sheetHelp;
+    std::string dialogHelp, sheetHelp, dialogKeyHelp, sheetKeyHelp;
     int pages = 0;
     std::string dialogShot;
     wxTheApp->CallAfter([&] {
@@ -148,6 +145,7 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
         EXPECT_EQ(list->GetItemText(chosen, 0), "Access West Blend Winter");
         Shot(dialog, "standard-oils-by-api");
         dialogHelp = HelpCaptionOf([&] { Click(dialog, wxID_HELP); });
+        dialogKeyHelp = HelpCaptionOf([&] { SendHelpCommand(dialog); });
 
         // Enter or a double click on a row opens the information sheet.
         const long green = list->FindItem(-1, "Green Canyon Block 200");
@@ -165,6 +163,7 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
                 sheetShots.push_back(Shot(&sheet, "oil-info-" + std::to_string(p + 1)));
             }
             sheetHelp = HelpCaptionOf([&] { Click(&sheet, wxID_HELP); });
+            sheetKeyHelp = HelpCaptionOf([&] { SendHelpCommand(&sheet); });
         };
         wxListEvent activate(wxEVT_LIST_ITEM_ACTIVATED, list->GetId());
         activate.SetEventObject(list);
@@ -185,6 +184,8 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
     EXPECT_EQ(sheetShots.size(), 4u);
     EXPECT_EQ(dialogHelp, "Help on Standard Oils");
     EXPECT_EQ(sheetHelp, "Help on Standard Oil Info Dialog");
+    EXPECT_EQ(dialogKeyHelp, "Help on Standard Oils") << "F1";
+    EXPECT_EQ(sheetKeyHelp, "Help on Standard Oil Info Dialog") << "F1";
     EXPECT_EQ(doc.scenario.OilName, "Green Canyon Block 200, ECCC ESTS 2021");
     EXPECT_EQ(doc.scenario.m_bOilInputPassed, 1);
     for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;

@@ -29,8 +29,6 @@ using document::OutputKind;
 
 namespace {
 
-const std::string kScenario = std::string(TAVRO_TEST_DATA_DIR) + "/document/instant_1000bbl.tvr";
-
 int RealTools(wxToolBar* bar) {
     int n = 0;
     for (size_t i = 0; i < bar->GetToolsCount(); ++i)
@@ -94,10 +92,7 @@ TEST_F(GuiTest, MainWindowHasItsMenusToolsFieldsPaneAndForm) {
 }
 
 TEST_F(GuiTest, CommandLineScenarioSolvesAndShowsAllGraphsTiled) {
-    app::CTAVRO2App::Options o;
-    o.splash = false;
-    o.file = kScenario;
-    Start(o);
+    Start(OpeningStoredScenario());
     app::CMainFrame* f = Frame();
     EXPECT_EQ(f->GetTitle(), "TAVRO2 - instant_1000bbl.tvr");
     EXPECT_EQ(f->Workspaces()->GetPageCount(), 1u);
@@ -152,10 +147,7 @@ TEST_F(GuiTest, InputChangeAfterSolveClosesOutputsAndShowsTheNotice) {
         doc.scenario.water.temperature = 12;
         return true;
     });
-    app::CTAVRO2App::Options o;
-    o.splash = false;
-    o.file = kScenario;
-    Start(o);
+    Start(OpeningStoredScenario());
     app::CMainFrame* f = Frame();
     Command(app::ID_SOLVE);
     app::WorkspaceView* view = f->CurrentWorkspace();
@@ -290,7 +282,7 @@ TEST_F(GuiTest, DroppedFilesOpenWorkspacesAndBadOnesSayWhy) {
     const std::string bad = RunFolder() + "/notes.txt";
     std::ofstream(bad) << "not a scenario";
     wxArrayString names;
-    names.Add(wxString::FromUTF8(kScenario));
+    names.Add(wxString::FromUTF8(kStoredScenario));
     names.Add(wxString::FromUTF8(bad));
     drop->OnDropFiles(10, 10, names);
     Pump();

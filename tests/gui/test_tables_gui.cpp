@@ -2,8 +2,6 @@
 // toolbar choices, the period strips, the clipboard.
 #include <dlfcn.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include <wx/choice.h>
@@ -31,17 +29,12 @@ using document::OutputKind;
 
 namespace {
 
-const std::string kScenario = std::string(TAVRO_TEST_DATA_DIR) + "/document/instant_1000bbl.tvr";
-
 class TablesGui : public GuiTest {
 protected:
     // The stored scenario, solved.
     app::OutputArea* StartSolved() {
         output::RegisterTableViews();
-        app::CTAVRO2App::Options o;
-        o.splash = false;
-        o.file = kScenario;
-        Start(o);
+        Start(OpeningStoredScenario());
         Command(app::ID_SOLVE);
         app::WorkspaceView* view = Frame()->CurrentWorkspace();
         return view ? view->Area() : nullptr;
@@ -50,18 +43,7 @@ protected:
 };
 
 // Screenshots go to tables/ in the folder of the GUI screenshots.
-std::string Shot(wxWindow* window, const std::string& name) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path folder;
-    if (const char* dir = std::getenv("TAVRO_SHOTS_DIR"); dir && *dir) {
-        folder = dir;
-    } else {
-        folder = fs::read_symlink("/proc/self/exe", ec).parent_path() / "gui-smoke";
-    }
-    fs::create_directories(folder / "tables", ec);
-    return Screenshot(window, "tables/" + name);
-}
+std::string Shot(wxWindow* window, const std::string& name) { return Screenshot(window, "tables/" + name); }
 
 // Picks an item as the user would: the selection, then the list's event.
 void Choose(wxChoice* list, const wxString& item) {

@@ -29,7 +29,6 @@ using namespace gui_test;
 
 namespace {
 
-const std::string kScenario = std::string(TAVRO_TEST_DATA_DIR) + "/document/instant_1000bbl.tvr";
 const std::string kBook = std::string(TAVRO_SOURCE_DIR) + "/res/hlp";
 
 app::ScenarioTreePane* TreeOf(app::CMainFrame* frame) {
@@ -55,10 +54,7 @@ TEST_F(GuiTest, TreeShowsTheSolvedScenarioAndOpensItsDialogs) {
         wxTheApp->ProcessIdle();
         return false;
     });
-    app::CTAVRO2App::Options o;
-    o.splash = false;
-    o.file = kScenario;
-    Start(o);
+    Start(OpeningStoredScenario());
     app::CMainFrame* f = Frame();
     app::ScenarioTreePane* tree = TreeOf(f);
     ASSERT_NE(tree, nullptr);

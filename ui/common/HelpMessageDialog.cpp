@@ -2,8 +2,6 @@
 
 #include <optional>
 
-#include <unistd.h>
-
 #include <wx/button.h>
 #include <wx/html/htmlwin.h>
 #include <wx/sizer.h>
@@ -21,12 +19,6 @@ std::optional<std::string>& FolderSetting() {
     return folder;
 }
 
-std::string ExePath() {
-    char buf[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
-}
-
 // The fragment's HTML, or a short text naming where it was looked for.
 wxString FragmentHtml(const HelpRow& row) {
     const std::string path = HelpFolder() + "/brief/" + row.fragment + ".html";
@@ -40,7 +32,7 @@ wxString FragmentHtml(const HelpRow& row) {
 
 const std::string& HelpFolder() {
     std::optional<std::string>& folder = FolderSetting();
-    if (!folder) folder = document::FindHelpFolder(document::HelpFolderCandidates(ExePath()));
+    if (!folder) folder = document::AppPaths::ForThisProcess().helpFolder;
     return *folder;
 }
 

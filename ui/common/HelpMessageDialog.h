@@ -25,7 +25,6 @@ class HelpMessageDialog final : public wxDialog {
 public:
     HelpMessageDialog(wxWindow* parent, HelpDialog which, platform::IHelp& help = platform::DefaultHelp());
 
-    HelpDialog Which() const { return which_; }
     wxHtmlWindow* Text() const { return text_; }
 
 private:

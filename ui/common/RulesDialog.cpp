@@ -83,12 +83,14 @@ RulesDialog::RulesDialog(wxWindow* parent, const wxString& title, platform::IMes
         }
         e.Skip();
     });
-    if (help_) {
-        Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowHelp(); }, wxID_HELP);
-        Bind(wxEVT_HELP, [this](wxHelpEvent&) { ShowHelp(); });
-        wxAcceleratorEntry f1(wxACCEL_NORMAL, WXK_F1, wxID_HELP);
-        SetAcceleratorTable(wxAcceleratorTable(1, &f1));
-    }
+    if (help_) BindHelpKeys(*this, [this] { ShowHelp(); });
+}
+
+void BindHelpKeys(wxWindow& window, std::function<void()> show) {
+    window.Bind(wxEVT_MENU, [show](wxCommandEvent&) { show(); }, wxID_HELP);
+    window.Bind(wxEVT_HELP, [show](wxHelpEvent&) { show(); });
+    wxAcceleratorEntry f1(wxACCEL_NORMAL, WXK_F1, wxID_HELP);
+    window.SetAcceleratorTable(wxAcceleratorTable(1, &f1));
 }
 
 void RulesDialog::ShowHelp() {

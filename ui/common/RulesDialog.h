@@ -5,6 +5,7 @@
 // TransferDataFromWindow and forward their events to their rules.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <wx/dialog.h>
@@ -17,6 +18,10 @@ class wxButton;
 class wxSizer;
 
 namespace ui {
+
+// F1 and the window's help event call show (the accelerator table is
+// replaced by one holding F1).
+void BindHelpKeys(wxWindow& window, std::function<void()> show);
 
 class RulesDialog : public wxDialog {
 public:

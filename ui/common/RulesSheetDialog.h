@@ -35,8 +35,6 @@ public:
     // the layout, and the first page loaded.
     void FinishSheet(int buttonFlags);
 
-    SheetFlow& Flow() { return *flow_; }
-
 protected:
     // OK pressed: the rules' Ok(); closes with wxID_OK when it passed.
     void OnOk(wxCommandEvent& e);

@@ -1,6 +1,5 @@
 #include "ui/oils/OilPropertiesSheet.h"
 
-#include <wx/accel.h>
 #include <wx/button.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -9,6 +8,7 @@
 
 #include "platform/wx/WxText.h"
 #include "ui/common/HelpMessageDialog.h"
+#include "ui/common/RulesDialog.h"
 
 namespace ui {
 
@@ -211,11 +211,7 @@ COilPropertiesSheet::COilPropertiesSheet(wxWindow* parent, const OilInfoTexts& t
     if (wxWindow* help = FindWindow(wxID_HELP)) help->SetLabel("&Help");
     SetEscapeId(wxID_OK);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelp(); }, wxID_HELP);
-    Bind(wxEVT_HELP, [this](wxHelpEvent&) { ShowHelp(); });
-    // F1 opens the help too.
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowHelp(); }, wxID_HELP);
-    wxAcceleratorEntry f1(wxACCEL_NORMAL, WXK_F1, wxID_HELP);
-    SetAcceleratorTable(wxAcceleratorTable(1, &f1));
+    BindHelpKeys(*this, [this] { ShowHelp(); });
     LayoutDialog();
 }
 

@@ -103,7 +103,7 @@ void COilsDialog::OnActivated(wxListEvent&) { ShowOilInfo(); }
 void COilsDialog::ShowOilInfo() {
     TransferDataFromWindow();
     const StandardOilsRules::Info info = rules_.OilInfo(form_);
-    if (!ShowCheck(info.check, Messages()) || !info.texts) return;
+    if (!ShowResult(info.check) || !info.texts) return;
     runSheet(this, *info.texts);
 }
 
@@ -111,7 +111,7 @@ void COilsDialog::SelectOil() {
     TransferDataFromWindow();
     const std::optional<CheckResult> result = rules_.Select(form_);
     if (!result) return;
-    if (ShowCheck(*result, Messages())) EndModal(wxID_OK);
+    if (ShowResult(*result)) EndModal(wxID_OK);
 }
 
 }  // namespace ui

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <span>
 
+#include "platform/Help.h"
+
 namespace ui {
 
 enum class HelpDialog {
@@ -49,6 +51,6 @@ std::span<const HelpRow> HelpRows();
 const HelpRow& HelpRowFor(HelpDialog dialog);
 
 // The book's project file, in the help folder.
-inline constexpr const char* kHelpBookFile = "tavro2.hhp";
+using platform::kHelpBookFile;
 
 }  // namespace ui

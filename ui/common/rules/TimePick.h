@@ -6,6 +6,7 @@
 
 #include "document/Scenario.h"
 #include "platform/Clock.h"
+#include "platform/TimeText.h"
 
 namespace ui {
 
@@ -19,9 +20,8 @@ struct TimePick {
     friend bool operator==(const TimePick&, const TimePick&) = default;
 };
 
-inline constexpr std::array<const char*, 12> kMonthNames = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
+// The texts of the month list.
+using platform::kMonthNames;
 
 // The texts of the hour list: "0000", "0100", ... "2300".
 const char* HourText(int hour);

@@ -1,7 +1,5 @@
 #include "ui/oils/rules/OilListModel.h"
 
-#include <algorithm>
-
 #include "platform/ColumnSort.h"
 
 namespace ui {
@@ -27,11 +25,10 @@ const std::string& OilListModel::Text(std::size_t row, int column) const {
 
 void OilListModel::SortBy(int column) {
     if (column < 0 || column >= kColumnCount) return;
-    std::vector<std::size_t> order(rows_.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return platform::CompareColumnText(Text(a, column), Text(b, column), platform::kSortString) < 0;
-    });
+    std::vector<std::string> texts;
+    texts.reserve(rows_.size());
+    for (std::size_t r = 0; r < rows_.size(); ++r) texts.push_back(Text(r, column));
+    const std::vector<std::size_t> order = platform::SortedOrder(texts, platform::kSortString);
     std::vector<Row> sorted;
     sorted.reserve(rows_.size());
     for (std::size_t i : order) sorted.push_back(std::move(rows_[i]));

@@ -7,12 +7,6 @@ namespace ui {
 
 namespace {
 
-std::string AsciiLower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 const std::vector<oillib::SOilLibCell>* IndexOf(oillib::COilLibrary* lib) { return lib ? lib->GetIndex() : nullptr; }
 
 }  // namespace
@@ -51,7 +45,8 @@ void CopyOilIntoScenario(const oillib::COilLibrary& lib, oillib::FileOffset offs
     s.OilName = GetLibraryText(lib, 1, "none");
     s.Location = GetLibraryText(lib, 3, "none listed");
     s.Synonyms = GetLibraryText(lib, 5, "none listed");
-    s.ProductType = AsciiLower(GetLibraryText(lib, 10, "unknown"));
+    s.ProductType = lib.GetFieldTextLower(lib.ColumnToField(10));
+    if (s.ProductType.empty()) s.ProductType = "unknown";
     s.API = GetLibraryValueText(lib, 7, "--", "", 1, 1.0f);
     s.Adhesion = GetLibraryValueText(lib, 143, "unknown", "", 2, 1.0f);
     s.Aromatics = GetLibraryValueText(lib, 14, "unknown", "", 0, 100.0f);
