@@ -19,6 +19,7 @@
 #include "app/TavroApp.h"
 #include "app/WorkspaceView.h"
 #include "app/WxDialogRunner.h"
+#include "ui/common/DialogRegistry.h"
 #include "document/IdleRefresh.h"
 #include "document/OutputWindows.h"
 #include "platform/Help.h"
@@ -396,12 +397,12 @@ void CMainFrame::OnUpdateScenario(wxUpdateUIEvent& e) {
         return;
     }
     if (id == ID_OIL_BUTTON) {
-        e.Enable(HasDialog(document::OilButtonDialog(doc->Core().session)));
+        e.Enable(ui::HasDialog(document::OilButtonDialog(doc->Core().session)));
         return;
     }
     for (const InputCommand& c : kInputCommands) {
         if (c.id == id) {
-            e.Enable(HasDialog(c.dialog));
+            e.Enable(ui::HasDialog(c.dialog));
             return;
         }
     }

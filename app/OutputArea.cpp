@@ -9,17 +9,13 @@
 #include <wx/stattext.h>
 
 #include "document/OutputWindows.h"
+#include "output/OutputRegistry.h"
 
 namespace app {
 
 using document::OutputKind;
 
 namespace {
-
-std::map<OutputKind, OutputWindowFactory>& Factories() {
-    static std::map<OutputKind, OutputWindowFactory> factories;
-    return factories;
-}
 
 // Stands in for an output kind nobody has built yet.
 wxWindow* MakePlaceholder(wxWindow* parent, OutputKind kind) {
@@ -36,8 +32,6 @@ wxWindow* MakePlaceholder(wxWindow* parent, OutputKind kind) {
 constexpr int kCaptionPad = 3;
 
 }  // namespace
-
-void RegisterOutputWindow(OutputKind kind, OutputWindowFactory factory) { Factories()[kind] = std::move(factory); }
 
 TileGrid GridFor(int n) {
     if (n <= 0) return {};
@@ -108,10 +102,10 @@ bool OutputArea::Open(OutputKind kind) {
     caption->Bind(wxEVT_LEFT_DOWN, activate);
     title->Bind(wxEVT_LEFT_DOWN, activate);
 
-    auto it = Factories().find(kind);
+    const output::OutputWindowFactory factory = output::FindOutputWindow(kind);
     wxWindow* content = nullptr;
-    if (it != Factories().end() && it->second) {
-        content = it->second(t.frame, doc_);
+    if (factory) {
+        content = factory(t.frame, doc_);
         if (!content) {  // the window could not be built
             t.frame->Destroy();
             return false;

@@ -1,6 +1,7 @@
 // The output area of one scenario's workspace: the scenario form, one
 // output window maximised, or every output window tiled. Output windows
-// are built by a factory per kind; a kind without one shows a placeholder
+// are built by the factory registered for their kind
+// (output/OutputRegistry.h); a kind without one shows a placeholder
 // with its title.
 #pragma once
 
@@ -15,10 +16,6 @@
 #include "document/SpillDoc.h"
 
 namespace app {
-
-// Builds the window of one output kind inside a workspace's output area.
-using OutputWindowFactory = std::function<wxWindow*(wxWindow* parent, document::SpillDocCore& doc)>;
-void RegisterOutputWindow(document::OutputKind kind, OutputWindowFactory factory);
 
 // Smallest tile of the tiled layout.
 inline constexpr int kMinTileWidth = 200;

@@ -5,6 +5,7 @@
 #include "app/CommandIds.h"
 #include "app/SpillDocWx.h"
 #include "app/WxDialogRunner.h"
+#include "ui/common/DialogRegistry.h"
 #include "document/SpillDoc.h"
 #include "platform/wx/WxText.h"
 
@@ -121,7 +122,7 @@ int ScenarioTreePane::CommandOf(const wxTreeItemId& item) const {
     SpillDocWx* doc = current_ ? current_() : nullptr;
     if (!doc || !item.IsOk()) return wxID_NONE;
     const auto kind = doc->Tree().CommandForItem(PathOf(item), doc->Core());
-    if (!kind || !HasDialog(*kind)) return wxID_NONE;
+    if (!kind || !ui::HasDialog(*kind)) return wxID_NONE;
     return CommandIdFor(*kind);
 }
 

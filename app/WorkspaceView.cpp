@@ -7,19 +7,11 @@
 #include "app/OutputArea.h"
 #include "app/SpillDocWx.h"
 #include "app/TavroApp.h"
+#include "output/OutputRegistry.h"
 
 namespace app {
 
 wxIMPLEMENT_DYNAMIC_CLASS(WorkspaceView, wxView);
-
-namespace {
-ScenarioPrintoutFactory& PrintoutFactory() {
-    static ScenarioPrintoutFactory factory;
-    return factory;
-}
-}  // namespace
-
-void SetScenarioPrintout(ScenarioPrintoutFactory factory) { PrintoutFactory() = std::move(factory); }
 
 SpillDocWx* WorkspaceView::Doc() const { return wxDynamicCast(GetDocument(), SpillDocWx); }
 
@@ -66,11 +58,12 @@ void WorkspaceView::OnActivateView(bool activate, wxView*, wxView*) {
 
 wxPrintout* WorkspaceView::OnCreatePrintout() {
     if (area_) {
-        if (auto* own = dynamic_cast<IPrintableOutput*>(area_->ActiveOutput())) return own->CreatePrintout();
+        if (auto* own = dynamic_cast<output::IPrintableOutput*>(area_->ActiveOutput())) return own->CreatePrintout();
     }
     SpillDocWx* doc = Doc();
-    if (!doc || !PrintoutFactory()) return nullptr;
-    return PrintoutFactory()(doc->Core());
+    const output::ScenarioPrintoutFactory& factory = output::ScenarioPrintout();
+    if (!doc || !factory) return nullptr;
+    return factory(doc->Core());
 }
 
 bool WorkspaceView::TryBefore(wxEvent& event) {

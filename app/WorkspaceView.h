@@ -2,8 +2,6 @@
 // notebook holding the output area (form, outputs).
 #pragma once
 
-#include <functional>
-
 #include <wx/docview.h>
 
 #include "document/SpillDoc.h"
@@ -14,18 +12,6 @@ class FormPanel;
 class OutputArea;
 class SpillDocWx;
 
-// An output window that prints itself (the tables) implements this too.
-class IPrintableOutput {
-public:
-    virtual ~IPrintableOutput() = default;
-    virtual wxPrintout* CreatePrintout() = 0;
-};
-
-// The whole-scenario printout (summary and open graphs), set by the
-// printing code; until then a scenario has no printout.
-using ScenarioPrintoutFactory = std::function<wxPrintout*(document::SpillDocCore& doc)>;
-void SetScenarioPrintout(ScenarioPrintoutFactory factory);
-
 class WorkspaceView final : public wxView {
 public:
     bool OnCreate(wxDocument* doc, long flags) override;
@@ -34,8 +20,9 @@ public:
     void OnChangeFilename() override;
     // An activated scenario shows its page.
     void OnActivateView(bool activate, wxView* activeView, wxView* deactiveView) override;
-    // The active output's printout when it prints itself, else the
-    // scenario's.
+    // The active output's printout when it prints itself
+    // (output::IPrintableOutput), else the scenario's
+    // (output::SetScenarioPrintout).
     wxPrintout* OnCreatePrintout() override;
 
     SpillDocWx* Doc() const;

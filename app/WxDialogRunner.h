@@ -1,20 +1,12 @@
-// The input dialogs, by kind. The dialog code registers a function per
-// kind; a command whose dialog is not registered is disabled.
+// Runs the registered input dialogs (ui/common/DialogRegistry.h) for the
+// document's commands, modal over the main frame.
 #pragma once
-
-#include <functional>
 
 #include <wx/window.h>
 
 #include "document/Interfaces.h"
 
 namespace app {
-
-// Runs the dialog modally on the document; true when it ended with OK.
-using DialogFunction = std::function<bool(wxWindow* parent, document::SpillDocCore& doc)>;
-
-void RegisterDialog(document::DialogKind kind, DialogFunction run);
-bool HasDialog(document::DialogKind kind);
 
 class WxDialogRunner final : public document::IDialogRunner {
 public:

@@ -8,7 +8,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "app/OutputArea.h"
+#include "output/OutputRegistry.h"
 #include "platform/wx/WxDcCanvas.h"
 #include "platform/wx/WxText.h"
 
@@ -22,7 +22,7 @@ constexpr int kLastCommand = 32827;
 void RegisterGraphViews() {
     for (const GraphViewRow& row : GraphViews()) {
         const document::OutputKind kind = row.kind;
-        app::RegisterOutputWindow(kind, [kind](wxWindow* parent, document::SpillDocCore& doc) -> wxWindow* {
+        RegisterOutputWindow(kind, [kind](wxWindow* parent, document::SpillDocCore& doc) -> wxWindow* {
             return new GraphPanel(parent, kind, doc);
         });
     }

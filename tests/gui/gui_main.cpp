@@ -1,10 +1,12 @@
 // Entry point of the GUI tests: sets up a new user's folders, the toolkit
 // and the program's application object, then runs the tests under it.
 #include <cstdlib>
+#include <memory>
 #include <filesystem>
 #include <string>
 
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/evtloop.h>
@@ -14,6 +16,8 @@
 #include <wx/utils.h>
 
 #include "app/MainFrame.h"
+#include "app/SpillDocWx.h"
+#include "ui/common/HelpMessageDialog.h"
 #include "gui_support.h"
 #include "tests/test_temp_dir.h"
 // What the program's entry point registers: the graph windows and the
@@ -85,6 +89,54 @@ std::string Screenshot(wxWindow* window, const std::string& name) {
     }
     std::printf("screenshot: %s\n", path.c_str());
     return path;
+}
+
+void Click(wxWindow* dialog, int id) {
+    wxWindow* control = dialog->FindWindow(id);
+    ASSERT_NE(control, nullptr) << "no control " << id << " in \"" << dialog->GetLabel().utf8_string() << "\"";
+    wxCommandEvent click(wxEVT_BUTTON, id);
+    click.SetEventObject(control);
+    control->GetEventHandler()->ProcessEvent(click);
+}
+
+void SendHelpCommand(wxWindow* window) {
+    wxCommandEvent f1(wxEVT_MENU, wxID_HELP);
+    f1.SetEventObject(window);
+    window->GetEventHandler()->ProcessEvent(f1);
+}
+
+void EndModalDialogs(int code) {
+    for (wxWindow* w : wxTopLevelWindows)
+        if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal()) d->EndModal(code);
+}
+
+std::string HelpCaptionOf(const std::function<void()>& action) {
+    auto caption = std::make_shared<std::string>();
+    wxTheApp->CallAfter([caption] {
+        for (wxWindow* w : wxTopLevelWindows)
+            if (auto* help = dynamic_cast<ui::HelpMessageDialog*>(w); help && help->IsModal()) {
+                *caption = help->GetTitle().utf8_string();
+                help->EndModal(wxID_CANCEL);
+            }
+    });
+    action();
+    return *caption;
+}
+
+DialogTestGuard::DialogTestGuard() {
+    watchdog_.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
+        for (wxWindow* w : wxTopLevelWindows)
+            if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal())
+                ADD_FAILURE() << "\"" << d->GetTitle().utf8_string() << "\" still open: closed by the watchdog";
+        EndModalDialogs(wxID_CLOSE);
+    });
+    watchdog_.Start(30000);
+}
+
+DialogTestGuard::~DialogTestGuard() {
+    watchdog_.Stop();
+    if (app::CMainFrame* frame = app::TheApp().MainFrame(); frame && frame->CurrentDoc())
+        frame->CurrentDoc()->Core().SetModified(false);
 }
 
 void GuiTest::Start(app::CTAVRO2App::Options options) {

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
+#include <wx/timer.h>
 #include <wx/window.h>
 
 #include "app/TavroApp.h"
@@ -32,6 +34,39 @@ void Command(int id);
 // name with folders ("oils/list") makes them.
 // Returns the file written, or "" on failure.
 std::string Screenshot(wxWindow* window, const std::string& name);
+
+// Sends a button click to the control of a dialog, as a click would.
+void Click(wxWindow* dialog, int id);
+// Sends the command the window's F1 accelerator sends.
+void SendHelpCommand(wxWindow* window);
+
+// Closes every dialog still running modally with the code.
+void EndModalDialogs(int code);
+// Closes every dialog still running modally on leaving a scope (a check in
+// a posted call that failed and returned early).
+struct EndModalsOnExit {
+    ~EndModalsOnExit() { EndModalDialogs(wxID_CLOSE); }
+};
+
+// The caption of the help dialog an action opens (closed again at once);
+// empty when it opens none.
+std::string HelpCaptionOf(const std::function<void()>& action);
+
+// Guards a test that opens dialogs whatever happens in it: a dialog still
+// running modally after 30 s is closed with a failure (no test waits for a
+// user who is not there), and on leaving, the scenario is unmodified
+// (closing the program asks nothing). Stand-in dialogs are put in place
+// with ui::ScopedDialog, which gives the real one back.
+class DialogTestGuard {
+public:
+    DialogTestGuard();
+    ~DialogTestGuard();
+    DialogTestGuard(const DialogTestGuard&) = delete;
+    DialogTestGuard& operator=(const DialogTestGuard&) = delete;
+
+private:
+    wxTimer watchdog_;
+};
 
 class GuiTest : public ::testing::Test {
 protected:

@@ -21,7 +21,6 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/SpillDocWx.h"
-#include "app/WxDialogRunner.h"
 #include "gui_support.h"
 #include "ui/common/HelpMessageDialog.h"
 #include "ui/common/RulesSheetDialog.h"
@@ -43,77 +42,8 @@ ui::COilsDialog* OpenOilsDialog() {
     return nullptr;
 }
 
-void Click(wxWindow* dialog, int id) {
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(dialog->FindWindow(id));
-    dialog->FindWindow(id)->GetEventHandler()->ProcessEvent(click);
-}
-
-// Closes every dialog still running modally: on leaving a scope (a check
-// in a posted call that failed and returned early), or from the watchdog.
-void EndModalDialogs(int code) {
-    for (wxWindow* w : wxTopLevelWindows)
-        if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal()) d->EndModal(code);
-}
-struct EndModalsOnExit {
-    ~EndModalsOnExit() { EndModalDialogs(wxID_CLOSE); }
-};
-
-// Guards a test of these dialogs whatever happens in it: a dialog still
-// running modally after a while is closed with a failure (no test waits for
-// a user who is not there), and on leaving, the oil dialogs are out of the
-// registry again and the scenario is unmodified (closing the program asks
-// nothing).
-class DialogTestGuard {
-public:
-    explicit DialogTestGuard(bool registerOils) : registered_(registerOils) {
-        if (registered_) ui::RegisterOilDialogs();
-        watchdog_.Bind(wxEVT_TIMER, [](wxTimerEvent&) {
-            for (wxWindow* w : wxTopLevelWindows)
-                if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal())
-                    ADD_FAILURE() << "\"" << d->GetTitle().utf8_string() << "\" still open: closed by the watchdog";
-            EndModalDialogs(wxID_CLOSE);
-        });
-        watchdog_.Start(30000);
-    }
-    ~DialogTestGuard() {
-        watchdog_.Stop();
-        if (registered_) app::RegisterDialog(document::DialogKind::StandardOils, {});
-        if (app::CMainFrame* frame = app::TheApp().MainFrame(); frame && frame->CurrentDoc())
-            frame->CurrentDoc()->Core().SetModified(false);
-    }
-    DialogTestGuard(const DialogTestGuard&) = delete;
-    DialogTestGuard& operator=(const DialogTestGuard&) = delete;
-
-private:
-    bool registered_;
-    wxTimer watchdog_;
-};
-
-// The caption of the help an action opens (closed again at once); empty
-// when it opens none.
-std::string HelpCaptionOf(const std::function<void()>& action) {
-    auto caption = std::make_shared<std::string>();
-    wxTheApp->CallAfter([caption] {
-        for (wxWindow* w : wxTopLevelWindows)
-            if (auto* help = dynamic_cast<ui::HelpMessageDialog*>(w); help && help->IsModal()) {
-                *caption = help->GetTitle().utf8_string();
-                help->EndModal(wxID_CANCEL);
-            }
-    });
-    action();
-    return *caption;
-}
-
-// The command the window's F1 accelerator sends.
-void SendHelpCommand(wxWindow* window) {
-    wxCommandEvent f1(wxEVT_MENU, wxID_HELP);
-    f1.SetEventObject(window);
-    window->GetEventHandler()->ProcessEvent(f1);
-}
-
 TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
-    DialogTestGuard guard(true);
+    DialogTestGuard guard;
     Start();
     document::SpillDocCore& doc = Frame()->CurrentDoc()->Core();
     ASSERT_NE(doc.Libraries().standard, nullptr);
@@ -225,7 +155,7 @@ struct TestPage final : ui::ISheetPage {
 };
 
 TEST_F(GuiTest, CheckedSheetVetoesARefusedPageAndAppliesVisitedPagesOnOk) {
-    DialogTestGuard guard(false);
+    DialogTestGuard guard;
     Start();
     std::vector<std::string> log;
     TestPage one("one", &log), two("two", &log);
@@ -283,7 +213,7 @@ void Settle() {
 }
 
 TEST_F(GuiTest, StandardOilsByKeyboard) {
-    DialogTestGuard guard(true);
+    DialogTestGuard guard;
     Start();
     document::SpillDocCore& doc = Frame()->CurrentDoc()->Core();
     const document::Scenario before = doc.scenario;
@@ -418,7 +348,7 @@ wxString FocusedText(wxWindow* window) {
 }
 
 TEST_F(GuiTest, TabReachesEveryControlOfAGroupedRulesDialog) {
-    DialogTestGuard guard(false);
+    DialogTestGuard guard;
     Start();
     platform::RecordingMessages messages;
     GroupedDialog dialog(Frame(), messages);

@@ -18,7 +18,7 @@
 #include "app/OutputArea.h"
 #include "app/SpillDocWx.h"
 #include "app/WorkspaceView.h"
-#include "app/WxDialogRunner.h"
+#include "ui/common/DialogRegistry.h"
 #include "gui_support.h"
 #include "output/GraphViews.h"
 #include "platform/wx/WxText.h"
@@ -80,7 +80,7 @@ TEST_F(GuiTest, MainWindowHasItsMenusToolsFieldsPaneAndForm) {
     std::vector<app::LinkButton*> buttons = Buttons(form->Guide());
     ASSERT_EQ(buttons.size(), 5u);
     EXPECT_TRUE(buttons[1]->IsEnabled());
-    EXPECT_EQ(buttons[0]->IsEnabled(), app::HasDialog(document::DialogKind::Release));
+    EXPECT_EQ(buttons[0]->IsEnabled(), ui::HasDialog(document::DialogKind::Release));
     EXPECT_TRUE(buttons[4]->IsEnabled());
     for (int i = 0; i < document::kFormInputs; ++i) EXPECT_FALSE(form->TickShown(static_cast<document::FormInput>(i)));
     EXPECT_FALSE(form->NoticeShown());
@@ -143,7 +143,7 @@ TEST_F(GuiTest, CommandLineScenarioSolvesAndShowsAllGraphsTiled) {
 }
 
 TEST_F(GuiTest, InputChangeAfterSolveClosesOutputsAndShowsTheNotice) {
-    app::RegisterDialog(document::DialogKind::Water, [](wxWindow*, document::SpillDocCore& doc) {
+    const ui::ScopedDialog fakeWater(document::DialogKind::Water, [](wxWindow*, document::SpillDocCore& doc) {
         doc.scenario.water.temperature = 12;
         return true;
     });
@@ -177,7 +177,6 @@ TEST_F(GuiTest, InputChangeAfterSolveClosesOutputsAndShowsTheNotice) {
     Command(app::GraphCommand(document::GraphBudget));  // closes the last graph: the form
     EXPECT_TRUE(view->Form()->NoticeShown());
     EXPECT_TRUE(view->Form()->IsShownOnScreen());
-    app::RegisterDialog(document::DialogKind::Water, {});
 }
 
 TEST_F(GuiTest, FourRecentFilesSurviveARestart) {

@@ -17,7 +17,7 @@
 #include "app/MainFrame.h"
 #include "app/ScenarioTreePane.h"
 #include "app/SpillDocWx.h"
-#include "app/WxDialogRunner.h"
+#include "ui/common/DialogRegistry.h"
 #include "gui_support.h"
 #include "platform/ColumnSort.h"
 #include "platform/Help.h"
@@ -47,7 +47,7 @@ std::vector<std::string> Texts(const wxTreeCtrl& tree, const wxTreeItemId& paren
 
 TEST_F(GuiTest, TreeShowsTheSolvedScenarioAndOpensItsDialogs) {
     int waterRuns = 0;
-    app::RegisterDialog(document::DialogKind::Water, [&](wxWindow*, document::SpillDocCore& core) {
+    const ui::ScopedDialog fakeWater(document::DialogKind::Water, [&](wxWindow*, document::SpillDocCore& core) {
         ++waterRuns;
         // A change, then an idle pass, as a message box of the dialog runs.
         core.session.m_bChanged[document::ChangedWater] = 1;
@@ -103,7 +103,6 @@ TEST_F(GuiTest, TreeShowsTheSolvedScenarioAndOpensItsDialogs) {
     EXPECT_EQ(Texts(*tree, water).size(), 4u);
     EXPECT_FALSE(tree->Activate(tree->FindRootItem("Emulsification")));
     EXPECT_FALSE(Screenshot(f, "tree").empty());
-    app::RegisterDialog(document::DialogKind::Water, {});
 
     // Closing the last scenario leaves the four empty roots.
     App().DocManager()->CloseDocuments(true);

@@ -1,12 +1,12 @@
 #include "ui/oils/OilDialogs.h"
 
-#include "app/WxDialogRunner.h"
+#include "ui/common/DialogRegistry.h"
 #include "ui/oils/OilsDialog.h"
 
 namespace ui {
 
 void RegisterOilDialogs() {
-    app::RegisterDialog(document::DialogKind::StandardOils, [](wxWindow* parent, document::SpillDocCore& doc) {
+    ui::RegisterDialog(document::DialogKind::StandardOils, [](wxWindow* parent, document::SpillDocCore& doc) {
         COilsDialog dialog(parent, doc);
         return dialog.ShowModal() == wxID_OK;
     });

@@ -1,0 +1,2 @@
+// A view that wires itself into the program.
+#include "app/OutputArea.h"
