@@ -1,15 +1,11 @@
-// The program's entry point: registers the output windows and the dialogs
-// the program offers, then runs the application.
+// The program's entry point: registers the output windows, printouts and
+// dialogs the program offers, then runs the application.
 #include "app/TavroApp.h"
-#include "output/GraphViews.h"
-#include "output/TableViews.h"
-#include "ui/oils/OilDialogs.h"
+#include "app/Wiring.h"
 
 wxIMPLEMENT_APP_NO_MAIN(app::CTAVRO2App);
 
 int main(int argc, char** argv) {
-    output::RegisterGraphViews();
-    output::RegisterTableViews();
-    ui::RegisterOilDialogs();
+    app::RegisterProgramParts();
     return wxEntry(argc, argv);
 }

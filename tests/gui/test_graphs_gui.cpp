@@ -32,7 +32,6 @@ bool PaintedMoreThan(output::GraphPanel* panel, int than) {
 }
 
 TEST_F(GuiTest, GraphPanelPaintsTakesAUnitAndShowsItsHelp) {
-    output::RegisterGraphViews();
     Start(OpeningStoredScenario());
     app::CMainFrame* f = Frame();
     ASSERT_NE(f, nullptr);

@@ -33,7 +33,6 @@ class TablesGui : public GuiTest {
 protected:
     // The stored scenario, solved.
     app::OutputArea* StartSolved() {
-        output::RegisterTableViews();
         Start(OpeningStoredScenario());
         Command(app::ID_SOLVE);
         app::WorkspaceView* view = Frame()->CurrentWorkspace();
