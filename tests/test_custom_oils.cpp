@@ -513,8 +513,9 @@ Record Edited(const std::map<int, std::string>& cells, const std::function<void(
 }
 
 TEST(CustomOilForm, ShowsAndStoresInTheUnitsOfEachValue) {
-    const std::map<int, std::string> cells = {{1, "Probe, Lab"}, {8, "<"}, {9, "258.15"}, {18, "300.15"},
-                                              {19, "310.15"},    {24, "850.1"}, {25, "288.15"}};
+    const std::string longText(300, 'c');
+    const std::map<int, std::string> cells = {{1, "Probe, Lab"}, {8, "<"},      {9, "258.15"}, {18, "300.15"},
+                                              {19, "310.15"},    {24, "850.1"}, {25, "288.15"}, {11, longText}};
     const CustomOilEditorForm shown = CustomOilEditorForm::Fill(Record(cells).lib);
     EXPECT_EQ(shown.pourPoint, "-15.00");
     EXPECT_EQ(shown.flashPoint, "27.00");
@@ -538,6 +539,7 @@ TEST(CustomOilForm, ShowsAndStoresInTheUnitsOfEachValue) {
         {"emptied value empties its cell", [](auto& f) { f.density[0] = ""; }, {{24, ""}}},
         {"tension in dynes/cm", [](auto& f) { f.oilWaterTension = "27.1"; }, {{20, "0.0271"}}},
         {"name", [](auto& f) { f.name = "Renamed, Lab"; }, {{1, "Renamed, Lab"}}},
+        {"a long comment keeps its end", [](auto& f) { f.comments += " more"; }, {{11, longText + " more"}}},
         {"class group 2", [](auto& f) { f.oilClass = 1; }, {{118, "group 2"}}},
         {"weight %", [](auto& f) { f.cutUnits = CustomOilEditorForm::WeightPercent; }, {{117, "weight %"}}},
     };

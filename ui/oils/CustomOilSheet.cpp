@@ -41,9 +41,9 @@ wxPanel* Padded(wxPanel* page, wxSizer* content) {
 
 // ---- Pages ------------------------------------------------------------------
 
-wxTextCtrl* CustOilPage::Edit(wxWindow* parent, std::string& text, int width) {
+wxTextCtrl* CustOilPage::Edit(wxWindow* parent, std::string& text, int width, long style) {
     auto* edit = new wxTextCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                wxSize(parent->FromDIP(width), -1));
+                                wxSize(parent->FromDIP(width), -1), style);
     texts_.emplace_back(edit, &text);
     return edit;
 }
@@ -69,18 +69,20 @@ void CustOilPage::Apply() {
 CPropPageCustOilGeneralInfo::CPropPageCustOilGeneralInfo(wxWindow* book, Form& f) : CustOilPage(book) {
     auto* grid = LabelGrid();
     grid->AddGrowableCol(1, 1);
-    auto row = [&](const wxString& label, wxWindow* control, bool tall = false) {
-        grid->Add(Label(this, label), 0, (tall ? wxALIGN_TOP : wxALIGN_CENTER_VERTICAL) | wxALIGN_RIGHT);
-        grid->Add(control, 0, wxEXPAND);
+    auto row = [&](const wxString& label, wxWindow* control, int flags = wxEXPAND) {
+        grid->Add(Label(this, label), 0, wxALIGN_CENTER_VERTICAL | wxALIGN_RIGHT);
+        grid->Add(control, 0, flags);
     };
-    row("Product Type", Choice(this, f.productType, Form::kProductTypes.data(), Form::kProductTypes.size()));
-    row("Oil Class", Choice(this, f.oilClass, Form::kOilClasses.data(), Form::kOilClasses.size()));
+    row("Product Type", Choice(this, f.productType, Form::kProductTypes.data(), Form::kProductTypes.size()), 0);
+    row("Oil Class", Choice(this, f.oilClass, Form::kOilClasses.data(), Form::kOilClasses.size()), 0);
     row("Synonyms (separated by commas)", Edit(this, f.synonyms, 360));
     row("Field Name", Edit(this, f.fieldName, 360));
     row("Location", Edit(this, f.location, 360));
-    wxTextCtrl* reference = Edit(this, f.reference, 360);
-    reference->SetMinSize(wxSize(FromDIP(360), FromDIP(60)));
-    wxTextCtrl* comments = Edit(this, f.comments, 360);
+    // Long texts wrap; a line end typed in them is stored as a blank.
+    const long wrapped = wxTE_MULTILINE | wxTE_WORDWRAP;
+    wxTextCtrl* reference = Edit(this, f.reference, 360, wrapped);
+    reference->SetMinSize(wxSize(FromDIP(360), FromDIP(80)));
+    wxTextCtrl* comments = Edit(this, f.comments, 360, wrapped);
     comments->SetMinSize(wxSize(FromDIP(360), FromDIP(90)));
     row("Reference", reference);
     row("Comments", comments);

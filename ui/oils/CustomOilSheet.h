@@ -29,7 +29,7 @@ public:
     void Apply() override;
 
 protected:
-    wxTextCtrl* Edit(wxWindow* parent, std::string& text, int width = 80);
+    wxTextCtrl* Edit(wxWindow* parent, std::string& text, int width = 80, long style = 0);
     wxChoice* Choice(wxWindow* parent, int& index, const char* const* items, std::size_t count);
 
 private:

@@ -175,7 +175,9 @@ void OilRecordCopy::PutInto(oillib::CMyFileReader& lib) const {
 CustomOilEditorForm CustomOilEditorForm::Fill(const oillib::COilLibrary& lib) {
     Form f;
     auto cell = [&](int column) { return lib.GetFieldText(lib.ColumnToField(column)); };
-    f.name = cell(1);
+    // Texts whole (quotes removed), so that an edit keeps a long text's end.
+    auto whole = [&](int field) { return oillib::CMyFileReader::WithoutQuotes(lib.GetField(field), std::string::npos); };
+    f.name = whole(lib.ColumnToField(1));
     f.libraryDate = lib.GetDate();
     f.productType = Lower(cell(10)) == "crude" ? Crude : Refined;
     const int oilClass = OilClassOf(cell(118));
@@ -186,7 +188,7 @@ CustomOilEditorForm CustomOilEditorForm::Fill(const oillib::COilLibrary& lib) {
         const int field = lib.ColumnToField(b.column);
         std::string& text = b.text(f);
         switch (b.kind) {
-            case Binding::Text: text = lib.GetFieldText(field); break;
+            case Binding::Text: text = whole(field); break;
             case Binding::Number: text = lib.GetFieldNumberText(field, b.decimals, b.showFactor); break;
             case Binding::Temperature: text = lib.FormatTemperatureField(field, kCelsius, b.decimals); break;
         }
