@@ -155,10 +155,7 @@ bool CustomOilsController::EditCustomOil(oillib::FileOffset offset) {
     const CustomOilEditorForm baseline = CustomOilEditorForm::Fill(*lib_);
     CustomOilEditorForm form = baseline;
     for (;;) {
-        if (!ui_.RunEditor(form)) {
-            original.PutInto(*lib_);  // nothing of the edit stays
-            return false;
-        }
+        if (!ui_.RunEditor(form)) return false;
         CheckResult numbers = CustomOilEditorForm::CheckNumbers(form, baseline);
         if (!numbers.ok()) {
             ShowCheck(numbers, doc_.Messages());
