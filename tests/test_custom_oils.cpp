@@ -363,7 +363,7 @@ void EnterAllButTheOil(SpillDocCore& d) {
 TEST(CustomOils, SelectCopiesTheOilAsACustomOilAndTheScenarioSolves) {
     ShippedLibrary shipped;
     CustomFixture f;
-    WriteCustomLibrary(f, shipped, {"Hibernia", "Green Canyon Block 200"});
+    WriteCustomLibrary(f, shipped, {"Hibernia", "Green Canyon Block 200", "Diesel [2002]"});
     EnterAllButTheOil(*f.doc);
     f.dialogs.dialogs[document::DialogKind::CustomOils] = [&](SpillDocCore&) {
         ui::CustomOilsController& dialog = f.Dialog();
@@ -391,6 +391,7 @@ TEST(CustomOils, SelectCopiesTheOilAsACustomOilAndTheScenarioSolves) {
     ui::CustomOilsController& again = f.Dialog();
     ASSERT_TRUE(again.Open());
     EXPECT_EQ(again.SelectedRow(), f.RowOf("Green Canyon Block 200"));
+    EXPECT_NE(again.SelectedRow(), 0);
 }
 
 TEST(CustomOils, ACopyOfAStandardOilLeavesTheScenarioAlone) {
