@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "document/Derive.h"
 #include "document/SpillDoc.h"
 #include "oillib/OilLibrary.h"
 #include "platform/Clock.h"
@@ -342,29 +341,11 @@ TEST(CustomOils, RemoveAfterConfirmingAndFailedRewritesKeepTheFile) {
     }
 }
 
-// A scenario ready to solve but for its oil.
-void EnterAllButTheOil(SpillDocCore& d) {
-    d.Model().SetSeed(7);
-    d.scenario.m_dWindSpeed = 10;
-    d.scenario.m_dWindDirection = 270;
-    d.scenario.m_iWindSpeedUnit = 1;  // knots
-    d.scenario.water.temperature = 15;
-    d.scenario.water.tempUnits = model::WTEMP_C;
-    d.scenario.water.speed = 0;
-    d.scenario.water.speedUnits = model::SPEED_CODE_KNOTS;
-    d.scenario.instant.flag = 1;
-    d.scenario.instant.startHour = 1;
-    d.scenario.instant.vol = 100;
-    d.scenario.instant.volUnits = model::RVOL_BBL;
-    ASSERT_EQ(document::DeriveWind(d.scenario), document::WindResult::Entered);
-    d.scenario.m_bWaterInputPassed = d.scenario.m_bReleaseInputPassed = 1;
-}
-
 TEST(CustomOils, SelectCopiesTheOilAsACustomOilAndTheScenarioSolves) {
     ShippedLibrary shipped;
     CustomFixture f;
     WriteCustomLibrary(f, shipped, {"Hibernia", "Green Canyon Block 200", "Diesel [2002]"});
-    EnterAllButTheOil(*f.doc);
+    ASSERT_TRUE(oil_test::EnterAllButTheOil(*f.doc));
     f.dialogs.dialogs[document::DialogKind::CustomOils] = [&](SpillDocCore&) {
         ui::CustomOilsController& dialog = f.Dialog();
         if (!dialog.Open()) return false;

@@ -1,5 +1,5 @@
 // The shipped standard library's lines, to build fixture libraries from
-// its real records.
+// its real records, and a scenario that waits only for its oil.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "document/Derive.h"
+#include "document/SpillDoc.h"
 #include "oillib/OilLibColumns.h"
 #include "platform/Files.h"
 #include "test_document_helpers.h"
@@ -72,5 +74,26 @@ struct ShippedLibrary {
     std::vector<std::string> lines;
     std::map<int, std::size_t> fieldOf;
 };
+
+// A scenario ready to solve but for its oil: a wind of 10 knots from the
+// west, water at 15 deg C, 100 bbl released at once. False when the wind
+// was not taken.
+inline bool EnterAllButTheOil(document::SpillDocCore& d) {
+    d.Model().SetSeed(7);
+    d.scenario.m_dWindSpeed = 10;
+    d.scenario.m_dWindDirection = 270;
+    d.scenario.m_iWindSpeedUnit = 1;  // knots
+    d.scenario.water.temperature = 15;
+    d.scenario.water.tempUnits = model::WTEMP_C;
+    d.scenario.water.speed = 0;
+    d.scenario.water.speedUnits = model::SPEED_CODE_KNOTS;
+    d.scenario.instant.flag = 1;
+    d.scenario.instant.startHour = 1;
+    d.scenario.instant.vol = 100;
+    d.scenario.instant.volUnits = model::RVOL_BBL;
+    if (document::DeriveWind(d.scenario) != document::WindResult::Entered) return false;
+    d.scenario.m_bWaterInputPassed = d.scenario.m_bReleaseInputPassed = 1;
+    return true;
+}
 
 }  // namespace oil_test

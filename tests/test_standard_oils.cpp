@@ -422,20 +422,7 @@ TEST(StandardOils, ListSortsByAnyColumnAscendingAndPreselects) {
 TEST(StandardOils, EveryShippedOilSelectsAndSolves) {
     OilFixture f(document_test::StandardLibraryPath());
     SpillDocCore& d = *f.doc;
-    d.Model().SetSeed(7);
-    d.scenario.m_dWindSpeed = 10;
-    d.scenario.m_dWindDirection = 270;
-    d.scenario.m_iWindSpeedUnit = 1;  // knots
-    d.scenario.water.temperature = 15;
-    d.scenario.water.tempUnits = model::WTEMP_C;
-    d.scenario.water.speed = 0;
-    d.scenario.water.speedUnits = model::SPEED_CODE_KNOTS;
-    d.scenario.instant.flag = 1;
-    d.scenario.instant.startHour = 1;
-    d.scenario.instant.vol = 100;
-    d.scenario.instant.volUnits = model::RVOL_BBL;
-    ASSERT_EQ(document::DeriveWind(d.scenario), document::WindResult::Entered);
-    d.scenario.m_bWaterInputPassed = d.scenario.m_bReleaseInputPassed = 1;
+    ASSERT_TRUE(oil_test::EnterAllButTheOil(d));
 
     const std::size_t count = f.lib.GetIndex()->size();
     ASSERT_GT(count, 40u);

@@ -28,13 +28,6 @@ namespace {
 
 std::string Shot(wxWindow* window, const std::string& name) { return Screenshot(window, "customoils/" + name); }
 
-template <class T>
-T* Shown() {
-    for (wxWindow* w : wxTopLevelWindows)
-        if (auto* d = dynamic_cast<T*>(w); d && d->IsShown()) return d;
-    return nullptr;
-}
-
 // Runs step on the dialog of type T once it runs modally (a step set up
 // before the click that opens it). Polled by a timer: the event loop of
 // the dialog before must get to end.
@@ -43,7 +36,7 @@ void WhenModal(std::function<void(T*)> step) {
     auto* timer = new wxTimer;
     const wxLongLong start = wxGetLocalTimeMillis();
     timer->Bind(wxEVT_TIMER, [timer, step, start](wxTimerEvent&) {
-        T* dialog = Shown<T>();
+        T* dialog = ShownWindow<T>();
         const bool timedOut = wxGetLocalTimeMillis() - start > 10000;
         if (!(dialog && dialog->IsModal()) && !timedOut) return;
         timer->Stop();
