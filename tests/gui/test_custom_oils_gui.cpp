@@ -146,7 +146,8 @@ TEST_F(GuiTest, CustomOilsListAddCopyRemoveAndSelect) {
     fresh.lib.SetFieldText("C0000000100000001", fresh.lib.ColumnToField(oillib::COL_OIL_ID));
     ASSERT_EQ(fresh.lib.SaveRecord(oillib::kNewRecord), 0);
 
-    std::string caption, addCaption, removeCaption, help, keyHelp, unitAfterSwitch, copiedName;
+    std::string caption, addCaption, removeCaption, help, keyHelp, copiedName;
+    std::vector<std::string> units;
     int rows = -1;
     std::vector<std::string> pages;
     WhenModal<ui::CCustomOilsDialog>([&](ui::CCustomOilsDialog* dialog) {
@@ -163,15 +164,18 @@ TEST_F(GuiTest, CustomOilsListAddCopyRemoveAndSelect) {
             WhenModal<ui::CPropSheetCustOil>([&](ui::CPropSheetCustOil* sheet) {
                 copiedName = sheet->NameEdit()->GetValue().utf8_string();
                 pages = ShootPages(sheet, "copied-oil-");
+                // The kind list switches the unit label (numbers stay).
                 wxChoice* kind = sheet->PropertiesPage()->KindList();
                 sheet->GetBookCtrl()->SetSelection(1);
-                kind->SetSelection(1);
-                wxCommandEvent changed(wxEVT_CHOICE, kind->GetId());
-                changed.SetEventObject(kind);
-                changed.SetInt(1);
-                kind->GetEventHandler()->ProcessEvent(changed);
-                unitAfterSwitch = sheet->PropertiesPage()->UnitLabel()->GetLabel().utf8_string();
-                Shot(sheet, "copied-oil-dynamic");
+                for (int choice : {0, 1}) {
+                    kind->SetSelection(choice);
+                    wxCommandEvent changed(wxEVT_CHOICE, kind->GetId());
+                    changed.SetEventObject(kind);
+                    changed.SetInt(choice);
+                    kind->GetEventHandler()->ProcessEvent(changed);
+                    units.push_back(sheet->PropertiesPage()->UnitLabel()->GetLabel().utf8_string());
+                    if (choice == 0) Shot(sheet, "copied-oil-kinematic");
+                }
                 Click(sheet, wxID_CANCEL);
             });
             Click(choice, ui::ID_CHOICE_COPY);
@@ -198,7 +202,7 @@ TEST_F(GuiTest, CustomOilsListAddCopyRemoveAndSelect) {
     EXPECT_EQ(removeCaption, "Modify Custom Library");
     EXPECT_EQ(copiedName, oilName);
     EXPECT_EQ(pages.size(), 4u);
-    EXPECT_EQ(unitAfterSwitch, "cP");
+    EXPECT_EQ(units, (std::vector<std::string>{"cSt", "cP"}));
     EXPECT_EQ(doc.scenario.OilName, copiedName + " (custom oil)");
     EXPECT_EQ(doc.session.m_bStandardOil, 0);
     EXPECT_EQ(doc.scenario.m_bOilInputPassed, 1);

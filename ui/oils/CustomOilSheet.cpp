@@ -260,6 +260,8 @@ CPropSheetCustOil::CPropSheetCustOil(wxWindow* parent, Form& form)
     band->Add(name_, 1, wxEXPAND);
     GetInnerSizer()->Insert(0, band, 0, wxEXPAND | wxALL, 8);
     name_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { form_.name = name_->GetValue().utf8_string(); });
+    // The name comes first in Tab order, as it stands above the tabs.
+    name_->MoveBeforeInTabOrder(GetBookCtrl());
 
     wxBookCtrlBase* book = GetBookCtrl();
     auto* general = new CPropPageCustOilGeneralInfo(book, form);

@@ -85,11 +85,6 @@ CCustomOilsDialog::CCustomOilsDialog(wxWindow* parent, document::SpillDocCore& d
         controller_.Activate();
         ShowList();
     });
-
-    runEditor = [](wxWindow* owner, CustomOilEditorForm& form) {
-        CPropSheetCustOil sheet(owner, form);
-        return sheet.ShowModal() == wxID_OK;
-    };
 }
 
 bool CCustomOilsDialog::Open() {
@@ -143,6 +138,9 @@ bool CCustomOilsDialog::ConfirmRemove() { return RunRemoveChoice(Owner()); }
 
 std::optional<oillib::FileOffset> CCustomOilsDialog::PickStandardOil() { return ui::PickStandardOil(Owner(), doc_); }
 
-bool CCustomOilsDialog::RunEditor(CustomOilEditorForm& form) { return runEditor(Owner(), form); }
+bool CCustomOilsDialog::RunEditor(CustomOilEditorForm& form) {
+    CPropSheetCustOil sheet(Owner(), form);
+    return sheet.ShowModal() == wxID_OK;
+}
 
 }  // namespace ui

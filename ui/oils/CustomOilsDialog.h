@@ -3,8 +3,6 @@
 // CustomOilsController; the choice dialogs and the editor are its port.
 #pragma once
 
-#include <functional>
-
 #include <wx/listctrl.h>
 
 #include "document/SpillDoc.h"
@@ -35,16 +33,11 @@ public:
     bool Open();
 
     wxListCtrl* List() const { return list_; }
-    CustomOilsController& Controller() { return controller_; }
 
     void Add();
     void EditOil();
     void Remove();
     void SelectOil();
-
-    // Runs the editor; tests replace it to look at the sheet without a
-    // modal loop. True for "Save Changes".
-    std::function<bool(wxWindow* parent, CustomOilEditorForm& form)> runEditor;
 
 private:
     FirstOilChoice ChooseFirstOil() override;

@@ -18,7 +18,6 @@ public:
     static OilRecordCopy Of(const oillib::CMyFileReader& lib);
     void PutInto(oillib::CMyFileReader& lib) const;
     bool operator==(const OilRecordCopy&) const = default;
-    const std::vector<std::string>& Fields() const { return fields_; }
 
 private:
     std::vector<std::string> fields_;  // field 1 first

@@ -80,9 +80,6 @@ public:
     // dialog closes with OK).
     bool Select();
 
-    // The custom library; none in a program without one.
-    oillib::COilLibrary* Library() const { return lib_; }
-
 private:
     std::optional<oillib::FileOffset> SelectedOffset() const;
     void Refill();
