@@ -1,0 +1,143 @@
+#include <wx/sizer.h>
+#include <wx/statbox.h>
+
+#include "ui/inputs/InputFields.h"
+#include "ui/inputs/WeatherDialogs.h"
+#include "ui/inputs/rules/Compass.h"
+
+namespace ui {
+
+namespace {
+constexpr int kGap = 6;
+}  // namespace
+
+CWaterDialog::CWaterDialog(wxWindow* parent, document::SpillDocCore& doc)
+    : RulesDialog(parent, kWaterCaption, doc.Messages(), HelpDialog::Water), rules_(doc) {
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    auto* left = new wxBoxSizer(wxVERTICAL);
+
+    auto* tbox = new wxStaticBoxSizer(wxHORIZONTAL, this, "Water Temperature");
+    wxWindow* t = tbox->GetStaticBox();
+    temperature_ = NewField(t);
+    temperatureUnit_ = NewChoice(t, kTemperatureUnits);
+    tbox->Add(temperature_, 0, wxALIGN_CENTER_VERTICAL | wxALL, kGap);
+    tbox->Add(temperatureUnit_, 0, wxALIGN_CENTER_VERTICAL | wxTOP | wxBOTTOM | wxRIGHT, kGap);
+    left->Add(tbox, 0, wxEXPAND | wxBOTTOM, 10);
+
+    // A preset list and the typed value shown for "Other Value...".
+    auto other = [&](const char* title, std::span<const char* const> presets, const char* unit, wxChoice*& choice,
+                     wxStaticText*& label, wxTextCtrl*& field) {
+        auto* box = new wxStaticBoxSizer(wxVERTICAL, this, title);
+        wxWindow* b = box->GetStaticBox();
+        choice = NewChoice(b, presets);
+        box->Add(choice, 0, wxALL, kGap);
+        auto* line = new wxBoxSizer(wxHORIZONTAL);
+        label = NewLabel(b, "Value:");
+        field = NewField(b);
+        line->Add(label, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, kGap);
+        line->Add(field, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, kGap);
+        line->Add(NewLabel(b, unit), 0, wxALIGN_CENTER_VERTICAL);
+        box->Add(line, 0, wxLEFT | wxRIGHT | wxBOTTOM, kGap);
+        left->Add(box, 0, wxEXPAND | wxBOTTOM, 10);
+        choice->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+            TransferDataFromWindow();
+            ShowOtherValues();
+        });
+    };
+    other("Salinity", kSalinityChoices, "ppt", salinityChoice_, salinityLabel_, salinity_);
+    other("Sediment Load", kSedimentChoices, "g/m\u00B3", sedimentChoice_, sedimentLabel_, sediment_);
+    row->Add(left, 1, wxEXPAND | wxRIGHT, 10);
+
+    auto* cbox = new wxStaticBoxSizer(wxVERTICAL, this, "Current (optional)");
+    wxWindow* c = cbox->GetStaticBox();
+    auto* grid = new wxFlexGridSizer(3, kGap, kGap);
+    speed_ = NewField(c);
+    speedUnit_ = NewChoice(c, kCurrentUnits);
+    direction_ = NewField(c);
+    grid->Add(NewLabel(c, "Speed"), 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(speed_, 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(speedUnit_, 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(NewLabel(c, "Direction"), 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(direction_, 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(NewLabel(c, "degrees"), 0, wxALIGN_CENTER_VERTICAL);
+    cbox->Add(grid, 0, wxALL, kGap);
+    cbox->Add(NewLabel(c, "Towards the direction indicated"), 0, wxLEFT | wxRIGHT, kGap);
+    compass_ = new CompassPanel(c);
+    cbox->Add(compass_, 0, wxALIGN_CENTER_HORIZONTAL | wxALL, kGap);
+    row->Add(cbox, 0, wxEXPAND);
+
+    top->Add(row, 1, wxEXPAND | wxALL, 10);
+    top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
+    SetSizer(top);
+
+    for (wxTextCtrl* field : {speed_, direction_}) field->Bind(wxEVT_KILL_FOCUS, &CWaterDialog::OnLeaveCurrent, this);
+    compass_->drawOver = [this](platform::Canvas& canvas, platform::Point centre, double scale) {
+        DrawCurrentLine(canvas, centre, scale, rules_.LineEnd());
+    };
+    compass_->clicked = [this](platform::Point offset) {
+        TransferDataFromWindow();
+        if (!rules_.Click(form_, offset)) return;
+        ShowText(speed_, form_.speed);
+        ShowText(direction_, form_.direction);
+        compass_->Refresh();
+    };
+    BindRulesOk(*this, [this] { return rules_.Ok(form_); });
+
+    form_ = rules_.Load();
+    TransferDataToWindow();
+    GetSizer()->SetSizeHints(this);
+    CentreOnParent();
+}
+
+CWaterDialog::~CWaterDialog() {
+    // The fields lose the focus as the dialog goes; the line follows no more.
+    for (wxTextCtrl* field : {speed_, direction_}) field->Unbind(wxEVT_KILL_FOCUS, &CWaterDialog::OnLeaveCurrent, this);
+}
+
+void CWaterDialog::OnLeaveCurrent(wxFocusEvent& e) {
+    e.Skip();
+    TransferDataFromWindow();
+    rules_.FollowTyped(form_);
+    compass_->Refresh();
+}
+
+void CWaterDialog::ShowOtherValues() {
+    const bool salinity = form_.salinityChoice == kOtherValue;
+    const bool sediment = form_.sedimentChoice == kOtherValue;
+    salinityLabel_->Show(salinity);
+    salinity_->Show(salinity);
+    sedimentLabel_->Show(sediment);
+    sediment_->Show(sediment);
+    Layout();
+}
+
+bool CWaterDialog::TransferDataToWindow() {
+    ShowText(temperature_, form_.temperature);
+    temperatureUnit_->SetSelection(form_.temperatureUnit);
+    salinityChoice_->SetSelection(form_.salinityChoice);
+    ShowText(salinity_, form_.salinity);
+    sedimentChoice_->SetSelection(form_.sedimentChoice);
+    ShowText(sediment_, form_.sediment);
+    ShowText(speed_, form_.speed);
+    speedUnit_->SetSelection(form_.speedUnit);
+    ShowText(direction_, form_.direction);
+    ShowOtherValues();
+    compass_->Refresh();
+    return true;
+}
+
+bool CWaterDialog::TransferDataFromWindow() {
+    form_.temperature = TextOf(temperature_);
+    form_.temperatureUnit = SelectionOf(temperatureUnit_);
+    form_.salinityChoice = SelectionOf(salinityChoice_);
+    form_.salinity = TextOf(salinity_);
+    form_.sedimentChoice = SelectionOf(sedimentChoice_);
+    form_.sediment = TextOf(sediment_);
+    form_.speed = TextOf(speed_);
+    form_.speedUnit = SelectionOf(speedUnit_);
+    form_.direction = TextOf(direction_);
+    return true;
+}
+
+}  // namespace ui

@@ -1,0 +1,126 @@
+// The weather and water dialogs besides the wind dialog: the fetch and the
+// wind uncertainty (opened from the wind dialog), the water with its
+// compass, the emulsification onset and the oil beached; and their entries
+// in the dialog registry.
+#pragma once
+
+#include <array>
+
+#include <wx/choice.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "document/SpillDoc.h"
+#include "ui/common/RulesDialog.h"
+#include "ui/inputs/CompassPanel.h"
+#include "ui/inputs/rules/EmulsificationRules.h"
+#include "ui/inputs/rules/FetchRules.h"
+#include "ui/inputs/rules/WaterRules.h"
+
+namespace ui {
+
+// Registers the wind and waves, water, emulsification and beaching dialogs.
+void RegisterWeatherDialogs();
+
+class CVarWindFetchDialog final : public RulesDialog {
+public:
+    CVarWindFetchDialog(wxWindow* parent, document::SpillDocCore& doc);
+    bool TransferDataToWindow() override;
+    bool TransferDataFromWindow() override;
+    const FetchForm& Form() const { return form_; }
+    wxTextCtrl* Field(int i) const { return fields_[static_cast<std::size_t>(i)]; }
+
+private:
+    FetchRules rules_;
+    FetchForm form_;
+    std::array<wxTextCtrl*, 4> fields_{};
+    wxChoice* unit_ = nullptr;
+};
+
+class CWindUncertaintyDialog final : public RulesDialog {
+public:
+    CWindUncertaintyDialog(wxWindow* parent, document::SpillDocCore& doc);
+    bool TransferDataToWindow() override;
+    bool TransferDataFromWindow() override;
+    const WindUncertaintyForm& Form() const { return form_; }
+    wxTextCtrl* Value() const { return value_; }
+
+private:
+    WindUncertaintyRules rules_;
+    WindUncertaintyForm form_;
+    wxTextCtrl* value_ = nullptr;
+    wxChoice* unit_ = nullptr;
+};
+
+class CWaterDialog final : public RulesDialog {
+public:
+    CWaterDialog(wxWindow* parent, document::SpillDocCore& doc);
+    ~CWaterDialog() override;
+    bool TransferDataToWindow() override;
+    bool TransferDataFromWindow() override;
+    const WaterForm& Form() const { return form_; }
+    WaterRules& Rules() { return rules_; }
+    CompassPanel* Compass() const { return compass_; }
+    wxTextCtrl* Temperature() const { return temperature_; }
+    wxTextCtrl* Speed() const { return speed_; }
+    wxTextCtrl* Direction() const { return direction_; }
+
+private:
+    void ShowOtherValues();
+    void OnLeaveCurrent(wxFocusEvent& e);
+
+    WaterRules rules_;
+    WaterForm form_;
+    wxTextCtrl* temperature_ = nullptr;
+    wxChoice* temperatureUnit_ = nullptr;
+    wxChoice* salinityChoice_ = nullptr;
+    wxStaticText* salinityLabel_ = nullptr;
+    wxTextCtrl* salinity_ = nullptr;
+    wxChoice* sedimentChoice_ = nullptr;
+    wxStaticText* sedimentLabel_ = nullptr;
+    wxTextCtrl* sediment_ = nullptr;
+    wxTextCtrl* speed_ = nullptr;
+    wxChoice* speedUnit_ = nullptr;
+    wxTextCtrl* direction_ = nullptr;
+    CompassPanel* compass_ = nullptr;
+};
+
+class CEmulsificationDialog final : public RulesDialog {
+public:
+    CEmulsificationDialog(wxWindow* parent, document::SpillDocCore& doc);
+    bool TransferDataToWindow() override;
+    bool TransferDataFromWindow() override;
+    const EmulsificationForm& Form() const { return form_; }
+    wxChoice* Unit() const { return unit_; }
+
+private:
+    void ShowChoice();
+
+    EmulsificationRules rules_;
+    EmulsificationForm form_;
+    wxRadioButton* useDefault_ = nullptr;
+    wxRadioButton* useValue_ = nullptr;
+    wxTextCtrl* value_ = nullptr;
+    wxChoice* unit_ = nullptr;
+    wxStaticText* valueLabel_ = nullptr;
+    wxStaticText* uncertaintyUnit_ = nullptr;
+    wxTextCtrl* uncertainty_ = nullptr;
+};
+
+class COilBeachedDialog final : public RulesDialog {
+public:
+    COilBeachedDialog(wxWindow* parent, document::SpillDocCore& doc);
+    bool TransferDataToWindow() override;
+    bool TransferDataFromWindow() override;
+    const BeachingForm& Form() const { return form_; }
+    wxTextCtrl* Day(int i) const { return days_[static_cast<std::size_t>(i)]; }
+
+private:
+    BeachingRules rules_;
+    BeachingForm form_;
+    std::array<wxTextCtrl*, document::kBeachingDays> days_{};
+    wxChoice* unit_ = nullptr;
+};
+
+}  // namespace ui
