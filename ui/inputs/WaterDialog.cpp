@@ -27,15 +27,15 @@ CWaterDialog::CWaterDialog(wxWindow* parent, document::SpillDocCore& doc)
 
     // A preset list and the typed value shown for "Other Value...".
     auto other = [&](const char* title, std::span<const char* const> presets, const char* unit, wxChoice*& choice,
-                     wxStaticText*& label, wxTextCtrl*& field) {
-        auto* box = new wxStaticBoxSizer(wxVERTICAL, this, title);
-        wxWindow* b = box->GetStaticBox();
+                     wxSizer*& box, wxSizer*& line, wxTextCtrl*& field) {
+        auto* frame = new wxStaticBoxSizer(wxVERTICAL, this, title);
+        box = frame;
+        wxWindow* b = frame->GetStaticBox();
         choice = NewChoice(b, presets);
         box->Add(choice, 0, wxALL, kGap);
-        auto* line = new wxBoxSizer(wxHORIZONTAL);
-        label = NewLabel(b, "Value:");
+        line = new wxBoxSizer(wxHORIZONTAL);
         field = NewField(b);
-        line->Add(label, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, kGap);
+        line->Add(NewLabel(b, "Value:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, kGap);
         line->Add(field, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, kGap);
         line->Add(NewLabel(b, unit), 0, wxALIGN_CENTER_VERTICAL);
         box->Add(line, 0, wxLEFT | wxRIGHT | wxBOTTOM, kGap);
@@ -45,8 +45,8 @@ CWaterDialog::CWaterDialog(wxWindow* parent, document::SpillDocCore& doc)
             ShowOtherValues();
         });
     };
-    other("Salinity", kSalinityChoices, "ppt", salinityChoice_, salinityLabel_, salinity_);
-    other("Sediment Load", kSedimentChoices, "g/m\u00B3", sedimentChoice_, sedimentLabel_, sediment_);
+    other("Salinity", kSalinityChoices, "ppt", salinityChoice_, salinityBox_, salinityLine_, salinity_);
+    other("Sediment Load", kSedimentChoices, "g/m\u00B3", sedimentChoice_, sedimentBox_, sedimentLine_, sediment_);
     row->Add(left, 1, wxEXPAND | wxRIGHT, 10);
 
     auto* cbox = new wxStaticBoxSizer(wxVERTICAL, this, "Current (optional)");
@@ -103,12 +103,9 @@ void CWaterDialog::OnLeaveCurrent(wxFocusEvent& e) {
 }
 
 void CWaterDialog::ShowOtherValues() {
-    const bool salinity = form_.salinityChoice == kOtherValue;
-    const bool sediment = form_.sedimentChoice == kOtherValue;
-    salinityLabel_->Show(salinity);
-    salinity_->Show(salinity);
-    sedimentLabel_->Show(sediment);
-    sediment_->Show(sediment);
+    salinityBox_->Show(salinityLine_, form_.salinityChoice == kOtherValue, true);
+    sedimentBox_->Show(sedimentLine_, form_.sedimentChoice == kOtherValue, true);
+    GetSizer()->SetSizeHints(this);
     Layout();
 }
 

@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include <wx/sizer.h>
+
 #include <wx/choice.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
@@ -65,6 +67,8 @@ public:
     wxTextCtrl* Temperature() const { return temperature_; }
     wxTextCtrl* Speed() const { return speed_; }
     wxTextCtrl* Direction() const { return direction_; }
+    wxChoice* SalinityChoice() const { return salinityChoice_; }
+    wxTextCtrl* Salinity() const { return salinity_; }
 
 private:
     void ShowOtherValues();
@@ -75,10 +79,12 @@ private:
     wxTextCtrl* temperature_ = nullptr;
     wxChoice* temperatureUnit_ = nullptr;
     wxChoice* salinityChoice_ = nullptr;
-    wxStaticText* salinityLabel_ = nullptr;
+    wxSizer* salinityBox_ = nullptr;
+    wxSizer* salinityLine_ = nullptr;
     wxTextCtrl* salinity_ = nullptr;
     wxChoice* sedimentChoice_ = nullptr;
-    wxStaticText* sedimentLabel_ = nullptr;
+    wxSizer* sedimentBox_ = nullptr;
+    wxSizer* sedimentLine_ = nullptr;
     wxTextCtrl* sediment_ = nullptr;
     wxTextCtrl* speed_ = nullptr;
     wxChoice* speedUnit_ = nullptr;

@@ -17,7 +17,7 @@ namespace {
 class WindListCtrl final : public wxListCtrl {
 public:
     WindListCtrl(wxWindow* parent, const WindListModel& model)
-        : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, parent->FromDIP(wxSize(330, 180)),
+        : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, parent->FromDIP(wxSize(440, 180)),
                      wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES),
           model_(model) {
         for (const char* title : WindListModel::kColumnTitles) AppendColumn(title, wxLIST_FORMAT_LEFT);
