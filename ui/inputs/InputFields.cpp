@@ -28,14 +28,4 @@ void ShowText(wxTextCtrl* field, const std::string& text) { field->ChangeValue(w
 
 int SelectionOf(const wxChoice* list) { return std::max(list->GetSelection(), 0); }
 
-void BindRulesOk(RulesDialog& dialog, std::function<CheckResult()> ok) {
-    dialog.Bind(
-        wxEVT_BUTTON,
-        [&dialog, ok = std::move(ok)](wxCommandEvent&) {
-            dialog.TransferDataFromWindow();
-            if (dialog.ShowResult(ok())) dialog.EndModal(wxID_OK);
-        },
-        wxID_OK);
-}
-
 }  // namespace ui

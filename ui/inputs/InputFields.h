@@ -3,15 +3,12 @@
 // selections in and out of them.
 #pragma once
 
-#include <functional>
 #include <span>
 #include <string>
 
 #include <wx/choice.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-
-#include "ui/common/RulesDialog.h"
 
 namespace ui {
 
@@ -26,9 +23,5 @@ std::string TextOf(const wxTextCtrl* field);
 void ShowText(wxTextCtrl* field, const std::string& text);
 // The list's selection, its first entry when there is none.
 int SelectionOf(const wxChoice* list);
-
-// OK of a dialog whose rules write on OK: the form read from the controls,
-// then ok's check shown; the dialog closes when it passed.
-void BindRulesOk(RulesDialog& dialog, std::function<CheckResult()> ok);
 
 }  // namespace ui

@@ -12,7 +12,7 @@ constexpr int kGap = 6;
 }  // namespace
 
 CWaterDialog::CWaterDialog(wxWindow* parent, document::SpillDocCore& doc)
-    : RulesDialog(parent, kWaterCaption, doc.Messages(), HelpDialog::Water), rules_(doc) {
+    : FormDialog(parent, kWaterCaption, doc, HelpDialog::Water) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     auto* left = new wxBoxSizer(wxVERTICAL);
@@ -67,11 +67,14 @@ CWaterDialog::CWaterDialog(wxWindow* parent, document::SpillDocCore& doc)
     cbox->Add(compass_, 0, wxALIGN_CENTER_HORIZONTAL | wxALL, kGap);
     row->Add(cbox, 0, wxEXPAND);
 
-    top->Add(row, 1, wxEXPAND | wxALL, 10);
-    top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
-    SetSizer(top);
+    top->Add(row, 1, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
 
-    for (wxTextCtrl* field : {speed_, direction_}) field->Bind(wxEVT_KILL_FOCUS, &CWaterDialog::OnLeaveCurrent, this);
+    // Leaving the speed or the direction moves the line.
+    leave_.Watch({speed_, direction_}, [this] {
+        TransferDataFromWindow();
+        rules_.FollowTyped(form_);
+        compass_->Refresh();
+    });
     compass_->drawOver = [this](platform::Canvas& canvas, platform::Point centre, double scale) {
         DrawCurrentLine(canvas, centre, scale, rules_.LineEnd());
     };
@@ -82,24 +85,7 @@ CWaterDialog::CWaterDialog(wxWindow* parent, document::SpillDocCore& doc)
         ShowText(direction_, form_.direction);
         compass_->Refresh();
     };
-    BindRulesOk(*this, [this] { return rules_.Ok(form_); });
-
-    form_ = rules_.Load();
-    TransferDataToWindow();
-    GetSizer()->SetSizeHints(this);
-    CentreOnParent();
-}
-
-CWaterDialog::~CWaterDialog() {
-    // The fields lose the focus as the dialog goes; the line follows no more.
-    for (wxTextCtrl* field : {speed_, direction_}) field->Unbind(wxEVT_KILL_FOCUS, &CWaterDialog::OnLeaveCurrent, this);
-}
-
-void CWaterDialog::OnLeaveCurrent(wxFocusEvent& e) {
-    e.Skip();
-    TransferDataFromWindow();
-    rules_.FollowTyped(form_);
-    compass_->Refresh();
+    Finish(top);
 }
 
 void CWaterDialog::ShowOtherValues() {

@@ -40,7 +40,7 @@ void RegisterWeatherDialogs() {
 // ---- Fetch -------------------------------------------------------------------
 
 CVarWindFetchDialog::CVarWindFetchDialog(wxWindow* parent, document::SpillDocCore& doc)
-    : RulesDialog(parent, kFetchCaption, doc.Messages(), HelpDialog::Fetch), rules_(doc) {
+    : FormDialog(parent, kFetchCaption, doc, HelpDialog::Fetch) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(NewWrapped(this, kFetchIntroText, 360), 0, wxALL, 10);
     auto* box = new wxStaticBoxSizer(wxVERTICAL, this, wxString::FromUTF8(kFetchFrameText));
@@ -64,12 +64,7 @@ CVarWindFetchDialog::CVarWindFetchDialog(wxWindow* parent, document::SpillDocCor
     units->Add(unit_);
     box->Add(units, 0, wxLEFT | wxRIGHT | wxBOTTOM, kGap);
     top->Add(box, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
-    top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxALL, 10);
-    SetSizerAndFit(top);
-    CentreOnParent();
-    BindRulesOk(*this, [this] { return rules_.Ok(form_); });
-    form_ = rules_.Load();
-    TransferDataToWindow();
+    Finish(top);
 }
 
 bool CVarWindFetchDialog::TransferDataToWindow() {
@@ -87,7 +82,7 @@ bool CVarWindFetchDialog::TransferDataFromWindow() {
 // ---- Wind uncertainty --------------------------------------------------------
 
 CWindUncertaintyDialog::CWindUncertaintyDialog(wxWindow* parent, document::SpillDocCore& doc)
-    : RulesDialog(parent, kWindUncertaintyCaption, doc.Messages(), HelpDialog::WindUncertainty), rules_(doc) {
+    : FormDialog(parent, kWindUncertaintyCaption, doc, HelpDialog::WindUncertainty) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Optional");
     wxWindow* b = box->GetStaticBox();
@@ -101,12 +96,7 @@ CWindUncertaintyDialog::CWindUncertaintyDialog(wxWindow* parent, document::Spill
     box->Add(row, 0, wxLEFT | wxRIGHT | wxBOTTOM, kGap);
     box->Add(NewWrapped(b, kWindUncertaintyNote, 360), 0, wxLEFT | wxRIGHT | wxBOTTOM, kGap);
     top->Add(box, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
-    top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxALL, 10);
-    SetSizerAndFit(top);
-    CentreOnParent();
-    BindRulesOk(*this, [this] { return rules_.Ok(form_); });
-    form_ = rules_.Load();
-    TransferDataToWindow();
+    Finish(top);
 }
 
 bool CWindUncertaintyDialog::TransferDataToWindow() {
@@ -124,7 +114,7 @@ bool CWindUncertaintyDialog::TransferDataFromWindow() {
 // ---- Emulsification ----------------------------------------------------------
 
 CEmulsificationDialog::CEmulsificationDialog(wxWindow* parent, document::SpillDocCore& doc)
-    : RulesDialog(parent, kEmulsificationCaption, doc.Messages(), HelpDialog::Emulsification), rules_(doc) {
+    : FormDialog(parent, kEmulsificationCaption, doc, HelpDialog::Emulsification) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Onset of mousse formation");
     wxWindow* b = box->GetStaticBox();
@@ -151,8 +141,6 @@ CEmulsificationDialog::CEmulsificationDialog(wxWindow* parent, document::SpillDo
     uncertaintyUnit_ = NewLabel(u, "hours");
     ubox->Add(uncertaintyUnit_, 0, wxALIGN_CENTER_VERTICAL | wxALL, kGap);
     top->Add(ubox, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
-    top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxALL, 10);
-    SetSizer(top);
 
     auto choose = [this](bool useDefault) {
         TransferDataFromWindow();
@@ -166,11 +154,7 @@ CEmulsificationDialog::CEmulsificationDialog(wxWindow* parent, document::SpillDo
         EmulsificationRules::ChooseUnit(form_, SelectionOf(unit_));
         TransferDataToWindow();
     });
-    BindRulesOk(*this, [this] { return rules_.Ok(form_); });
-    form_ = rules_.Load();
-    TransferDataToWindow();
-    GetSizer()->SetSizeHints(this);
-    CentreOnParent();
+    Finish(top);
 }
 
 void CEmulsificationDialog::ShowChoice() {
@@ -201,7 +185,7 @@ bool CEmulsificationDialog::TransferDataFromWindow() {
 // ---- Beaching ----------------------------------------------------------------
 
 COilBeachedDialog::COilBeachedDialog(wxWindow* parent, document::SpillDocCore& doc)
-    : RulesDialog(parent, kBeachingCaption, doc.Messages(), HelpDialog::Beaching), rules_(doc) {
+    : FormDialog(parent, kBeachingCaption, doc, HelpDialog::Beaching) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* box = new wxStaticBoxSizer(wxVERTICAL, this, "Amount of oil beached");
     wxWindow* b = box->GetStaticBox();
@@ -216,12 +200,7 @@ COilBeachedDialog::COilBeachedDialog(wxWindow* parent, document::SpillDocCore& d
     grid->Add(unit_);
     box->Add(grid, 0, wxALL, kGap);
     top->Add(box, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
-    top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxALL, 10);
-    SetSizerAndFit(top);
-    CentreOnParent();
-    BindRulesOk(*this, [this] { return rules_.Ok(form_); });
-    form_ = rules_.Load();
-    TransferDataToWindow();
+    Finish(top);
 }
 
 bool COilBeachedDialog::TransferDataToWindow() {

@@ -14,7 +14,7 @@
 #include <wx/textctrl.h>
 
 #include "document/SpillDoc.h"
-#include "ui/common/RulesDialog.h"
+#include "ui/inputs/FormDialog.h"
 #include "ui/inputs/CompassPanel.h"
 #include "ui/inputs/rules/EmulsificationRules.h"
 #include "ui/inputs/rules/FetchRules.h"
@@ -25,44 +25,35 @@ namespace ui {
 // Registers the wind and waves, water, emulsification and beaching dialogs.
 void RegisterWeatherDialogs();
 
-class CVarWindFetchDialog final : public RulesDialog {
+class CVarWindFetchDialog final : public FormDialog<FetchRules, FetchForm> {
 public:
     CVarWindFetchDialog(wxWindow* parent, document::SpillDocCore& doc);
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
-    const FetchForm& Form() const { return form_; }
     wxTextCtrl* Field(int i) const { return fields_[static_cast<std::size_t>(i)]; }
 
 private:
-    FetchRules rules_;
-    FetchForm form_;
     std::array<wxTextCtrl*, 4> fields_{};
     wxChoice* unit_ = nullptr;
 };
 
-class CWindUncertaintyDialog final : public RulesDialog {
+class CWindUncertaintyDialog final : public FormDialog<WindUncertaintyRules, WindUncertaintyForm> {
 public:
     CWindUncertaintyDialog(wxWindow* parent, document::SpillDocCore& doc);
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
-    const WindUncertaintyForm& Form() const { return form_; }
     wxTextCtrl* Value() const { return value_; }
 
 private:
-    WindUncertaintyRules rules_;
-    WindUncertaintyForm form_;
     wxTextCtrl* value_ = nullptr;
     wxChoice* unit_ = nullptr;
 };
 
-class CWaterDialog final : public RulesDialog {
+class CWaterDialog final : public FormDialog<WaterRules, WaterForm> {
 public:
     CWaterDialog(wxWindow* parent, document::SpillDocCore& doc);
-    ~CWaterDialog() override;
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
-    const WaterForm& Form() const { return form_; }
-    WaterRules& Rules() { return rules_; }
     CompassPanel* Compass() const { return compass_; }
     wxTextCtrl* Temperature() const { return temperature_; }
     wxTextCtrl* Speed() const { return speed_; }
@@ -72,10 +63,7 @@ public:
 
 private:
     void ShowOtherValues();
-    void OnLeaveCurrent(wxFocusEvent& e);
 
-    WaterRules rules_;
-    WaterForm form_;
     wxTextCtrl* temperature_ = nullptr;
     wxChoice* temperatureUnit_ = nullptr;
     wxChoice* salinityChoice_ = nullptr;
@@ -90,21 +78,19 @@ private:
     wxChoice* speedUnit_ = nullptr;
     wxTextCtrl* direction_ = nullptr;
     CompassPanel* compass_ = nullptr;
+    FocusLeaveHandler leave_;
 };
 
-class CEmulsificationDialog final : public RulesDialog {
+class CEmulsificationDialog final : public FormDialog<EmulsificationRules, EmulsificationForm> {
 public:
     CEmulsificationDialog(wxWindow* parent, document::SpillDocCore& doc);
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
-    const EmulsificationForm& Form() const { return form_; }
     wxChoice* Unit() const { return unit_; }
 
 private:
     void ShowChoice();
 
-    EmulsificationRules rules_;
-    EmulsificationForm form_;
     wxRadioButton* useDefault_ = nullptr;
     wxRadioButton* useValue_ = nullptr;
     wxTextCtrl* value_ = nullptr;
@@ -114,17 +100,14 @@ private:
     wxTextCtrl* uncertainty_ = nullptr;
 };
 
-class COilBeachedDialog final : public RulesDialog {
+class COilBeachedDialog final : public FormDialog<BeachingRules, BeachingForm> {
 public:
     COilBeachedDialog(wxWindow* parent, document::SpillDocCore& doc);
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
-    const BeachingForm& Form() const { return form_; }
     wxTextCtrl* Day(int i) const { return days_[static_cast<std::size_t>(i)]; }
 
 private:
-    BeachingRules rules_;
-    BeachingForm form_;
     std::array<wxTextCtrl*, document::kBeachingDays> days_{};
     wxChoice* unit_ = nullptr;
 };

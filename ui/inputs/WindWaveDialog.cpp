@@ -52,7 +52,7 @@ wxFlexGridSizer* NewGrid() {
 }  // namespace
 
 CWindWaveDialog::CWindWaveDialog(wxWindow* parent, document::SpillDocCore& doc)
-    : RulesDialog(parent, kWindWaveCaption, doc.Messages(), HelpDialog::WindWave), doc_(doc), rules_(doc) {
+    : FormDialog(parent, kWindWaveCaption, doc, HelpDialog::WindWave), doc_(doc) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* modes = new wxBoxSizer(wxHORIZONTAL);
     modes->Add(NewLabel(this, "Please choose one:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
@@ -70,8 +70,6 @@ CWindWaveDialog::CWindWaveDialog(wxWindow* parent, document::SpillDocCore& doc)
     auto* extra = new wxBoxSizer(wxHORIZONTAL);
     auto* uncertainty = new wxButton(this, wxID_ANY, "&Uncertainty...");
     extra->Add(uncertainty);
-    top->Add(MakeButtonRow("OK", extra), 0, wxEXPAND | wxALL, 10);
-    SetSizer(top);
 
     constant_->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { SetMode(false); });
     variable_->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { SetMode(true); });
@@ -79,22 +77,9 @@ CWindWaveDialog::CWindWaveDialog(wxWindow* parent, document::SpillDocCore& doc)
         CWindUncertaintyDialog dialog(this, doc_);
         dialog.ShowModal();
     });
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Ok(); }, wxID_OK);
-
-    form_ = rules_.Load();
-    TransferDataToWindow();
+    Finish(top, extra);
     ShowMode();
     CentreOnParent();
-}
-
-CWindWaveDialog::~CWindWaveDialog() {
-    // The fields lose the focus as the dialog goes; nothing follows then.
-    for (wxTextCtrl* field : {speed_, direction_}) field->Unbind(wxEVT_KILL_FOCUS, &CWindWaveDialog::OnLeaveField, this);
-}
-
-void CWindWaveDialog::OnLeaveField(wxFocusEvent& e) {
-    e.Skip();
-    Follow();
 }
 
 wxPanel* CWindWaveDialog::BuildConstant() {
@@ -145,7 +130,7 @@ wxPanel* CWindWaveDialog::BuildConstant() {
         form_.waveChoice = SelectionOf(waveChoice_);
         ShowWaveGroup();
     });
-    for (wxTextCtrl* field : {speed_, direction_}) field->Bind(wxEVT_KILL_FOCUS, &CWindWaveDialog::OnLeaveField, this);
+    leave_.Watch({speed_, direction_}, [this] { Follow(); });
     constCompass_->drawOver = [this](platform::Canvas& c, platform::Point centre, double scale) {
         DrawWindArrow(c, centre, scale, rules_.Arrow(false));
     };
@@ -355,11 +340,6 @@ void CWindWaveDialog::Follow() {
     TransferDataFromWindow();
     rules_.FollowTyped(form_);
     Compass(form_.variable)->Refresh();
-}
-
-void CWindWaveDialog::Ok() {
-    TransferDataFromWindow();
-    if (ShowResult(rules_.Ok(form_))) EndModal(wxID_OK);
 }
 
 }  // namespace ui

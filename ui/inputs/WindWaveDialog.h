@@ -12,9 +12,9 @@
 #include <wx/textctrl.h>
 
 #include "document/SpillDoc.h"
-#include "ui/common/RulesDialog.h"
 #include "ui/common/TimePickCtrls.h"
 #include "ui/inputs/CompassPanel.h"
+#include "ui/inputs/FormDialog.h"
 #include "ui/inputs/rules/WindWaveRules.h"
 
 class wxPanel;
@@ -22,16 +22,13 @@ class wxButton;
 
 namespace ui {
 
-class CWindWaveDialog final : public RulesDialog {
+class CWindWaveDialog final : public FormDialog<WindWaveRules, WindWaveForm> {
 public:
     CWindWaveDialog(wxWindow* parent, document::SpillDocCore& doc);
-    ~CWindWaveDialog() override;
 
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
 
-    const WindWaveForm& Form() const { return form_; }
-    WindWaveRules& Rules() { return rules_; }
     wxListCtrl* List() const;
     CompassPanel* Compass(bool variable) const { return variable ? varCompass_ : constCompass_; }
     wxTextCtrl* Speed(bool variable) const { return variable ? varSpeed_ : speed_; }
@@ -45,7 +42,6 @@ public:
     void AddRecord();
     void RemoveRecord();
     void RemoveAllRecords();
-    void Ok();
 
 private:
     wxPanel* BuildConstant();
@@ -57,11 +53,8 @@ private:
     void Clicked(platform::Point offset);
     // The mode's speed or direction was typed.
     void Follow();
-    void OnLeaveField(wxFocusEvent& e);
 
     document::SpillDocCore& doc_;
-    WindWaveRules rules_;
-    WindWaveForm form_;
 
     wxRadioButton* constant_ = nullptr;
     wxRadioButton* variable_ = nullptr;
@@ -89,6 +82,7 @@ private:
     wxCheckBox* autoIncrement_ = nullptr;
     wxListCtrl* list_ = nullptr;
     CompassPanel* varCompass_ = nullptr;
+    FocusLeaveHandler leave_;
 };
 
 }  // namespace ui
