@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <wx/listctrl.h>
+#include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -103,6 +104,16 @@ TEST_F(GuiTest, WindDialogInBothModesFromTheInputMenu) {
         EXPECT_EQ(Text(d->Speed(true)), "12");
         EXPECT_EQ(Text(d->Direction(true)), "NW");
         EXPECT_EQ(Text(d->VarWave()), "1.5");
+        // A mouse click on the row already selected copies it again.
+        d->Speed(true)->ChangeValue("99");
+        wxRect row;
+        ASSERT_TRUE(d->List()->GetItemRect(0, row));
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(d->List()->ClientToScreen(row.GetPosition() + wxPoint(20, row.height / 2)));
+        Pump(2);
+        mouse.MouseClick();
+        Pump(4);
+        EXPECT_EQ(Text(d->Speed(true)), "12");
         EXPECT_TRUE(RoundTrips(d));
         shots.push_back(Shot(d, "wind-variable"));
         help = HelpCaptionOf([&] { Click(d, wxID_HELP); });
