@@ -400,6 +400,11 @@ public:
         box->Add(new wxTextCtrl(box->GetStaticBox(), wxID_ANY, "inner one"), 0, wxALL, 4);
         box->Add(new wxTextCtrl(box->GetStaticBox(), wxID_ANY, "inner two"), 0, wxALL, 4);
         firstSizer->Add(box, 0, wxALL, 4);
+        // A report list keeps Tab for itself unless the sheet moves on.
+        auto* list = new wxListCtrl(first, wxID_ANY, wxDefaultPosition, wxSize(200, 80), wxLC_REPORT);
+        list->AppendColumn("Rows");
+        list->InsertItem(0, "row");
+        firstSizer->Add(list, 0, wxALL, 4);
         first->SetSizer(firstSizer);
         auto* second = new wxPanel(GetBookCtrl());
         auto* secondSizer = new wxBoxSizer(wxVERTICAL);
@@ -442,7 +447,7 @@ TEST_F(GuiTest, CheckedSheetTabsIntoPagesOpensEachPagesHelpAndCancelsOnEscape) {
         wxUIActionSimulator keys;
         sheet.name->SetFocus();
         Settle();
-        for (int i = 0; i < 9; ++i) {
+        for (int i = 0; i < 10; ++i) {
             order.push_back(FocusedText(&sheet).utf8_string());
             keys.Char(WXK_TAB);
             Settle();
@@ -468,7 +473,7 @@ TEST_F(GuiTest, CheckedSheetTabsIntoPagesOpensEachPagesHelpAndCancelsOnEscape) {
     EXPECT_TRUE(extraLeftOfHelp) << "the sheet's own button on the left of the row";
     // The band's edit, the tabs, into the page and its group, the button
     // row, around the end.
-    EXPECT_EQ(order, (std::vector<std::string>{"name", "other", "page one", "inner one", "inner two",
+    EXPECT_EQ(order, (std::vector<std::string>{"name", "other", "page one", "inner one", "inner two", "other",
                                                "Advanced Options", "&Help", "Cancel", "Save Changes", "name"}));
     EXPECT_EQ(secondPage, (std::vector<std::string>{"other", "page two", "Advanced Options"}));
     const std::string dispersant = ui::HelpRowFor(ui::HelpDialog::Dispersant).caption;
