@@ -1,6 +1,5 @@
 #include "ui/oils/CustomOilSheet.h"
 
-#include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
@@ -8,8 +7,6 @@
 #include <wx/textctrl.h>
 
 #include "platform/wx/WxText.h"
-#include "ui/common/HelpMessageDialog.h"
-#include "ui/common/RulesDialog.h"
 #include "ui/oils/rules/CustomOilsController.h"
 
 namespace ui {
@@ -245,7 +242,8 @@ CPropPageCustOilMoreProperties::CPropPageCustOilMoreProperties(wxWindow* book, F
 // ---- The sheet ----------------------------------------------------------------
 
 CPropSheetCustOil::CPropSheetCustOil(wxWindow* parent, Form& form)
-    : RulesSheetDialog(parent, kCustomOilEditorCaption, platform::DefaultMessages()), form_(form) {
+    : RulesSheetDialog(parent, kCustomOilEditorCaption, platform::DefaultMessages(), HelpDialog::EditOil),
+      form_(form) {
     // The header band above the tabs.
     auto* band = new wxFlexGridSizer(2, wxSize(10, 6));
     band->AddGrowableCol(1, 1);
@@ -272,19 +270,10 @@ CPropSheetCustOil::CPropSheetCustOil(wxWindow* parent, Form& form)
     AddRulesPage(properties_, *properties_, kPageTitles[1]);
     AddRulesPage(distillation, *distillation, kPageTitles[2]);
     AddRulesPage(more, *more, kPageTitles[3]);
-    FinishSheet(wxOK | wxCANCEL | wxHELP);
-
-    if (auto* ok = dynamic_cast<wxButton*>(FindWindow(wxID_OK))) {
-        ok->SetLabel("&Save Changes");
-        ok->SetDefault();
-    }
-    if (wxWindow* help = FindWindow(wxID_HELP)) help->SetLabel("&Help");
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelp(); }, wxID_HELP);
-    BindHelpKeys(*this, [this] { ShowHelp(); });
-    LayoutDialog();
+    SheetButtons buttons;
+    buttons.okLabel = "&Save Changes";
+    FinishSheet(buttons);
     name_->SetFocus();
 }
-
-void CPropSheetCustOil::ShowHelp() { ShowHelpDialog(this, HelpDialog::EditOil); }
 
 }  // namespace ui

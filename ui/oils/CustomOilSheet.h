@@ -76,8 +76,6 @@ public:
     CPropPageCustOilProperties* PropertiesPage() const { return properties_; }
 
 private:
-    void ShowHelp();
-
     CustomOilEditorForm& form_;
     wxTextCtrl* name_ = nullptr;
     CPropPageCustOilProperties* properties_ = nullptr;
