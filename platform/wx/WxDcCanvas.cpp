@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <map>
 
 #include <wx/bitmap.h>
 #include <wx/brush.h>
+#include <wx/filefn.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/settings.h>
 #include <wx/window.h>
 
@@ -271,8 +274,41 @@ TextMetrics WxDcCanvas::textMetrics() {
     return {m.height, m.ascent, m.descent, m.averageWidth};
 }
 
-void WxDcCanvas::image(std::string_view, const Rect&) {
-    // No pictures are known to this canvas yet.
+namespace {
+
+struct Picture {
+    std::string path;
+    bool tried = false;
+    wxImage image;
+};
+
+std::map<std::string, Picture, std::less<>>& Pictures() {
+    static std::map<std::string, Picture, std::less<>> pictures;
+    return pictures;
+}
+
+}  // namespace
+
+void SetPictureFile(const std::string& name, const std::string& path) {
+    Picture picture;
+    picture.path = path;
+    Pictures()[name] = std::move(picture);
+}
+
+void WxDcCanvas::image(std::string_view name, const Rect& dest) {
+    auto it = Pictures().find(name);
+    if (it == Pictures().end() || dest.width() <= 0 || dest.height() <= 0) return;
+    Picture& picture = it->second;
+    if (!picture.tried) {
+        picture.tried = true;
+        if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+        wxLogNull quiet;  // a missing picture is left out without a word
+        if (wxFileExists(wxString::FromUTF8(picture.path)))
+            picture.image.LoadFile(wxString::FromUTF8(picture.path), wxBITMAP_TYPE_PNG);
+    }
+    if (!picture.image.IsOk()) return;
+    const wxImage scaled = picture.image.Scale(dest.width(), dest.height(), wxIMAGE_QUALITY_HIGH);
+    dc_.DrawBitmap(wxBitmap(scaled), dest.left, dest.top, true);
 }
 
 }  // namespace platform

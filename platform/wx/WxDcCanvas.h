@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include <wx/dc.h>
@@ -90,5 +91,9 @@ private:
 
 // The wx font of a canvas font, for a DC that draws points at dcPpiY.
 wxFont MakeWxFont(const Font& font, int dcPpiY);
+
+// The file of a named picture of image() (a PNG). It is read at its first
+// use; a file that is missing or unreadable draws nothing.
+void SetPictureFile(const std::string& name, const std::string& path);
 
 }  // namespace platform
