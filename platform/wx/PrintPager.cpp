@@ -12,7 +12,8 @@ PrintPager::PrintPager(const wxString& title, PrintJob job) : wxPrintout(title),
 PrintPager::~PrintPager() = default;
 
 RecordingCanvas PrintPager::Record(const PrintJob& job, wxDC& measureDc, const DeviceInfo& device) {
-    WxDcCanvas measure(measureDc, device.ppiX, device.ppiY, device.size, device.printing);
+    WxDcCanvas measure(measureDc, device.ppiX, device.ppiY, device.size, device.printing,
+                       MeasureFontResolution(measureDc));
     return RecordJob(job, device, &measure);
 }
 
@@ -57,7 +58,7 @@ bool PrintPager::OnPrintPage(int page) {
     // One logical unit is one printer pixel, on paper and in a preview.
     MapScreenSizeToDevice();
     const DeviceInfo device = Device();
-    WxDcCanvas canvas(*dc, device.ppiX, device.ppiY, device.size, true);
+    WxDcCanvas canvas(*dc, device.ppiX, device.ppiY, device.size, true, MeasureFontResolution(*dc));
     return ReplayPage(*recording_, page - 1, canvas);
 }
 
