@@ -98,22 +98,12 @@ struct PrintFixture : FakePorts {
     std::unique_ptr<SpillDocCore> doc;
 };
 
+// The test crude with an adhesion (printed with "g/m2" right after it) and
+// no aromatics.
 void EnterOil(Scenario& s) {
-    s.OilName = "TEST CRUDE";
-    s.Location = "NOWHERE";
-    s.Synonyms = "";
-    s.ProductType = "Crude";
-    s.API = "31.0";
-    s.PourPoint = "-12 deg C";
-    s.FlashPoint = "unknown";
+    EnterTestCrude(s);
     s.Adhesion = "20";
     s.Aromatics = "unknown";
-    s.oil.api = 31;
-    std::memcpy(s.oil.productType, "crude", 5);
-    s.oil.rhoRef_value[0] = 870.5;
-    s.oil.rhoRef_temp[0] = 288.15;
-    s.oil.viscRef_value[0] = 1.5e-5;
-    s.oil.viscRef_temp[0] = 311.15;
 }
 
 // Every section of the summary, each with something in it.
