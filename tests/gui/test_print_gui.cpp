@@ -67,4 +67,20 @@ TEST_F(PrintGui, PreviewOfASolvedScenarioAndATablesPrintout) {
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts[0]->text, output::kBudgetPrintTitle);
     EXPECT_EQ(rc.Pages().size(), 1u);
+    printout.reset();
+
+    // Print and Print Preview need a scenario; Print Setup does not.
+    auto enabled = [this](int id) {
+        wxUpdateUIEvent e(id);
+        e.SetEventObject(Frame());
+        Frame()->ProcessWindowEvent(e);
+        return !e.GetSetEnabled() || e.GetEnabled();
+    };
+    EXPECT_TRUE(enabled(wxID_PRINT));
+    EXPECT_TRUE(enabled(wxID_PREVIEW));
+    ASSERT_TRUE(App().DocManager()->CloseDocuments(true));
+    Pump();
+    EXPECT_FALSE(enabled(wxID_PRINT));
+    EXPECT_FALSE(enabled(wxID_PREVIEW));
+    EXPECT_TRUE(enabled(wxID_PRINT_SETUP));
 }
