@@ -98,7 +98,7 @@ struct PrintFixture : FakePorts {
     std::unique_ptr<SpillDocCore> doc;
 };
 
-// The test crude with an adhesion (printed with "g/m2" right after it) and
+// The test crude with an adhesion (printed with its unit "g/m2") and
 // no aromatics.
 void EnterOil(Scenario& s) {
     EnterTestCrude(s);
@@ -198,7 +198,7 @@ TEST(PrintLayout, SummaryOfEverySection) {
               "p1 800,1650 A83 L Flash Point = unknown\n"
               "p1 800,1800 A83 L Density = 0.871 g/cc at 15 deg C\n"
               "p1 800,1950 A83 L Viscosity = 15.0 cSt at 38 deg C\n"
-              "p1 800,2100 A83 L Adhesion = 20g/m2\n"
+              "p1 800,2100 A83 L Adhesion = 20 g/m2\n"
               "p1 800,2250 A83 L Aromatics = unknown\n"
               "p1 800,2400 A91b L \xC2\xB7 \n"
               "p1 910,2400 A91b L Emulsification\n"

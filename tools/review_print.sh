@@ -8,7 +8,8 @@ RENDER="$(realpath "$1")"
 OUT="$2"
 SCENARIO="$(realpath "$3")"
 mkdir -p "$OUT"
-rm -f "$OUT"/*.pdf "$OUT"/*-page-*.png
+rm -f "$OUT"/scenario.pdf "$OUT"/budget-table.pdf "$OUT"/ics-table.pdf "$OUT"/scenario-page-*.png \
+  "$OUT"/budget-table-page-*.png "$OUT"/ics-table-page-*.png
 xvfb-run -a -s "-screen 0 1280x1024x24" "$RENDER" --print --seed 7 --graphs density,oil-budget \
   --date 1999-03-05 --out "$OUT" "$SCENARIO"
 
