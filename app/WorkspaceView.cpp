@@ -15,6 +15,12 @@ wxIMPLEMENT_DYNAMIC_CLASS(WorkspaceView, wxView);
 
 SpillDocWx* WorkspaceView::Doc() const { return wxDynamicCast(GetDocument(), SpillDocWx); }
 
+wxString WorkspaceView::TabText() const {
+    wxDocument* doc = GetDocument();
+    if (!doc) return {};
+    return doc->GetUserReadableName() + (doc->IsModified() ? " *" : "");
+}
+
 bool WorkspaceView::OnCreate(wxDocument* doc, long) {
     CMainFrame* frame = TheApp().MainFrame();
     auto* spill = wxDynamicCast(doc, SpillDocWx);

@@ -1,5 +1,8 @@
 // The program's entry point: registers the output windows and the dialogs
-// the program offers, then runs the application.
+// the program offers, then runs the application. -h or --help prints the
+// usage without needing a display.
+#include <cstdio>
+
 #include "app/TavroApp.h"
 #include "output/GraphViews.h"
 #include "output/TableViews.h"
@@ -8,6 +11,10 @@
 wxIMPLEMENT_APP_NO_MAIN(app::CTAVRO2App);
 
 int main(int argc, char** argv) {
+    if (app::AsksForHelp(argc, argv)) {
+        std::fputs(app::UsageText().utf8_str(), stdout);
+        return 0;
+    }
     output::RegisterGraphViews();
     output::RegisterTableViews();
     ui::RegisterOilDialogs();
