@@ -113,15 +113,19 @@ CMainFrame::CMainFrame(wxDocManager* manager, const document::AppSettings& setti
     // The workspaces' notebook, and the hint in its place while it is empty.
     centre_ = new wxPanel(this);
     book_ = new wxNotebook(centre_, wxID_ANY);
-    auto* hint = new wxStaticText(centre_, wxID_ANY, wxString());
+    hintPanel_ = new wxPanel(centre_);
+    auto* hint = new wxStaticText(hintPanel_, wxID_ANY, wxString());
     hint->SetLabelText(kEmptyWorkspaceHint);
     hint->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
     hint_ = hint;
+    auto* middle = new wxBoxSizer(wxVERTICAL);
+    middle->AddStretchSpacer();
+    middle->Add(hint_, 0, wxALIGN_CENTER);
+    middle->AddStretchSpacer();
+    hintPanel_->SetSizer(middle);
     auto* centre = new wxBoxSizer(wxVERTICAL);
     centre->Add(book_, 1, wxEXPAND);
-    centre->AddStretchSpacer();
-    centre->Add(hint_, 0, wxALIGN_CENTER);
-    centre->AddStretchSpacer();
+    centre->Add(hintPanel_, 1, wxEXPAND);
     centre_->SetSizer(centre);
     const int direction = DockDirection(settings.paneSide);
     // Remembered, or a first width that the tree's items then widen (FitPane).
@@ -272,7 +276,9 @@ void CMainFrame::FitPane() {
     const wxSize client = GetClientSize();
     const bool across = Across(pane.dock_direction);
     const int half = (across ? client.y : client.x) / 2;
-    const int want = across ? now : std::clamp(treePane_->WidestItemWidth() + FromDIP(24), FromDIP(320), half);
+    // It widens with its items but does not jump back when they get shorter
+    // (another scenario); never past half the window.
+    const int want = across ? now : std::min(half, std::max(now, treePane_->WidestItemWidth() + FromDIP(24)));
     if (half > 0 && want >= document::kMinPaneSize && std::abs(want - now) > 2) {
         aui_.SetDockSize(pane_, want);
         fittedSize_ = aui_.DockSizeOf(pane_);
@@ -281,9 +287,9 @@ void CMainFrame::FitPane() {
 
 void CMainFrame::ShowEmptyHint() {
     const bool empty = book_->GetPageCount() == 0;
-    if (book_->IsShown() == !empty && hint_->IsShown() == empty) return;
+    if (book_->IsShown() == !empty && hintPanel_->IsShown() == empty) return;
     book_->Show(!empty);
-    hint_->Show(empty);
+    hintPanel_->Show(empty);
     centre_->Layout();
 }
 

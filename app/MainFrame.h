@@ -78,14 +78,15 @@ private:
     void OnNextPane(wxCommandEvent& e);
     void UpdateIndicators();
     void RefreshAfterCommand();
-    // The pane takes the width of the widest item up to half the window,
-    // until the user sizes it (or a size was remembered).
+    // The pane widens to the widest item, up to half the window, until the
+    // user sizes it (or a size was remembered).
     void FitPane();
     void ShowEmptyHint();
     void OnMoveOrSize();
 
     PaneManager aui_;
     wxPanel* centre_ = nullptr;  // the notebook, or the hint when it is empty
+    wxPanel* hintPanel_ = nullptr;
     wxWindow* hint_ = nullptr;
     wxNotebook* book_ = nullptr;
     wxPanel* pane_ = nullptr;

@@ -336,23 +336,39 @@ void OutputArea::Arrange() {
     // Tiles in output order (graph order, then the tables), whatever the
     // order they were opened in.
     const TileGrid g = GridFor(static_cast<int>(tiles_.size()));
-    // A table's tile is wide enough for its strip of choices.
-    int least = kMinTileWidth;
-    for (const auto& [kind, tile] : tiles_)
-        if (IsTable(kind) && tile.frame->GetSizer()) least = std::max(least, tile.frame->GetSizer()->GetMinSize().x + 2);
-    const int w = std::max(least, client.x / g.cols);
+    // A table's column is wide enough for its strip of choices.
+    const int w = std::max(kMinTileWidth, client.x / g.cols);
     const int h = std::max(kMinTileHeight, client.y / g.rows);
+    std::vector<int> colWidth(g.cols, w);
     int i = 0;
+    for (const auto& [kind, tile] : tiles_) {
+        if (IsTable(kind) && tile.frame->GetSizer())
+            colWidth[i % g.cols] = std::max(colWidth[i % g.cols], tile.frame->GetSizer()->GetMinSize().x + 2);
+        ++i;
+    }
+    std::vector<int> colX(g.cols + 1, 0);
+    for (int c = 0; c < g.cols; ++c) colX[c + 1] = colX[c] + colWidth[c];
+    i = 0;
     for (auto& [kind, tile] : tiles_) {
         const int col = i % g.cols;
         const int row = i / g.cols;
         ++i;
         wxPanel* frame = tile.frame;
-        frame->SetSize(col * w, row * h, w, h);
+        frame->SetSize(colX[col], row * h, colWidth[col], h);
         frame->Show();
         frame->Layout();
     }
-    SetVirtualSize(std::max(client.x, g.cols * w), std::max(client.y, g.rows * h));
+    SetVirtualSize(std::max(client.x, colX[g.cols]), std::max(client.y, g.rows * h));
+    // The active tile is scrolled into view (an output just opened, or the
+    // one Ctrl+Tab went to).
+    if (hasActive_ && Exists(active_)) {
+        const wxRect r = tiles_.at(active_).frame->GetRect();  // at scroll (0, 0)
+        int ux = 1, uy = 1;
+        GetScrollPixelsPerUnit(&ux, &uy);
+        const int x = r.GetRight() > client.x ? r.x : 0;
+        const int y = r.GetBottom() > client.y ? r.y : 0;
+        if (x > 0 || y > 0) Scroll(ux > 0 ? x / ux : 0, uy > 0 ? y / uy : 0);
+    }
 }
 
 }  // namespace app

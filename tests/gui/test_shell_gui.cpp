@@ -14,6 +14,7 @@
 #include <wx/statusbr.h>
 #include <wx/log.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
 #include "document/AppSettings.h"
@@ -26,6 +27,7 @@
 #include "ui/common/DialogRegistry.h"
 #include "gui_support.h"
 #include "output/GraphViews.h"
+#include "output/TableViews.h"
 #include "platform/wx/WxText.h"
 #include "ui/oils/OilDialogs.h"
 
@@ -447,6 +449,7 @@ wxString SaveAsLabel(app::CMainFrame* f) {
 }
 
 TEST_F(GuiTest, TilesCloseMaximiseTakeTurnsAndATableIsUsable) {
+    output::RegisterTableViews();  // as the program starts
     Start(OpeningStoredScenario());
     app::CMainFrame* f = Frame();
     Command(app::ID_SOLVE);
@@ -471,6 +474,8 @@ TEST_F(GuiTest, TilesCloseMaximiseTakeTurnsAndATableIsUsable) {
     ASSERT_NE(ics->GetSizer(), nullptr);
     EXPECT_GE(ics->GetSize().x, ics->GetSizer()->GetMinSize().x);
     EXPECT_TRUE(area->ActiveTable());
+    // Opened, it is scrolled into view.
+    EXPECT_TRUE(wxRect(area->GetClientSize()).Contains(ics->GetParent()->GetRect().GetTopLeft()));
     EXPECT_EQ(SaveAsLabel(f), "Save Table As...");
     EXPECT_FALSE(Screenshot(f, "shell-tiles-with-close-boxes").empty());
     // A click in the tree gives Save As back to the scenario.
@@ -517,7 +522,9 @@ TEST_F(GuiTest, TitleTabAndStatusTellTheTruth) {
     app::CMainFrame* f = Frame();
     app::SpillDocWx* doc = f->CurrentDoc();
     ASSERT_NE(doc, nullptr);
-    EXPECT_FALSE(f->EmptyHint()->IsShown());
+    EXPECT_FALSE(f->EmptyHint()->IsShownOnScreen());
+    // The workspace fills the frame's middle.
+    EXPECT_GE(f->Workspaces()->GetSize().y, f->ScenarioPane()->GetSize().y - f->FromDIP(40));
     doc->Core().SetModified(true);
     f->RefreshNow();
     EXPECT_EQ(f->GetTitle(), "TAVRO2 - instant_1000bbl.tvr *");
@@ -538,7 +545,7 @@ TEST_F(GuiTest, TitleTabAndStatusTellTheTruth) {
     EXPECT_EQ(f->EmptyHint()->GetLabel(), "File > New or File > Open to start");
     EXPECT_FALSE(Screenshot(f, "shell-empty-workspace").empty());
     Command(wxID_NEW);
-    EXPECT_FALSE(f->EmptyHint()->IsShown());
+    EXPECT_FALSE(f->EmptyHint()->IsShownOnScreen());
     EXPECT_TRUE(f->Workspaces()->IsShownOnScreen());
 }
 
@@ -691,6 +698,43 @@ TEST_F(GuiTest, LayoutComesBackAfterARestartAndAGarbageConfStartsWithDefaults) {
     ASSERT_EQ(App().DocManager()->GetFileHistory()->GetCount(), 1u);
     EXPECT_EQ(App().DocManager()->GetFileHistory()->GetHistoryFile(0), wxString::FromUTF8(kStoredScenario));
     for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
+}
+
+}  // namespace
+
+namespace {
+
+// A link is text, not a button: under the pointer it gets no theme
+// background, only the hand cursor.
+TEST_F(GuiTest, AHoveredLinkShowsNoButtonBackground) {
+    Start();
+    app::FormPanel* form = Frame()->CurrentWorkspace()->Form();
+    std::vector<app::LinkButton*> links = Buttons(form->Guide());
+    ASSERT_EQ(links.size(), 5u);
+    app::LinkButton* oil = links[1];
+    ASSERT_TRUE(oil->IsEnabled());
+    const wxRect r = oil->GetScreenRect();
+    wxUIActionSimulator pointer;
+    ASSERT_TRUE(pointer.MouseMove(r.x + r.width / 2, r.y + r.height - 2));
+    for (int i = 0; i < 10; ++i) {
+        Pump(1);
+        wxMilliSleep(20);
+    }
+    const std::string shot = Screenshot(oil, "shell-link-hovered");
+    ASSERT_FALSE(shot.empty());
+    wxImage image(wxString::FromUTF8(shot), wxBITMAP_TYPE_PNG);
+    ASSERT_TRUE(image.IsOk());
+    const wxColour back = form->GetBackgroundColour();
+    // The corners and the edges hold no text: each must be the form's colour.
+    const wxPoint spots[] = {{1, 1}, {image.GetWidth() - 2, 1}, {1, image.GetHeight() - 2},
+                             {image.GetWidth() - 2, image.GetHeight() - 2}, {image.GetWidth() / 2, 1}};
+    for (const wxPoint& p : spots) {
+        const wxColour at(image.GetRed(p.x, p.y), image.GetGreen(p.x, p.y), image.GetBlue(p.x, p.y));
+        EXPECT_EQ(at.GetRGB(), back.GetRGB()) << p.x << "," << p.y << ": " << at.GetAsString(wxC2S_HTML_SYNTAX)
+                                              << " on " << back.GetAsString(wxC2S_HTML_SYNTAX);
+    }
+    pointer.MouseMove(0, 0);
+    Pump();
 }
 
 }  // namespace
