@@ -256,10 +256,11 @@ void CMainFrame::StoreLayout(document::AppSettings& settings) const {
     wxAuiPaneInfo& pane = const_cast<PaneManager&>(aui_).GetPane(pane_);
     settings.paneShown = pane.IsShown();
     settings.paneSide = PaneSideNow();
-    // A pane sized by the user, or fitted to the items, is kept; a hidden
-    // or floating one keeps what it had.
+    // A width the user gave is kept (one fitted to the items is fitted
+    // again next time); a hidden pane keeps the width it had when shown.
     const int size = pane.IsShown() ? PaneSize() : shownSize_;
-    if (size >= document::kMinPaneSize && !(fitPane_ && size == FromDIP(320))) settings.paneSize = size;
+    const bool userSized = !fitPane_ || (pane.IsShown() && size != fittedSize_);
+    if (userSized && size >= document::kMinPaneSize) settings.paneSize = size;
     if (!normal_.IsEmpty()) settings.window = {normal_.x, normal_.y, normal_.width, normal_.height, true};
     settings.maximised = IsMaximized();
 }

@@ -8,7 +8,8 @@
 #     files given at once both open;
 #  3. a program killed outright leaves a lock that does not stop the next
 #     start;
-#  4. --help prints the usage and ends with status 0, without a display.
+#  4. --help prints the usage and ends with status 0, without a display;
+#     a bad argument is said on stderr and in a message box.
 # gui_smoke.sh PROGRAM XCLOSE SCENARIO.tvr
 set -uo pipefail
 APP="$(realpath "$1")"
@@ -61,6 +62,14 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   ends $pid; rc=$?
   [ $rc -eq 0 ] || { echo "the running program exited with $rc"; exit 1; }
   echo "four files opened in one program"
+
+  # 4. A bad argument: on stderr and in a box; the program does not start.
+  "$APP" --bogus 2>bad.txt & pid=$!
+  "$XCLOSE" "TAVRO2" 30 || fail "no message box for a bad argument"
+  ends $pid; rc=$?
+  [ $rc -ne 0 ] || fail "a bad argument ended with 0"
+  grep -q "bogus" bad.txt || fail "a bad argument was not said on stderr"
+  pid=""
 
   # 3. A program killed outright does not stop the next start.
   "$APP" --nosplash a.tvr & pid=$!
