@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <wx/accel.h>
+#include <wx/control.h>
 #include <wx/display.h>
 #include <wx/settings.h>
 #include <wx/stattext.h>
@@ -389,7 +390,8 @@ void CMainFrame::BuildToolBar() {
 // ---- Workspaces ---------------------------------------------------------------
 
 void CMainFrame::AddWorkspace(WorkspaceView* view) {
-    book_->AddPage(view->Page(), view->GetDocument()->GetUserReadableName(), true);
+    // A file name is shown as it is (the tab would read "&" as a mnemonic).
+    book_->AddPage(view->Page(), view->TabText(), true);
     ShowEmptyHint();
     if (view->Form() && view->Doc()) {
         view->Form()->Apply(view->Doc()->Form());

@@ -1,5 +1,6 @@
 #include "app/WorkspaceView.h"
 
+#include <wx/control.h>
 #include <wx/sizer.h>
 
 #include "app/FormPanel.h"
@@ -18,7 +19,8 @@ SpillDocWx* WorkspaceView::Doc() const { return wxDynamicCast(GetDocument(), Spi
 wxString WorkspaceView::TabText() const {
     wxDocument* doc = GetDocument();
     if (!doc) return {};
-    return doc->GetUserReadableName() + (doc->IsModified() ? " *" : "");
+    // The name as it is (the tab would read "&" as a mnemonic).
+    return wxControl::EscapeMnemonics(doc->GetUserReadableName()) + (doc->IsModified() ? " *" : "");
 }
 
 bool WorkspaceView::OnCreate(wxDocument* doc, long) {

@@ -26,7 +26,8 @@ public:
     wxPrintout* OnCreatePrintout() override;
 
     SpillDocWx* Doc() const;
-    // The scenario's name, with " *" while it has unsaved changes.
+    // The tab's text: the scenario's name, with " *" while it has unsaved
+    // changes.
     wxString TabText() const;
     wxWindow* Page() const { return page_; }
     OutputArea* Area() const { return area_; }

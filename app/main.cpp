@@ -1,12 +1,10 @@
-// The program's entry point: registers the output windows and the dialogs
-// the program offers, then runs the application. -h or --help prints the
-// usage without needing a display.
+// The program's entry point: registers the output windows, printouts and
+// dialogs the program offers, then runs the application. -h or --help
+// prints the usage without needing a display.
 #include <cstdio>
 
 #include "app/TavroApp.h"
-#include "output/GraphViews.h"
-#include "output/TableViews.h"
-#include "ui/oils/OilDialogs.h"
+#include "app/Wiring.h"
 
 wxIMPLEMENT_APP_NO_MAIN(app::CTAVRO2App);
 
@@ -15,8 +13,6 @@ int main(int argc, char** argv) {
         std::fputs(app::UsageText().utf8_str(), stdout);
         return 0;
     }
-    output::RegisterGraphViews();
-    output::RegisterTableViews();
-    ui::RegisterOilDialogs();
+    app::RegisterProgramParts();
     return wxEntry(argc, argv);
 }

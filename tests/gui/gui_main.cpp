@@ -20,10 +20,9 @@
 #include "ui/common/HelpMessageDialog.h"
 #include "gui_support.h"
 #include "tests/test_temp_dir.h"
-// What the program's entry point registers: the graph windows and the
-// dialogs (tests run against the program as it ships).
-#include "output/GraphViews.h"
-#include "ui/oils/OilDialogs.h"
+// What the program's entry point registers (tests run against the program
+// as it ships).
+#include "app/Wiring.h"
 
 namespace gui_test {
 
@@ -188,8 +187,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot start the toolkit (no display?)\n");
         return 2;
     }
-    output::RegisterGraphViews();
-    ui::RegisterOilDialogs();
+    app::RegisterProgramParts();
     int rc = 0;
     {
         wxEventLoop loop;

@@ -449,7 +449,6 @@ wxString SaveAsLabel(app::CMainFrame* f) {
 }
 
 TEST_F(GuiTest, TilesCloseMaximiseTakeTurnsAndATableIsUsable) {
-    output::RegisterTableViews();  // as the program starts
     Start(OpeningStoredScenario());
     app::CMainFrame* f = Frame();
     Command(app::ID_SOLVE);

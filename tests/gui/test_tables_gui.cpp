@@ -33,7 +33,6 @@ class TablesGui : public GuiTest {
 protected:
     // The stored scenario, solved.
     app::OutputArea* StartSolved() {
-        output::RegisterTableViews();
         Start(OpeningStoredScenario());
         Command(app::ID_SOLVE);
         app::WorkspaceView* view = Frame()->CurrentWorkspace();
@@ -202,6 +201,8 @@ TEST_F(TablesGui, IcsTableStartsAtTheSpillAndRedrawsOnItsStrips) {
     Pump();
     EXPECT_EQ(view->Choices().duration, 24);
     EXPECT_EQ(view->DurationEdit()->GetValue(), "24");
+    EXPECT_EQ(view->DurationEdit()->GetInsertionPoint(), view->DurationEdit()->GetLastPosition())
+        << "the caret after the digits, where the next key goes";
     view->DurationEdit()->SetValue("4");
     Pump();
     EXPECT_EQ(view->Choices().duration, 4);
