@@ -124,10 +124,14 @@ TEST_F(GuiTest, CommandLineScenarioSolvesAndShowsAllGraphsTiled) {
         before.push_back(panel->PaintCount());
     }
     Command(app::ID_SOLVE);
-    for (int g = 0; g < document::kGraphCount; ++g)
-        EXPECT_GT(dynamic_cast<output::GraphPanel*>(area->OutputWindow(document::GraphKind(g)))->PaintCount(),
-                  before[g])
-            << g;
+    const std::string resolved = Screenshot(f, "tiled-solved-again");
+    for (int g = 0; g < document::kGraphCount; ++g) {
+        auto* panel = dynamic_cast<output::GraphPanel*>(area->OutputWindow(document::GraphKind(g)));
+        EXPECT_GT(panel->PaintCount(), before[g]) << g;
+        // What it painted is a graph: axes, labels and curves, not a blank tile.
+        const Ink ink = InkOf(resolved, f, panel);
+        EXPECT_GT(ink.dark, 200) << "graph " << g << " is blank";
+    }
 
     // In a small window the tiles keep their least size and the area scrolls.
     f->SetSize(640, 480);
@@ -194,8 +198,24 @@ TEST_F(GuiTest, FourRecentFilesSurviveARestart) {
     history = App().DocManager()->GetFileHistory();
     ASSERT_EQ(history->GetCount(), 4u);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(history->GetHistoryFile(i), wxString::Format("%s/s%d.tvr", folder, 5 - i));
+    // File > Recent Files offers them, newest first.
+    wxMenu* recent = nullptr;
+    ASSERT_NE(Frame()->GetMenuBar()->FindItem(wxID_FILE1, &recent), nullptr) << "no recent file in the menus";
+    ASSERT_NE(recent, nullptr);
+    wxMenu* fileMenu = nullptr;
+    ASSERT_NE(Frame()->GetMenuBar()->FindItem(wxID_OPEN, &fileMenu), nullptr);
+    wxMenuItem* inFileMenu = nullptr;
+    for (wxMenuItem* item : fileMenu->GetMenuItems())
+        if (item->GetSubMenu() == recent) inFileMenu = item;
+    EXPECT_NE(inFileMenu, nullptr) << "the recent files are not a submenu of the File menu";
+    ASSERT_EQ(recent->GetMenuItemCount(), 4u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NE(recent->FindItemByPosition(static_cast<std::size_t>(i))->GetItemLabelText().Find(
+                      wxString::Format("s%d.tvr", 5 - i)),
+                  wxNOT_FOUND)
+            << i;
     // The files do not exist: choosing one says so and drops it.
-    Command(wxID_FILE1);
+    Command(recent->FindItemByPosition(0)->GetId());
     ASSERT_EQ(Messages().Entries().size(), 1u);
     EXPECT_NE(Messages().Entries()[0].text.find("s5.tvr"), std::string::npos) << Messages().Entries()[0].text;
     EXPECT_EQ(history->GetCount(), 3u);
