@@ -269,7 +269,8 @@ TEST(Document, FailedOpenAndSaveLoseNothing) {
         << f.messages.Entries().back().text;
     std::string after;
     ASSERT_TRUE(platform::ReadWholeFile(dir / "good.tvr", after));
-    EXPECT_EQ(after, before);
+    EXPECT_TRUE(after == before) << "the old file was changed: " << after.size() << " bytes now, " << before.size()
+                                 << " before";
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"bad.tvr", "good.tvr"})) << "a temporary file is left";
 
     // A folder in the file's place: refused the same way.
