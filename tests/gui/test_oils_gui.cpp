@@ -442,7 +442,7 @@ TEST_F(GuiTest, CheckedSheetTabsIntoPagesOpensEachPagesHelpAndCancelsOnEscape) {
         ASSERT_NE(help, nullptr);
         extraLeftOfHelp = sheet.advanced->GetScreenRect().GetRight() < help->GetScreenRect().GetLeft();
         help1 = HelpCaptionOf([&] { Click(&sheet, wxID_HELP); });
-        key1 = HelpCaptionOf([&] { SendHelpCommand(&sheet); });
+        key1 = HelpCaptionOf([&] { PressF1(&sheet); });
         wxUIActionSimulator keys;
         sheet.name->SetFocus();
         Settle();
@@ -454,7 +454,7 @@ TEST_F(GuiTest, CheckedSheetTabsIntoPagesOpensEachPagesHelpAndCancelsOnEscape) {
         order.push_back(FocusedText(&sheet).utf8_string());
         if (!ClickTab(sheet.GetBookCtrl(), 1)) return sheet.EndModal(wxID_ABORT);
         help2 = HelpCaptionOf([&] { Click(&sheet, wxID_HELP); });
-        key2 = HelpCaptionOf([&] { SendHelpCommand(&sheet); });
+        key2 = HelpCaptionOf([&] { PressF1(&sheet); });
         sheet.name->SetFocus();
         Settle();
         for (int i = 0; i < 3; ++i) {
