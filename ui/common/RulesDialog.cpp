@@ -116,4 +116,14 @@ wxSizer* RulesDialog::MakeButtonRow(const wxString& okLabel, wxSizer* extra) {
     return row;
 }
 
+void RulesDialog::BindOkCheck(std::function<CheckResult()> ok) {
+    Bind(
+        wxEVT_BUTTON,
+        [this, ok = std::move(ok)](wxCommandEvent&) {
+            TransferDataFromWindow();
+            if (ShowResult(ok())) EndModal(wxID_OK);
+        },
+        wxID_OK);
+}
+
 }  // namespace ui
