@@ -101,7 +101,6 @@ CReleaseDialog::CReleaseDialog(wxWindow* parent, document::SpillDocCore& doc)
     auto* uncertainty = new wxButton(this, ID_UNCERTAINTY, "&Uncertainty..");
     uncertainty->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { rules_.Uncertainty(); });
     extra->Add(uncertainty);
-    top->Add(MakeButtonRow("OK", extra), 0, wxEXPAND | wxALL, 10);
     BindOkCheck([this] {
         CheckResult result = rules_.Ok();
         Refresh();
@@ -110,8 +109,7 @@ CReleaseDialog::CReleaseDialog(wxWindow* parent, document::SpillDocCore& doc)
 
     rules_.Load();
     Refresh();
-    SetSizerAndFit(top);
-    CentreOnParent();
+    FinishLayout(top, "OK", extra);
     rows_[0].box->SetFocus();
 }
 

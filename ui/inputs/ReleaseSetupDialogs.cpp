@@ -65,12 +65,6 @@ wxSizer* AmountRow(wxWindow* parent, const char* label, wxTextCtrl* edit, wxChoi
     return row;
 }
 
-// Lays the dialog out: its parts one under the other, then the buttons.
-void FinishLayout(RulesDialog& dialog, wxBoxSizer* top) {
-    dialog.SetSizerAndFit(top);
-    dialog.CentreOnParent();
-}
-
 }  // namespace
 
 // ---- Instantaneous release ----
@@ -82,8 +76,7 @@ CInstantaneousDialog::CInstantaneousDialog(wxWindow* parent, document::SpillDocC
     amount_ = NumberEdit(this, ID_AMOUNT);
     units_ = UnitList(this, ID_VOLUME_UNITS, kVolumeUnitNames);
     top->Add(AmountRow(this, "Amount spilled", amount_, units_), 0, wxLEFT | wxRIGHT, 10);
-    top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxALL, 10);
-    FinishLayout(*this, top);
+    FinishLayout(top);
     BindOkCheck([this] { return rules_.Ok(form_); });
 
     form_ = rules_.Load();
@@ -161,16 +154,14 @@ CContinuousDialog::CContinuousDialog(wxWindow* parent, document::SpillDocCore& d
         noteWidth = std::max(noteWidth, note_->GetTextExtent(ContinuousRowsFor(option).note).GetWidth());
     note_->SetMinSize(wxSize(noteWidth, -1));
     group->Add(note_, 0, wxLEFT | wxRIGHT | wxBOTTOM, 6);
-    top->Add(group, 0, wxEXPAND | wxALL, 10);
-
-    top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
+    top->Add(group, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
+    // Sized for the option with the most rows, then shown with the form's.
+    ShowOption(ChangingRate);
+    FinishLayout(top);
     BindOkCheck([this] { return rules_.Ok(form_); });
 
     form_ = rules_.Load();
     TransferDataToWindow();
-    // Sized for the option with the most rows, then shown with the form's.
-    ShowOption(ChangingRate);
-    FinishLayout(*this, top);
     ShowOption(form_.option);
     duration_->SetFocus();
 }
@@ -238,8 +229,7 @@ CContainedDialog::CContainedDialog(wxWindow* parent, document::SpillDocCore& doc
     grid->Add(area_, 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(areaUnits_, 0, wxALIGN_CENTER_VERTICAL);
     top->Add(grid, 0, wxLEFT | wxRIGHT, 10);
-    top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxALL, 10);
-    FinishLayout(*this, top);
+    FinishLayout(top);
     BindOkCheck([this] { return rules_.Ok(form_); });
 
     form_ = rules_.Load();

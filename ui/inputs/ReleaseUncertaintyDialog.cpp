@@ -30,9 +30,7 @@ CReleaseUncertaintyDialog::CReleaseUncertaintyDialog(wxWindow* parent, document:
     auto* note = new wxStaticText(this, wxID_ANY, kReleaseUncertaintyNote);
     note->Wrap(FromDIP(kTextWidth));
     top->Add(note, 0, wxLEFT | wxRIGHT, 16);
-    top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxALL, 10);
-    SetSizerAndFit(top);
-    CentreOnParent();
+    FinishLayout(top);
     BindOkCheck([this] { return rules_.Ok(form_); });
 
     form_ = rules_.Load();

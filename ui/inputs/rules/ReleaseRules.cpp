@@ -27,9 +27,10 @@ constexpr std::array<ReleaseKind, 4> kOkOrder{ReleaseKind::Contained, ReleaseKin
 constexpr std::array<ReleaseKind, 3> kCombinable{ReleaseKind::Instantaneous, ReleaseKind::Continuous,
                                                  ReleaseKind::Tank};
 
-const char* VolumeName(int code) { return kVolumeUnitNames[static_cast<std::size_t>(ClampIndex(code - 1, 5))]; }
-const char* AreaName(int code) { return kAreaUnitNames[static_cast<std::size_t>(ClampIndex(code - 1, 3))]; }
-const char* RateName(int index) { return kRateUnitNames[static_cast<std::size_t>(ClampIndex(index, 6))]; }
+template <std::size_t N>
+const char* NameAt(const std::array<const char*, N>& names, int index) {
+    return names[static_cast<std::size_t>(ClampIndex(index, N))];
+}
 
 int ClampedHour(std::int64_t hour) { return static_cast<int>(std::clamp<std::int64_t>(hour, INT_MIN / 2, INT_MAX / 2)); }
 
@@ -52,42 +53,20 @@ constexpr const char* kContinuousTruncated = "Continuous release will be truncat
 
 ReleaseRules::ReleaseRules(document::SpillDocCore& doc, IReleaseSetup& setup) : doc_(doc), setup_(setup) {}
 
-int& ReleaseRules::Flag(ReleaseKind kind) {
+ReleaseRules::Record ReleaseRules::RecordOf(ReleaseKind kind) {
     document::Scenario& s = doc_.scenario;
     switch (kind) {
-        case ReleaseKind::Instantaneous: return s.instant.flag;
-        case ReleaseKind::Continuous: return s.continuous.flag;
-        case ReleaseKind::Tank: return s.tank.flag;
+        case ReleaseKind::Instantaneous: return {s.instant.flag, s.instant.startHour, s.InstantaneousTime};
+        case ReleaseKind::Continuous: return {s.continuous.flag, s.continuous.startHour, s.ContinuousTime};
+        case ReleaseKind::Tank: return {s.tank.flag, s.tank.startHour, s.TankTime};
         case ReleaseKind::Contained: break;
     }
-    return s.boomed.flag;
-}
-
-document::Time& ReleaseRules::TimeOf(ReleaseKind kind) {
-    document::Scenario& s = doc_.scenario;
-    switch (kind) {
-        case ReleaseKind::Instantaneous: return s.InstantaneousTime;
-        case ReleaseKind::Continuous: return s.ContinuousTime;
-        case ReleaseKind::Tank: return s.TankTime;
-        case ReleaseKind::Contained: break;
-    }
-    return s.ContainedTime;
-}
-
-int& ReleaseRules::StartHour(ReleaseKind kind) {
-    document::Scenario& s = doc_.scenario;
-    switch (kind) {
-        case ReleaseKind::Instantaneous: return s.instant.startHour;
-        case ReleaseKind::Continuous: return s.continuous.startHour;
-        case ReleaseKind::Tank: return s.tank.startHour;
-        case ReleaseKind::Contained: break;
-    }
-    return s.boomed.startHour;
+    return {s.boomed.flag, s.boomed.startHour, s.ContainedTime};
 }
 
 void ReleaseRules::Load() {
     opened_ = doc_.scenario;
-    for (ReleaseKind kind : kReleaseKinds) checked_[Index(kind)] = Flag(kind) != 0;
+    for (ReleaseKind kind : kReleaseKinds) checked_[Index(kind)] = RecordOf(kind).flag != 0;
 }
 
 std::string ReleaseRules::Description(ReleaseKind kind) const {
@@ -96,18 +75,17 @@ std::string ReleaseRules::Description(ReleaseKind kind) const {
     switch (kind) {
         case ReleaseKind::Instantaneous:
             if (!s.instant.flag) return "Oil is spilled in an hour or less.";
-            return Format("%.0f %s ", s.instant.vol, VolumeName(s.instant.volUnits)) +
+            return Format("%.0f %s ", s.instant.vol, NameAt(kVolumeUnitNames, s.instant.volUnits - 1)) +
                    when(s.InstantaneousTime, "on %B %d, %H%M hours");
         case ReleaseKind::Continuous: {
             if (!s.continuous.flag) return "Oil is spilled into the water over a given duration";
             const document::ContinuousVars& v = s.cont;
             std::string amount;
             switch (v.spilledType) {
-                case 1: amount = Format("%.0f %s ", v.rate, RateName(v.rateUnits1)); break;
-                case 2: amount = Format("%.0f to %.0f %s ", v.startRate, v.endRate, RateName(v.rateUnits2)); break;
+                case 1: amount = Format("%.0f %s ", v.rate, NameAt(kRateUnitNames, v.rateUnits1)); break;
+                case 2: amount = Format("%.0f to %.0f %s ", v.startRate, v.endRate, NameAt(kRateUnitNames, v.rateUnits2)); break;
                 default:
-                    amount = Format("%.0f %s ", v.amount, kVolumeUnitNames[static_cast<std::size_t>(
-                                                              ClampIndex(v.amountUnits, kVolumeUnitNames.size()))]);
+                    amount = Format("%.0f %s ", v.amount, NameAt(kVolumeUnitNames, v.amountUnits));
                     break;
             }
             return amount + when(s.ContinuousTime, "starting %B %d, %H%M hours");
@@ -119,15 +97,15 @@ std::string ReleaseRules::Description(ReleaseKind kind) const {
             break;
     }
     if (!s.boomed.flag) return "All the oil is spilled into a contained area at once";
-    return Format("%.1f %s into %.0f %s ", s.boomed.vol, VolumeName(s.boomed.volUnits), s.boomed.area,
-                  AreaName(s.boomed.areaUnits)) +
+    return Format("%.1f %s into %.0f %s ", s.boomed.vol, NameAt(kVolumeUnitNames, s.boomed.volUnits - 1), s.boomed.area,
+                  NameAt(kAreaUnitNames, s.boomed.areaUnits - 1)) +
            when(s.ContainedTime, "on %B %d, %H%M hours");
 }
 
 void ReleaseRules::BoxClicked(ReleaseKind kind) {
     checked_[Index(kind)] = false;
-    if (Flag(kind)) {
-        Flag(kind) = 0;
+    if (int& flag = RecordOf(kind).flag) {
+        flag = 0;
         return;
     }
     Setup(kind);
@@ -138,11 +116,11 @@ void ReleaseRules::Setup(ReleaseKind kind) {
     checked_[Index(kind)] = true;
     if (kind == ReleaseKind::Contained) {
         for (ReleaseKind other : kCombinable) {
-            Flag(other) = 0;
+            RecordOf(other).flag = 0;
             checked_[Index(other)] = false;
         }
     } else {
-        Flag(ReleaseKind::Contained) = 0;
+        RecordOf(ReleaseKind::Contained).flag = 0;
         checked_[Index(ReleaseKind::Contained)] = false;
     }
 }
@@ -155,19 +133,21 @@ void ReleaseRules::MoveJanuaryReleases() {
     bool january = false;
     std::optional<Time> lastDecember;
     for (ReleaseKind kind : kCombinable) {
-        if (!Flag(kind)) continue;
-        const int month = clock.Local(TimeOf(kind)).tm_mon + 1;
+        const Record r = RecordOf(kind);
+        if (!r.flag) continue;
+        const int month = clock.Local(r.time).tm_mon + 1;
         if (month == 1)
             january = true;
         else if (month == 12)
-            lastDecember = std::max(lastDecember.value_or(TimeOf(kind)), TimeOf(kind));
+            lastDecember = std::max(lastDecember.value_or(r.time), r.time);
         else
             return;
     }
     if (!january || !lastDecember) return;
     for (ReleaseKind kind : kCombinable) {
-        Time& t = TimeOf(kind);
-        if (!Flag(kind) || clock.Local(t).tm_mon != 0 || t >= *lastDecember) continue;
+        const Record r = RecordOf(kind);
+        Time& t = r.time;
+        if (!r.flag || clock.Local(t).tm_mon != 0 || t >= *lastDecember) continue;
         const std::tm local = clock.Local(t);
         t = PickTime(PickOf(t, clock), LocalYear(t, clock) + 1, clock) + local.tm_min * 60 + local.tm_sec;
     }
@@ -227,24 +207,25 @@ std::optional<std::string> ReleaseRules::HorizonProblem() const {
 CheckResult ReleaseRules::Ok() {
     document::Scenario& s = doc_.scenario;
     for (ReleaseKind kind : kReleaseKinds) {
-        Flag(kind) = 0;
-        StartHour(kind) = MISSING_VALUE;
+        const Record r = RecordOf(kind);
+        r.flag = 0;
+        r.startHour = MISSING_VALUE;
     }
     if (Checked(ReleaseKind::Contained)) {
-        Flag(ReleaseKind::Contained) = 1;
+        RecordOf(ReleaseKind::Contained).flag = 1;
     } else {
         for (ReleaseKind kind : kCombinable)
-            if (Checked(kind)) Flag(kind) = 1;
+            if (Checked(kind)) RecordOf(kind).flag = 1;
     }
     MoveJanuaryReleases();
 
     std::optional<Time> first;
     for (ReleaseKind kind : kOkOrder)
-        if (Flag(kind) && (!first || TimeOf(kind) < *first)) first = TimeOf(kind);
+        if (const Record r = RecordOf(kind); r.flag && (!first || r.time < *first)) first = r.time;
     if (!first) return CheckResult::Refuse(kSelectReleaseText, MsgIcon::Exclamation);
     s.SpillTime = *first;
     for (ReleaseKind kind : kOkOrder)
-        if (Flag(kind)) StartHour(kind) = document::StartHourOf(s, TimeOf(kind));
+        if (const Record r = RecordOf(kind); r.flag) r.startHour = document::StartHourOf(s, r.time);
     if (s.continuous.flag) s.continuous.endHour = ContinuousEndHour(s);
 
     std::optional<std::string> problem = WindProblem();

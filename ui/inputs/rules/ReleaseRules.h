@@ -70,11 +70,14 @@ public:
 
 private:
     static std::size_t Index(ReleaseKind kind) { return static_cast<std::size_t>(kind); }
-    // The record flag of a kind.
-    int& Flag(ReleaseKind kind);
-    document::Time& TimeOf(ReleaseKind kind);
-    int& StartHour(ReleaseKind kind);
-    void SetupSucceeded(ReleaseKind kind);
+    // The scenario's fields of a kind: its record's flag and start hour, and
+    // its release time.
+    struct Record {
+        int& flag;
+        int& startHour;
+        document::Time& time;
+    };
+    Record RecordOf(ReleaseKind kind);
     void MoveJanuaryReleases();
     std::optional<std::string> WindProblem() const;
     std::optional<std::string> HorizonProblem() const;

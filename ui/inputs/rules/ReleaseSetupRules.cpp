@@ -93,7 +93,7 @@ InstantaneousForm InstantaneousRules::Load() const {
     InstantaneousForm f;
     f.time = PickOf(s.InstantaneousTime, doc_.Clock());
     f.amount = AmountText(s.instant.vol);
-    f.unit = s.instant.volUnits > 0 ? ClampIndex(s.instant.volUnits - 1, kVolumeUnitNames.size()) : 0;
+    f.unit = CodeIndex(s.instant.volUnits, kVolumeUnitNames.size());
     return f;
 }
 
@@ -227,9 +227,9 @@ ContainedForm ContainedRules::Load() const {
     ContainedForm f;
     f.time = PickOf(s.ContainedTime, doc_.Clock());
     f.amount = AmountText(s.boomed.vol);
-    f.volumeUnit = s.boomed.volUnits > 0 ? ClampIndex(s.boomed.volUnits - 1, kVolumeUnitNames.size()) : 0;
+    f.volumeUnit = CodeIndex(s.boomed.volUnits, kVolumeUnitNames.size());
     f.area = AmountText(s.boomed.area);
-    f.areaUnit = s.boomed.areaUnits > 0 ? ClampIndex(s.boomed.areaUnits - 1, kAreaUnitNames.size()) : 0;
+    f.areaUnit = CodeIndex(s.boomed.areaUnits, kAreaUnitNames.size());
     return f;
 }
 

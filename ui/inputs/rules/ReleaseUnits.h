@@ -31,5 +31,7 @@ double ConvertAreaToSquareMeters(double value, int unit);
 // The list index of a stored index or code: the nearest entry of a list of
 // n entries.
 int ClampIndex(int index, std::size_t n);
+// The list index of a record's unit code (index + 1).
+inline int CodeIndex(int code, std::size_t n) { return ClampIndex(code - 1, n); }
 
 }  // namespace ui
