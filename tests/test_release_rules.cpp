@@ -118,7 +118,7 @@ TEST_F(ReleaseDialogRules, JanuaryReleasesOfADecemberJanuaryMixMoveOneYearOnce) 
         {"220: Jan, Mar, Dec", Jan, Mar, Dec, {}},
         {"14: -, Jan, Jan", None, Jan, Jan, {}},
     };
-    for (int year : {2025, 2024}) {  // a common and a leap year
+    for (int year : {2025, 2024, 2100}) {  // a common year, a leap year, a century not leap
         for (const Case& c : cases) {
             const std::string name = std::string(c.name) + " in " + std::to_string(year);
             Reset(UtcTime(year, 6, 1, 0));
