@@ -126,8 +126,10 @@ void ReleaseRules::Setup(ReleaseKind kind) {
 }
 
 // When the combinable releases are all in December or January, with at
-// least one of each, the January ones belong to the next year. Only one
-// still earlier than a December release moves, so that it moves once.
+// least one of each, the January ones belong to the next year. A January
+// release moves only while it is earlier than a December one, so that a
+// second OK or a later opening does not move it again. It keeps its civil
+// date and hour (and any minutes a file gave it).
 void ReleaseRules::MoveJanuaryReleases() {
     const platform::IClock& clock = doc_.Clock();
     bool january = false;
