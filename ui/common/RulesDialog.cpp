@@ -127,20 +127,4 @@ wxSizer* RulesDialog::MakeButtonRow(const wxString& okLabel, wxSizer* extra) {
     return row;
 }
 
-void RulesDialog::FinishLayout(wxSizer* top, const wxString& okLabel, wxSizer* extra) {
-    top->Add(MakeButtonRow(okLabel, extra), 0, wxEXPAND | wxALL, 10);
-    SetSizerAndFit(top);
-    CentreOnParent();
-}
-
-void RulesDialog::BindOkCheck(std::function<CheckResult()> ok) {
-    Bind(
-        wxEVT_BUTTON,
-        [this, ok = std::move(ok)](wxCommandEvent&) {
-            TransferDataFromWindow();
-            if (ShowResult(ok())) EndModal(wxID_OK);
-        },
-        wxID_OK);
-}
-
 }  // namespace ui

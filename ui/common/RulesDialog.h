@@ -56,13 +56,6 @@ protected:
     // standard places. OK's clicks are the derived dialog's: bind
     // wxEVT_BUTTON on wxID_OK.
     wxSizer* MakeButtonRow(const wxString& okLabel, wxSizer* extra = nullptr);
-    // Lays the dialog out: its parts in top, the button row under them
-    // (MakeButtonRow), sized to fit and centred on its parent.
-    void FinishLayout(wxSizer* top, const wxString& okLabel = "OK", wxSizer* extra = nullptr);
-    // OK of a dialog that checks its form: the controls are moved to the
-    // form (TransferDataFromWindow), then ok() checks and writes it; its
-    // result is shown and a pass closes the dialog with wxID_OK.
-    void BindOkCheck(std::function<CheckResult()> ok);
 
 private:
     platform::IMessages& messages_;

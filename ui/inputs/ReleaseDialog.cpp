@@ -101,15 +101,20 @@ CReleaseDialog::CReleaseDialog(wxWindow* parent, document::SpillDocCore& doc)
     auto* uncertainty = new wxButton(this, ID_UNCERTAINTY, "&Uncertainty..");
     uncertainty->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { rules_.Uncertainty(); });
     extra->Add(uncertainty);
-    BindOkCheck([this] {
-        CheckResult result = rules_.Ok();
-        Refresh();
-        return result;
-    });
+    top->Add(MakeButtonRow("OK", extra), 0, wxEXPAND | wxALL, 10);
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+            const CheckResult result = rules_.Ok();
+            Refresh();
+            if (ShowResult(result)) EndModal(wxID_OK);
+        },
+        wxID_OK);
 
     rules_.Load();
     Refresh();
-    FinishLayout(top, "OK", extra);
+    SetSizerAndFit(top);
+    CentreOnParent();
     rows_[0].box->SetFocus();
 }
 

@@ -10,40 +10,35 @@
 #include <wx/textctrl.h>
 
 #include "document/SpillDoc.h"
-#include "ui/common/RulesDialog.h"
 #include "ui/common/TimePickCtrls.h"
+#include "ui/inputs/FormDialog.h"
 #include "ui/inputs/rules/ReleaseSetupRules.h"
 
 namespace ui {
 
-class CInstantaneousDialog final : public RulesDialog {
+class CInstantaneousDialog final : public FormDialog<InstantaneousRules, InstantaneousForm> {
 public:
     CInstantaneousDialog(wxWindow* parent, document::SpillDocCore& doc);
 
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
-    // The form as last moved to or from the controls.
-    const InstantaneousForm& Form() const { return form_; }
 
     TimePickCtrls& Time() { return *time_; }
     wxTextCtrl* Amount() const { return amount_; }
     wxChoice* Units() const { return units_; }
 
 private:
-    InstantaneousRules rules_;
-    InstantaneousForm form_;
     std::unique_ptr<TimePickCtrls> time_;
     wxTextCtrl* amount_ = nullptr;
     wxChoice* units_ = nullptr;
 };
 
-class CContinuousDialog final : public RulesDialog {
+class CContinuousDialog final : public FormDialog<ContinuousRules, ContinuousForm> {
 public:
     CContinuousDialog(wxWindow* parent, document::SpillDocCore& doc);
 
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
-    const ContinuousForm& Form() const { return form_; }
 
     // Shows the rows of an option (as a click on its button does).
     void ShowOption(int option);
@@ -65,8 +60,6 @@ public:
 private:
     int CheckedOption() const;
 
-    ContinuousRules rules_;
-    ContinuousForm form_;
     std::unique_ptr<TimePickCtrls> time_;
     wxTextCtrl* duration_ = nullptr;
     wxChoice* durationUnits_ = nullptr;
@@ -82,13 +75,12 @@ private:
     wxStaticText* note_ = nullptr;
 };
 
-class CContainedDialog final : public RulesDialog {
+class CContainedDialog final : public FormDialog<ContainedRules, ContainedForm> {
 public:
     CContainedDialog(wxWindow* parent, document::SpillDocCore& doc);
 
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
-    const ContainedForm& Form() const { return form_; }
 
     TimePickCtrls& Time() { return *time_; }
     wxTextCtrl* Amount() const { return amount_; }
@@ -97,8 +89,6 @@ public:
     wxChoice* AreaUnits() const { return areaUnits_; }
 
 private:
-    ContainedRules rules_;
-    ContainedForm form_;
     std::unique_ptr<TimePickCtrls> time_;
     wxTextCtrl* amount_ = nullptr;
     wxChoice* volumeUnits_ = nullptr;
