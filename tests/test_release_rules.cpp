@@ -5,6 +5,7 @@
 // test command runs with TZ=UTC).
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <map>
 #include <set>
@@ -199,6 +200,7 @@ TEST_F(ReleaseDialogRules, ReleasesWithinTheModelsHundredAndTwentyHours) {
         {"instantaneous before tank", [&] { Put(Continuous, T), Put(Instantaneous, T + 130 * kHour), Put(Tank, T + 130 * kHour); }, instant},
         {"tank before continuous", [&] { Put(Instantaneous, T), Put(Tank, T + 130 * kHour), Put(Continuous, T + 125 * kHour); }, tank},
         {"contained alone", [&] { Put(Contained, T + 500 * kHour); }, ""},
+        {"a file's endless continuous release", [&] { Put(Continuous, T, INT_MAX), doc.scenario.cont.durationUnits = 1; }, truncated},
     };
     for (const Case& c : cases) {
         Reset(T);
