@@ -1,11 +1,15 @@
 #include "ui/inputs/InputDialogs.h"
 
 #include "ui/common/DialogRegistry.h"
+#include "ui/inputs/ReleaseDialog.h"
 #include "ui/inputs/WeatherDialogs.h"
 
 namespace ui {
 
 void RegisterInputDialogs() {
+    // Release, with its set-up dialogs and the release uncertainty.
+    ui::RegisterDialog(document::DialogKind::Release, RunReleaseDialog);
+
     // Wind and waves, water, emulsification, beaching.
     RegisterWeatherDialogs();
 }
