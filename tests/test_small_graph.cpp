@@ -196,6 +196,17 @@ TEST(SmallGraphDraw, ReleaseLabelsAreWholeNumbers) {
     // On the screen its texts sit on grey.
     EXPECT_EQ(rc.Find(OpKind::Text).front()->state.textBackground, (platform::Rgb{192, 192, 192}));
     EXPECT_TRUE(rc.Find(OpKind::Text).front()->state.opaqueText);
+
+    // A release under 3 units: a step of 0.2 gets its decimal, so no two
+    // labels read the same.
+    model::SGraphData small = ReleaseRecord();
+    for (double& v : small.series[model::TANK_RELEASED]) v /= 15;
+    small.maxValue = 37.0 / 15;
+    RecordingCanvas rc2;
+    ui::DrawTankReleaseGraph(rc2, kArea, small, ui::TankMedium::Screen);
+    const std::vector<std::string> texts2 = Texts(rc2);
+    for (const char* t : {"0.0", "0.5", "2.5"}) EXPECT_TRUE(Has(texts2, t)) << t;
+    EXPECT_FALSE(Has(texts2, "1"));
 }
 
 TEST(TankResultTexts, DurationAndTotal) {

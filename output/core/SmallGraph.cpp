@@ -64,6 +64,19 @@ void DrawTimeTicks(Canvas& c, const Rect& box, const AxisFit& x, int mmY, double
     }
 }
 
+// The value labels' format: the style's, or the step's decimals when
+// neighbouring labels would read the same in it.
+std::string ValueFormat(const SmallGraphStyle& style, const GridStep& y, double bottom) {
+    if (!style.widenDecimals) return style.valueFormat;
+    for (int k = 1; k <= y.intervals; ++k)
+        if (platform::Format(style.valueFormat, bottom + (k - 1) * y.step) ==
+            platform::Format(style.valueFormat, bottom + k * y.step)) {
+            const int decimals = std::clamp(static_cast<int>(std::ceil(-std::log10(y.step) - 1e-9)), 0, 9);
+            return platform::Format("%%.%df", decimals);
+        }
+    return style.valueFormat;
+}
+
 }  // namespace
 
 bool SmallGraphDrawable(const SmallGraph& g) {
@@ -139,7 +152,8 @@ SmallGraphLayout DrawSmallGraph(Canvas& c, const Rect& area, const SmallGraph& g
     }
 
     c.setPen(platform::kBlackPen);
-    DrawValueTicks(c, box, y.grid.intervals, y.spacing, mmX, g.minValue, y.grid.step, style.valueFormat);
+    const std::string valueFormat = ValueFormat(style, y.grid, g.minValue);
+    DrawValueTicks(c, box, y.grid.intervals, y.spacing, mmX, g.minValue, y.grid.step, valueFormat.c_str());
     DrawTimeTicks(c, box, x, mmY, g.xOrigin, style.timeFormat);
     DrawPlotFrame(c, box);
     c.restore();

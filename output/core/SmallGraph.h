@@ -46,6 +46,9 @@ struct SmallGraphStyle {
     platform::Pen gridPen;
     int gridMm = 12;                   // the least grid spacing aimed at
     const char* valueFormat = "%.0f";  // labels up the value axis
+    // Labels that would read the same in valueFormat (a step of 0.2 in
+    // "%.0f") get the decimals of the step instead.
+    bool widenDecimals = false;
     const char* timeFormat = "%.0f";   // labels along the time axis
 };
 

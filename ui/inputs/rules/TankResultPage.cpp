@@ -52,6 +52,7 @@ output::SmallGraphStyle StyleFor(Canvas& c, TankMedium medium, const char* value
     s.gridMm = 12;
     s.valueFormat = valueFormat;
     s.timeFormat = "%.0f";
+    s.widenDecimals = true;
     return s;
 }
 
