@@ -1,10 +1,14 @@
 #include "ui/inputs/InputDialogs.h"
 
 #include "ui/common/DialogRegistry.h"
+#include "ui/inputs/LeakingTankSheet.h"
+#include "ui/inputs/TankSetup.h"
 
 namespace ui {
 
 void RegisterInputDialogs() {
+    // The leaking-tank wizard behind the Release dialog's Setup button.
+    SetTankSetup(RunTankWizard);
 }
 
 }  // namespace ui
