@@ -33,7 +33,7 @@ TEST(SmallGraphGrid, NiceGridStep) {
         {"37 over 6", 37, 6, 10, 4},
         {"0.8 over 6", 0.8, 6, 0.2, 4},
         {"0.7 over 7", 0.7, 7, 0.1, 7},
-        {"1.1 over 11: no interval for float noise", 1.1, 11, 0.1, 11},
+        {"0.07 over 7: no interval for float noise", 0.07, 7, 0.01, 7},
         {"range 0 counts as 1", 0, 6, 0.2, 5},
         {"negative range counts as 1", -3, 6, 0.2, 5},
         {"NaN range counts as 1", nan, 6, 0.2, 5},

@@ -21,8 +21,8 @@ GridStep NiceGridStep(double range, int n) {
     while (n * step > range) step /= 10;
     while (n * step < range) step *= 10;
     if (range < n * step / 2) step /= range < n * step / 5 ? 5 : 2;
-    // range / step can land a hair above a whole number (1.1 / 0.1 is
-    // 11.000000000000002): that hair is no interval of its own.
+    // range / step can land a hair above a whole number (0.07 / 0.01 is
+    // 7.000000000000001): that hair is no interval of its own.
     const double q = range / step;
     const double intervals = std::ceil(q - q * 1e-9);
     return {step, static_cast<int>(std::clamp(intervals, 1.0, 1e6))};
