@@ -367,13 +367,13 @@ TEST(TankWizardFlow, ModeButtonsStoreAtOnceAndALaterShowingReloads) {
 }
 
 // Steps 1-5 of a vented 2 m cube, half full, with a 5 cm hole 0.2 m up
-// and no water outside; the scenario's oil and water.
-void AnswerStepsOneToFive(Stepper& s, const char* holeHeight = "0.2") {
+// and no water outside, unless said otherwise.
+void AnswerStepsOneToFive(Stepper& s, const char* holeHeight = "0.2", const char* waterLevel = "0") {
     s.Next(1, Size("2", "2", "2", 0));
     s.Next(2, Percent(2, "50"));
     s.Next(3, Circle("5", 1));
     s.Next(4, Height(4, holeHeight));
-    s.Next(5, Height(5, "0"));
+    s.Next(5, Height(5, waterLevel));
 }
 
 void FixtureOilAndWater(Scenario& s) {
@@ -426,11 +426,7 @@ TEST(TankWizardFlow, NoReleaseKeepsStepSix) {
         sc.water.temperature = 15;
         sc.water.tempUnits = 2;
         sc.water.salinity = 0;
-        s.Next(1, Size("2", "2", "2", 0));
-        s.Next(2, Percent(2, "50"));
-        s.Next(3, Circle("5", 1));
-        s.Next(4, Height(4, "0.2"));
-        s.Next(5, Height(5, "1.5"));
+        AnswerStepsOneToFive(s, "0.2", "1.5");
         const CheckResult r = s.rules.Next(6, s.forms);
         ASSERT_FALSE(r.ok());
         EXPECT_EQ(r.refusal->text, P(kNoTankReleaseText));
@@ -444,11 +440,7 @@ TEST(TankWizardFlow, CancelAfterStepSixPutsTheScenarioBack) {
     TankWizardRules rules(s.doc);  // opened on the scenario as it is now
     const Scenario copy = s.doc.scenario;
     for (int step = 1; step <= 5; ++step) rules.SetMode(step, false);
-    s.Next(1, Size("2", "2", "2", 0));
-    s.Next(2, Percent(2, "50"));
-    s.Next(3, Circle("5", 1));
-    s.Next(4, Height(4, "0.2"));
-    s.Next(5, Height(5, "0"));
+    AnswerStepsOneToFive(s);
     s.Next(6, [](TankWizardForms&) {});
     ASSERT_FALSE(s.doc.scenario == copy);
     rules.Cancel();

@@ -145,17 +145,22 @@ public:
                 const std::array<const char*, N>& units, const wxString& after, const wxString& secondLabel,
                 const wxString& percentAfter)
         : CLeakingTankPropertyPage(sheet, step) {
+        // Made in Tab order: each mode's button, then its fields.
         auto* grid = new wxFlexGridSizer(4, FromDIP(10), FromDIP(6));
+        wxRadioButton* first = ModeButton(firstLabel, true);
         value_ = MakeEdit(this, "value");
         unit_ = MakeChoice(this, units, "unit");
+        wxStaticText* afterValue = Label(this, after);
+        wxRadioButton* second = ModeButton(secondLabel, false);
         percent_ = MakeEdit(this, "percent");
-        grid->Add(ModeButton(firstLabel, true), 0, wxALIGN_CENTER_VERTICAL);
+        wxStaticText* afterPercent = Label(this, percentAfter);
+        grid->Add(first, 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(value_, 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(unit_, 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(Label(this, after), 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(ModeButton(secondLabel, false), 0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(afterValue, 0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(second, 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(percent_, 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(Label(this, percentAfter), 0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(afterPercent, 0, wxALIGN_CENTER_VERTICAL);
         grid->AddSpacer(0);
         firstFields_ = {value_, unit_};
         secondFields_ = {percent_};
@@ -204,25 +209,25 @@ public:
 class CLeakingTankPropertyPage3 final : public CLeakingTankPropertyPage {
 public:
     explicit CLeakingTankPropertyPage3(CLeakingTankPropertySheet* sheet) : CLeakingTankPropertyPage(sheet, 3) {
+        // Made in Tab order: each shape's button, then its fields.
+        const int indent = FromDIP(24);
+        body_->Add(ModeButton("Circular &Opening", true), 0, wxBOTTOM, FromDIP(6));
+        auto* diameterLabel = Label(this, "&Diameter");
         diameter_ = MakeEdit(this, "diameter");
         diameterUnit_ = MakeChoice(this, kTankHoleUnits, "diameter unit");
-        rectLength_ = MakeEdit(this, "rectangle length");
-        rectHeight_ = MakeEdit(this, "rectangle height");
-        rectUnit_ = MakeChoice(this, kTankHoleUnits, "rectangle unit");
-        const int indent = FromDIP(24);
-
-        body_->Add(ModeButton("Circular &Opening", true), 0, wxBOTTOM, FromDIP(6));
         auto* circle = new wxBoxSizer(wxHORIZONTAL);
-        auto* diameterLabel = Label(this, "&Diameter");
         circle->Add(diameterLabel, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
         circle->Add(diameter_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
         circle->Add(diameterUnit_, 0, wxALIGN_CENTER_VERTICAL);
         body_->Add(circle, 0, wxLEFT | wxBOTTOM, indent);
 
         body_->Add(ModeButton("&Rectangular Opening", false), 0, wxBOTTOM, FromDIP(6));
-        auto* rect = new wxBoxSizer(wxHORIZONTAL);
         auto* lengthLabel = Label(this, "&Length");
+        rectLength_ = MakeEdit(this, "rectangle length");
         auto* heightLabel = Label(this, "Hei&ght");
+        rectHeight_ = MakeEdit(this, "rectangle height");
+        rectUnit_ = MakeChoice(this, kTankHoleUnits, "rectangle unit");
+        auto* rect = new wxBoxSizer(wxHORIZONTAL);
         rect->Add(lengthLabel, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
         rect->Add(rectLength_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(12));
         rect->Add(heightLabel, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
@@ -403,7 +408,7 @@ void CLeakingTankPropertyPage7::PlaceGraphs() {
     centre(releaseCaption_, areas.release);
 }
 
-void CLeakingTankPropertyPage7::Refresh() {
+void CLeakingTankPropertyPage7::ShowResult() {
     total_->SetLabelText(platform::ToWx(page_.TotalText()));
     duration_->SetLabelText(platform::ToWx(page_.DurationText()));
     Layout();
@@ -472,7 +477,7 @@ void CLeakingTankPropertySheet::OnPageShown(wxWizardEvent& e) {
         rules_.LoadStep(page->Step(), forms_);
         page->Load(forms_);
     } else if (e.GetPage() == result_) {
-        result_->Refresh();
+        result_->ShowResult();
     }
     e.Skip();
 }

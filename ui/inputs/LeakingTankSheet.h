@@ -56,7 +56,7 @@ public:
     CLeakingTankPropertyPage7(CLeakingTankPropertySheet* sheet, document::SpillDocCore& doc);
 
     // Fills the texts from the document's last computation and repaints.
-    void Refresh();
+    void ShowResult();
     int ReleaseUnit() const;
     wxChoice* UnitChoice() const { return unit_; }
     wxButton* PrintButton() const { return print_; }
