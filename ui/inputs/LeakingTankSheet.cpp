@@ -146,7 +146,7 @@ public:
                 const wxString& percentAfter)
         : CLeakingTankPropertyPage(sheet, step) {
         // Made in Tab order: each mode's button, then its fields.
-        auto* grid = new wxFlexGridSizer(4, FromDIP(10), FromDIP(6));
+        auto* grid = new wxFlexGridSizer(2, FromDIP(10), FromDIP(6));
         wxRadioButton* first = ModeButton(firstLabel, true);
         value_ = MakeEdit(this, "value");
         unit_ = MakeChoice(this, units, "unit");
@@ -154,14 +154,17 @@ public:
         wxRadioButton* second = ModeButton(secondLabel, false);
         percent_ = MakeEdit(this, "percent");
         wxStaticText* afterPercent = Label(this, percentAfter);
+        auto* valueRow = new wxBoxSizer(wxHORIZONTAL);
+        valueRow->Add(value_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
+        valueRow->Add(unit_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
+        valueRow->Add(afterValue, 0, wxALIGN_CENTER_VERTICAL);
+        auto* percentRow = new wxBoxSizer(wxHORIZONTAL);
+        percentRow->Add(percent_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
+        percentRow->Add(afterPercent, 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(first, 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(value_, 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(unit_, 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(afterValue, 0, wxALIGN_CENTER_VERTICAL);
+        grid->Add(valueRow, 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(second, 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(percent_, 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(afterPercent, 0, wxALIGN_CENTER_VERTICAL);
-        grid->AddSpacer(0);
+        grid->Add(percentRow, 0, wxALIGN_CENTER_VERTICAL);
         firstFields_ = {value_, unit_};
         secondFields_ = {percent_};
         body_->Add(grid);
