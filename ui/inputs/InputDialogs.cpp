@@ -3,10 +3,14 @@
 #include "ui/common/DialogRegistry.h"
 #include "ui/inputs/LeakingTankSheet.h"
 #include "ui/inputs/TankSetup.h"
+#include "ui/inputs/WeatherDialogs.h"
 
 namespace ui {
 
 void RegisterInputDialogs() {
+    // Wind and waves, water, emulsification, beaching.
+    RegisterWeatherDialogs();
+
     // The leaking-tank wizard behind the Release dialog's Setup button.
     SetTankSetup(RunTankWizard);
 }
