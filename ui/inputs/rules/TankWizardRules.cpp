@@ -62,9 +62,7 @@ constexpr double kHoleUnitM2[4] = {1, kSqCmM2, kSqFtM2, kSqInM2};
 // A field shows a stored value below 0 as empty.
 std::string Shown(double v) { return v < 0 ? std::string() : platform::FormatG15(v); }
 
-bool Empty(std::string_view text) {
-    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
+bool Empty(std::string_view text) { return platform::TrimBlanks(text).empty(); }
 
 CheckResult Problem(std::string_view text) { return CheckResult::Refuse(std::string(kHeaderProblemDot) + std::string(text)); }
 CheckResult NotANumber() { return CheckResult::Refuse(platform::kEnterNumberText); }
