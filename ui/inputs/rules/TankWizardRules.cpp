@@ -169,7 +169,7 @@ CheckResult TankWizardRules::NextAmount(const TankAmountForm& f) {
     if (f.amountKnown) {
         const double amount = platform::LeadingDecimal(f.amount);
         if (Empty(f.amount) || !(amount > 0)) return Problem(kTankAmountText);
-        constexpr double kToM3[4] = {kBblM3, kGalM3, 1, 1 / kCuFtPerM3};
+        constexpr double kToM3[3] = {kBblM3, kGalM3, 1};  // bbl, gal, cu m; cu feet divide
         const double amountM3 = unit == 3 ? amount / kCuFtPerM3 : amount * kToM3[unit];
         double tankM3 = t.tLength * t.tWidth * t.tHeight;
         if (t.tUnits == kCodeFeet) tankM3 /= kCuFtPerM3;
