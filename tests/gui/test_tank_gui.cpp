@@ -15,7 +15,7 @@
 #include "gui_support.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/SvgWriter.h"
-#include "platform/wx/WxDcCanvas.h"
+#include "platform/wx/PrintPager.h"
 #include "ui/inputs/LeakingTankSheet.h"
 
 using namespace gui_test;
@@ -126,15 +126,17 @@ TEST_F(GuiTest, LeakingTankWizardThroughSevenSteps) {
         next();
         Choose(sheet, 7, "release unit", 3);  // tons
 
-        // The printout as SVG, measured with the toolkit's fonts at 300 dpi.
+        // The printout as the pager records it, measured with the toolkit's
+        // fonts at 300 dpi; written as SVG for review.
         wxBitmap bitmap(8, 8);
         wxMemoryDC dc(bitmap);
         const platform::DeviceInfo a4{300, 300, {2480, 3508}, true};
-        platform::WxDcCanvas measure(dc, a4.ppiX, a4.ppiY, a4.size, true);
-        platform::RecordingCanvas paper(a4, &measure);
         auto* result = static_cast<ui::CLeakingTankPropertyPage7*>(sheet->Page(7));
-        result->Result().Print(paper, result->ReleaseUnit(), {});
+        const int unit = result->ReleaseUnit();
+        const platform::RecordingCanvas paper = platform::PrintPager::Record(
+            [&](platform::Canvas& c) { result->Result().Print(c, unit); }, dc, a4);
         EXPECT_EQ(paper.Pages().size(), 2u);
+        EXPECT_TRUE(result->PrintButton()->IsEnabled());
         std::string error;
         EXPECT_TRUE(platform::WriteSvgFiles(paper, lastShot.substr(0, lastShot.rfind('/')) + "/printout.svg", &error))
             << error;

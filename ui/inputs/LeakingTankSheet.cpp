@@ -9,12 +9,15 @@
 #include <wx/dcbuffer.h>
 #include <wx/dcscreen.h>
 #include <wx/panel.h>
+#include <wx/print.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "platform/Messages.h"
+#include "platform/wx/PrintPager.h"
 #include "platform/wx/WxDcCanvas.h"
 #include "platform/wx/WxText.h"
 #include "ui/common/HelpMessageDialog.h"
@@ -365,8 +368,7 @@ CLeakingTankPropertyPage7::CLeakingTankPropertyPage7(CLeakingTankPropertySheet* 
 
     print_ = new wxButton(this, wxID_ANY, "&Print");
     print_->SetName("print");
-    print_->Disable();
-    print_->SetToolTip("Printing is not available yet.");
+    print_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Print(); });
     top->Add(print_, 0, wxTOP, FromDIP(8));
     SetSizer(top);
 
@@ -418,6 +420,16 @@ void CLeakingTankPropertyPage7::ShowResult() {
     PlaceGraphs();
     levelGraph_->Refresh();
     releaseGraph_->Refresh();
+}
+
+void CLeakingTankPropertyPage7::Print() {
+    const int unit = ReleaseUnit();
+    platform::PrintPager printout(platform::kAppTitle, [this, unit](platform::Canvas& c) { page_.Print(c, unit); });
+    wxPrintDialogData data;
+    data.EnableSelection(false);
+    data.EnablePageNumbers(false);
+    wxPrinter printer(&data);
+    printer.Print(this, &printout, true);
 }
 
 int CLeakingTankPropertyPage7::ReleaseUnit() const { return Selected(unit_); }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "output/core/DrawGraph.h"
+#include "output/core/PrintSpillInformation.h"
 #include "output/core/SmallGraph.h"
 #include "platform/NumText.h"
 #include "ui/inputs/rules/TankWizardRules.h"
@@ -169,13 +170,14 @@ void TankResultPage::DrawRelease(Canvas& c, const Rect& area, int releaseUnit, T
     DrawTankReleaseGraph(c, area, *rec, medium);
 }
 
-void TankResultPage::Print(Canvas& c, int releaseUnit, const TankPageFrame& frame) const {
+void TankResultPage::Print(Canvas& c, int releaseUnit) const {
     const Rect area = TankPaperArea(c);
     const int x = c.ppiX() * 3 / 2;
     const TankPens pens = PensFor(TankMedium::Paper);
+    const output::CPrintSpillInformation layout(doc_.Clock());
     auto frameOf = [&] {
-        if (frame.header) frame.header(c, kTankPrintTitle);
-        if (frame.footer) frame.footer(c);
+        layout.PrintHeader(c, kTankPrintTitle);
+        layout.PrintFooter(c);
     };
 
     // Page 1: the texts and the release.

@@ -5,9 +5,7 @@
 // built for each drawing.
 #pragma once
 
-#include <functional>
 #include <string>
-#include <string_view>
 
 #include "document/SpillDoc.h"
 #include "model/Series.h"
@@ -63,13 +61,6 @@ void DrawTankLevelGraph(platform::Canvas& canvas, const platform::Rect& area, co
 void DrawTankReleaseGraph(platform::Canvas& canvas, const platform::Rect& area, const model::SGraphData& record,
                           TankMedium medium);
 
-// What each printed page carries besides the tank: the page header with a
-// title and the footer.
-struct TankPageFrame {
-    std::function<void(platform::Canvas&, std::string_view title)> header;
-    std::function<void(platform::Canvas&)> footer;
-};
-
 class TankResultPage {
 public:
     explicit TankResultPage(document::SpillDocCore& doc) : doc_(doc) {}
@@ -84,8 +75,8 @@ public:
 
     // The printout: page 1 the texts and the release graph, page 2 the
     // legend and the level graph, each under the header "Leaking Tank" and
-    // over the footer.
-    void Print(platform::Canvas& canvas, int releaseUnit, const TankPageFrame& frame) const;
+    // over the footer. A print job: it ends page 1 and starts page 2.
+    void Print(platform::Canvas& canvas, int releaseUnit) const;
 
 private:
     document::SpillDocCore& doc_;
