@@ -212,12 +212,15 @@ TEST(TankWizardChecks, HeightOfTheOpeningAndTheWater) {
 }
 
 // Next on one step of a ten-metre tank with the form as filled.
+// The document is its own (a ten-metre tank) or one given.
 struct Stepper {
     FakePorts ports{kStart};
-    SpillDocCore doc{{}, ports.Ports()};
-    TankWizardRules rules{doc};
+    SpillDocCore ownDoc{{}, ports.Ports()};
+    SpillDocCore& doc;
+    TankWizardRules rules;
     TankWizardForms forms;
-    Stepper() { TenMetreTank(doc.scenario); }
+    Stepper() : doc(ownDoc), rules(doc) { TenMetreTank(doc.scenario); }
+    explicit Stepper(SpillDocCore& other) : doc(other), rules(doc) {}
     void Next(int step, const std::function<void(TankWizardForms&)>& fill) {
         rules.LoadStep(step, forms);
         fill(forms);
