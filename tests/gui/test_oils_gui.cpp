@@ -40,11 +40,7 @@ namespace {
 // Screenshots of this file go in the oils folder of the shots.
 std::string Shot(wxWindow* window, const std::string& name) { return Screenshot(window, "oils/" + name); }
 
-ui::COilsDialog* OpenOilsDialog() {
-    for (wxWindow* w : wxTopLevelWindows)
-        if (auto* d = dynamic_cast<ui::COilsDialog*>(w); d && d->IsShown()) return d;
-    return nullptr;
-}
+ui::COilsDialog* OpenOilsDialog() { return ShownWindow<ui::COilsDialog>(); }
 
 TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
     DialogTestGuard guard;
