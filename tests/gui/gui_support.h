@@ -91,7 +91,7 @@ protected:
     // The stored scenario opened from the command line, no splash.
     static app::CTAVRO2App::Options OpeningStoredScenario() {
         app::CTAVRO2App::Options o = NoSplash();
-        o.file = kStoredScenario;
+        o.files = {kStoredScenario};
         return o;
     }
     void Start(app::CTAVRO2App::Options options = NoSplash());

@@ -540,7 +540,7 @@ TEST_F(GuiTest, ScenarioTabShowsAFileNameWithItsAmpersand) {
     std::filesystem::copy_file(kStoredScenario, path, std::filesystem::copy_options::overwrite_existing, ec);
     ASSERT_FALSE(ec) << ec.message();
     app::CTAVRO2App::Options options = NoSplash();
-    options.file = path;
+    options.files = {wxString::FromUTF8(path)};
     Start(options);
     wxNotebook* book = Frame()->Workspaces();
     ASSERT_EQ(book->GetPageCount(), 1u);
