@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/NumText.h"
+#include "ui/inputs/rules/InputTexts.h"
 
 namespace ui {
 
@@ -59,11 +60,6 @@ constexpr HoleMinimum kHoleMinimum[4] = {
 constexpr double kHoleUnitM[4] = {1, kCmM, kFtM, kInM};
 constexpr double kHoleUnitM2[4] = {1, kSqCmM2, kSqFtM2, kSqInM2};
 
-// A field shows a stored value below 0 as empty.
-std::string Shown(double v) { return v < 0 ? std::string() : platform::FormatG15(v); }
-
-bool Empty(std::string_view text) { return platform::TrimBlanks(text).empty(); }
-
 CheckResult Problem(std::string_view text) { return CheckResult::Refuse(std::string(kHeaderProblemDot) + std::string(text)); }
 CheckResult NotANumber() { return CheckResult::Refuse(platform::kEnterNumberText); }
 
@@ -79,33 +75,34 @@ const char* TankStepHeading(int step) { return kHeadings[std::clamp(step, 1, kTa
 TankWizardRules::TankWizardRules(document::SpillDocCore& doc) : doc_(doc), saved_(doc.scenario) {}
 
 void TankWizardRules::LoadStep(int step, TankWizardForms& forms) const {
+    // A stored value below 0 shows as an empty field.
     const document::Scenario& s = doc_.scenario;
     const model::InputTank& t = s.tank;
     switch (step) {
         case 1:
-            forms.size = {Shown(t.tLength), Shown(t.tWidth), Shown(t.tHeight),
+            forms.size = {ShownFrom0(t.tLength), ShownFrom0(t.tWidth), ShownFrom0(t.tHeight),
                           t.tUnits <= 0 ? 0 : Clamp(t.tUnits - 1, kTankLengthUnits.size())};
             break;
         case 2:
-            forms.amount = {s.m_bTankVolumeKnown != 0, Shown(s.m_dTankOilVolume),
+            forms.amount = {s.m_bTankVolumeKnown != 0, ShownFrom0(s.m_dTankOilVolume),
                             s.m_iTankVolumeUnit <= 0 ? 0 : Clamp(s.m_iTankVolumeUnit - 1, kTankAmountUnits.size()),
-                            Shown(s.m_dTankPercentFull)};
+                            ShownFrom0(s.m_dTankPercentFull)};
             break;
         case 3:
             forms.opening = {s.m_bHoleRound != 0,
-                             Shown(s.m_dHoleDiameter),
+                             ShownFrom0(s.m_dHoleDiameter),
                              Clamp(s.m_iHoleDiameterUnit, kTankHoleUnits.size()),
-                             Shown(s.m_dHoleRectWidth),
-                             Shown(s.m_dHoleRectHeight),
+                             ShownFrom0(s.m_dHoleRectWidth),
+                             ShownFrom0(s.m_dHoleRectHeight),
                              Clamp(s.m_iHoleRectUnit, kTankHoleUnits.size())};
             break;
         case 4:
-            forms.holeHeight = {s.m_bHoleHeightKnown != 0, Shown(s.m_dHoleHeight),
-                                Clamp(s.m_iHoleHeightUnit, kTankLengthUnits.size()), Shown(s.m_dHoleHeightPercent)};
+            forms.holeHeight = {s.m_bHoleHeightKnown != 0, ShownFrom0(s.m_dHoleHeight),
+                                Clamp(s.m_iHoleHeightUnit, kTankLengthUnits.size()), ShownFrom0(s.m_dHoleHeightPercent)};
             break;
         case 5:
-            forms.waterLevel = {s.m_bWaterLevelKnown != 0, Shown(s.m_dWaterLevel),
-                                Clamp(s.m_iWaterLevelUnit, kTankLengthUnits.size()), Shown(s.m_dWaterLevelPercent)};
+            forms.waterLevel = {s.m_bWaterLevelKnown != 0, ShownFrom0(s.m_dWaterLevel),
+                                Clamp(s.m_iWaterLevelUnit, kTankLengthUnits.size()), ShownFrom0(s.m_dWaterLevelPercent)};
             break;
         case 6: forms.time.pick = PickOf(s.TankTime, doc_.Clock()); break;
         default: break;
@@ -137,7 +134,7 @@ CheckResult TankWizardRules::Next(int step, const TankWizardForms& forms) {
 }
 
 CheckResult TankWizardRules::NextSize(const TankSizeForm& f) {
-    if (Empty(f.length) || Empty(f.width) || Empty(f.height)) return Problem(kTankSizeEmptyText);
+    if (IsBlank(f.length) || IsBlank(f.width) || IsBlank(f.height)) return Problem(kTankSizeEmptyText);
     const double length = platform::LeadingDecimal(f.length);
     const double width = platform::LeadingDecimal(f.width);
     const double height = platform::LeadingDecimal(f.height);
@@ -168,7 +165,7 @@ CheckResult TankWizardRules::NextAmount(const TankAmountForm& f) {
     const int unit = Clamp(f.unit, kTankAmountUnits.size());
     if (f.amountKnown) {
         const double amount = platform::LeadingDecimal(f.amount);
-        if (Empty(f.amount) || !(amount > 0)) return Problem(kTankAmountText);
+        if (IsBlank(f.amount) || !(amount > 0)) return Problem(kTankAmountText);
         constexpr double kToM3[3] = {kBblM3, kGalM3, 1};  // bbl, gal, cu m; cu feet divide
         const double amountM3 = unit == 3 ? amount / kCuFtPerM3 : amount * kToM3[unit];
         double tankM3 = t.tLength * t.tWidth * t.tHeight;
@@ -201,7 +198,7 @@ CheckResult TankWizardRules::NextOpening(const TankOpeningForm& f) {
     const int diameterUnit = Clamp(f.diameterUnit, kTankHoleUnits.size());
     const int rectUnit = Clamp(f.rectUnit, kTankHoleUnits.size());
     if (f.round) {
-        if (Empty(f.diameter)) return Problem(kHoleDiameterEmptyText);
+        if (IsBlank(f.diameter)) return Problem(kHoleDiameterEmptyText);
         const double d = platform::LeadingDecimal(f.diameter);
         const HoleMinimum& min = kHoleMinimum[diameterUnit];
         if (!(d >= min.diameter)) return Problem(min.diameterText);
@@ -216,7 +213,7 @@ CheckResult TankWizardRules::NextOpening(const TankOpeningForm& f) {
         t.hArea = *v * *v * kPi / 4;
         t.hUnits = diameterUnit + 1;
     } else {
-        if (Empty(f.rectLength) || Empty(f.rectHeight)) return Problem(kHoleRectEmptyText);
+        if (IsBlank(f.rectLength) || IsBlank(f.rectHeight)) return Problem(kHoleRectEmptyText);
         const double length = platform::LeadingDecimal(f.rectLength);
         const double height = platform::LeadingDecimal(f.rectHeight);
         const HoleMinimum& min = kHoleMinimum[rectUnit];
@@ -245,7 +242,7 @@ CheckResult TankWizardRules::NextHoleHeight(const TankHeightForm& f) {
     const int hUnit = std::clamp(t.hUnits, 1, 4) - 1;
     const double openingM = t.hDiam * kHoleUnitM[hUnit];
     if (f.heightKnown) {
-        if (Empty(f.height)) return Problem(kHoleHeightEmptyText);
+        if (IsBlank(f.height)) return Problem(kHoleHeightEmptyText);
         const double h = platform::LeadingDecimal(f.height);
         if (h < 0) return Problem(kHoleNegativeText);
         if (tankM - openingM < (unit == 1 ? h * kFtM : h)) return Problem(kHoleAboveTankText);
@@ -274,7 +271,7 @@ CheckResult TankWizardRules::NextWaterLevel(const TankHeightForm& f) {
     model::InputTank& t = s.tank;
     const int unit = Clamp(f.unit, kTankLengthUnits.size());
     if (f.heightKnown) {
-        if (Empty(f.height)) return Problem(kWaterEmptyText);
+        if (IsBlank(f.height)) return Problem(kWaterEmptyText);
         const double w = platform::LeadingDecimal(f.height);
         if (w < 0) return Problem(kWaterNegativeText);
         double tankInUnit = t.tHeight;
