@@ -6,6 +6,7 @@
 #include <string>
 
 #include "test_document_helpers.h"
+#include "ui/inputs/rules/ReleaseRules.h"
 #include "ui/inputs/rules/TankWizardRules.h"
 
 using namespace document;
@@ -407,6 +408,40 @@ TEST(TankWizardFlow, StepSixComputesTheLeakAndFinishKeepsIt) {
     EXPECT_EQ(sc.m_iTankReleaseUnit, 3);
     EXPECT_EQ(sc.tank.flag, 1);
     EXPECT_EQ(s.rules.ReleaseUnit(), 3);
+}
+
+// The Release dialog's leaking-tank box with the wizard behind it: a
+// finished wizard ticks the tank and takes the place of a contained release.
+TEST(TankWizardFlow, FinishThroughTheReleaseDialogTicksTheTankAndClearsTheContainedRelease) {
+    ZoneScope utc("UTC");
+    struct WizardSetup final : IReleaseSetup {
+        int runs = 0;
+        bool Run(ReleaseKind kind, SpillDocCore& doc) override {
+            if (kind != ReleaseKind::Tank) return false;
+            ++runs;
+            Stepper s(doc);
+            FixtureOilAndWater(doc.scenario);
+            AnswerStepsOneToFive(s);
+            s.Next(6, [](TankWizardForms& f) { f.time.pick = {1, 4, 14}; });
+            s.rules.Finish(0);
+            return true;
+        }
+        bool Available(ReleaseKind kind) const override { return kind == ReleaseKind::Tank; }
+        bool RunUncertainty(SpillDocCore&) override { return false; }
+    } setup;
+    FakePorts ports{kStart};
+    SpillDocCore doc{{}, ports.Ports()};
+    doc.scenario.boomed.flag = 1;  // a contained release entered before
+    ReleaseRules release(doc, setup);
+    release.Load();
+    ASSERT_TRUE(release.Checked(ReleaseKind::Contained));
+    release.BoxClicked(ReleaseKind::Tank);
+    EXPECT_EQ(setup.runs, 1);
+    EXPECT_TRUE(release.Checked(ReleaseKind::Tank));
+    EXPECT_FALSE(release.Checked(ReleaseKind::Contained));
+    EXPECT_EQ(doc.scenario.tank.flag, 1);
+    EXPECT_EQ(doc.scenario.boomed.flag, 0);
+    EXPECT_GT(doc.scenario.m_dTankTotalRelease, 0);
 }
 
 TEST(TankWizardFlow, NoReleaseKeepsStepSix) {
