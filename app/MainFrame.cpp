@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <wx/accel.h>
+#include <wx/control.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -228,7 +229,8 @@ void CMainFrame::BuildToolBar() {
 // ---- Workspaces ---------------------------------------------------------------
 
 void CMainFrame::AddWorkspace(WorkspaceView* view) {
-    book_->AddPage(view->Page(), view->GetDocument()->GetUserReadableName(), true);
+    // A file name is shown as it is (the tab would read "&" as a mnemonic).
+    book_->AddPage(view->Page(), wxControl::EscapeMnemonics(view->GetDocument()->GetUserReadableName()), true);
     if (view->Form() && view->Doc()) {
         view->Form()->Apply(view->Doc()->Form());
         view->Form()->SetFocus();  // the keyboard starts on the form's buttons
@@ -245,7 +247,7 @@ void CMainFrame::RemoveWorkspace(WorkspaceView* view) {
 
 void CMainFrame::WorkspaceRenamed(WorkspaceView* view) {
     const int i = book_->FindPage(view->Page());
-    if (i != wxNOT_FOUND) book_->SetPageText(i, view->GetDocument()->GetUserReadableName());
+    if (i != wxNOT_FOUND) book_->SetPageText(i, wxControl::EscapeMnemonics(view->GetDocument()->GetUserReadableName()));
     SetTitle(ExpectedTitle());
 }
 

@@ -126,8 +126,13 @@ void OilLines(Builder& b, int depth) {
             b.Line(depth, Format("Viscosity = %.1f cP at %d deg C", oil.dyViscRef_value[0] * 1000.0,
                                  WholeNumber(RoundedCelsius(oil.dyViscRef_temp[0]))));
     }
-    b.Line(depth, "Adhesion = " + s.Adhesion + (s.Adhesion == "unknown" ? "" : "g/m2"));
-    b.Line(depth, "Aromatics = " + s.Aromatics + (s.Aromatics == "unknown" ? "" : " weight %"));
+    // An empty text (an oil that never had one) reads as the dialog's own
+    // "unknown", without a unit.
+    auto withUnit = [](const std::string& value, const char* unit) {
+        return value.empty() || value == "unknown" ? std::string("unknown") : value + unit;
+    };
+    b.Line(depth, "Adhesion = " + withUnit(s.Adhesion, " g/m2"));
+    b.Line(depth, "Aromatics = " + withUnit(s.Aromatics, " weight %"));
     if (b.Tree() && FieldText(oil.productType, sizeof oil.productType) == "refined" &&
         (oil.benzene < 0 || oil.benzene >= 0.05))
         b.Line(depth, "WARNING! Benzene graph for this product may be unreliable.");

@@ -1,5 +1,6 @@
 #include "output/GraphViews.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <wx/button.h>
@@ -15,9 +16,25 @@
 namespace output {
 
 namespace {
-constexpr int kFirstCommand = 32808;
-constexpr int kLastCommand = 32827;
+// The toolkit takes no menu item id above 0x7FFF (the commands' own numbers
+// are above it): the command at position i of GraphMenuCommands() has the
+// item id kFirstItemId + i.
+constexpr int kFirstItemId = wxID_HIGHEST + 1000;
+
+int LastItemId() { return kFirstItemId + static_cast<int>(GraphMenuCommands().size()) - 1; }
 }  // namespace
+
+int GraphMenuItemId(int command) {
+    const std::vector<int>& commands = GraphMenuCommands();
+    const auto at = std::find(commands.begin(), commands.end(), command);
+    return at == commands.end() ? 0 : kFirstItemId + static_cast<int>(at - commands.begin());
+}
+
+int GraphCommandOfItem(int itemId) {
+    const std::vector<int>& commands = GraphMenuCommands();
+    const int i = itemId - kFirstItemId;
+    return i >= 0 && i < static_cast<int>(commands.size()) ? commands[static_cast<std::size_t>(i)] : 0;
+}
 
 void RegisterGraphViews() {
     for (const GraphViewRow& row : GraphViews()) {
@@ -36,7 +53,7 @@ GraphPanel::GraphPanel(wxWindow* parent, document::OutputKind kind, document::Sp
     Bind(wxEVT_PAINT, &GraphPanel::OnPaint, this);
     Bind(wxEVT_CONTEXT_MENU, &GraphPanel::OnContextMenu, this);
     Bind(wxEVT_KEY_DOWN, &GraphPanel::OnKeyDown, this);
-    Bind(wxEVT_MENU, &GraphPanel::OnMenu, this, kFirstCommand, kLastCommand);
+    Bind(wxEVT_MENU, &GraphPanel::OnMenu, this, kFirstItemId, LastItemId());
     Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) {
         SetFocus();
         e.Skip();
@@ -57,7 +74,7 @@ wxMenu* GraphPanel::MakeMenu() const {
         if (item.command == 0)
             menu->AppendSeparator();
         else
-            menu->Append(item.command, platform::ToWx(item.text));
+            menu->Append(GraphMenuItemId(item.command), platform::ToWx(item.text));
     }
     return menu;
 }
@@ -93,7 +110,7 @@ void GraphPanel::OnKeyDown(wxKeyEvent& e) {
     OpenMenuAt(wxPoint(size.x / 2, size.y / 2));
 }
 
-void GraphPanel::OnMenu(wxCommandEvent& e) { RunCommand(e.GetId()); }
+void GraphPanel::OnMenu(wxCommandEvent& e) { RunCommand(GraphCommandOfItem(e.GetId())); }
 
 void GraphPanel::RunCommand(int command) {
     switch (view_.OnCommand(command)) {

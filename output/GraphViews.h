@@ -17,15 +17,21 @@ namespace output {
 // Registers the eleven graph windows with the workspaces' output area.
 void RegisterGraphViews();
 
+// The toolkit's id of the menu item of a unit-menu command, and back (0:
+// not a unit-menu command or item).
+int GraphMenuItemId(int command);
+int GraphCommandOfItem(int itemId);
+
 class GraphPanel final : public wxPanel {
 public:
     GraphPanel(wxWindow* parent, document::OutputKind kind, document::SpillDocCore& doc);
 
     GraphViewModel& View() { return view_; }
-    // The unit menu of this graph (the caller owns it).
+    // The unit menu of this graph (the caller owns it); its items have the
+    // ids GraphMenuItemId gives.
     wxMenu* MakeMenu() const;
-    // Runs a command of the menu: a new unit repaints, Help shows the help
-    // dialog modally.
+    // Runs a command of the menu (by its own number): a new unit repaints,
+    // Help shows the help dialog modally.
     void RunCommand(int command);
     void ShowHelp();
     // Opens the unit menu at a client point (the keyboard: the centre).

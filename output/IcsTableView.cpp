@@ -138,7 +138,11 @@ void IcsTableView::ListChosen() {
 
 void IcsTableView::DurationChanged() {
     const DurationReading reading = ReadDuration(duration_->GetValue().utf8_string());
-    if (reading.rewrite) duration_->ChangeValue(reading.text);
+    if (reading.rewrite) {
+        // The next key lands after the digits, as it would have.
+        duration_->ChangeValue(reading.text);
+        duration_->SetInsertionPointEnd();
+    }
     if (reading.hours == choices_.duration) return;
     choices_.duration = reading.hours;
     Rebuild();

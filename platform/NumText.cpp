@@ -41,12 +41,6 @@ bool Scan(std::string_view text, const char* fmt, T& out) {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // Length of the decimal number at the start of text (sign, digits, point,
 // exponent); 0 when none starts there.
 std::size_t DecimalLength(std::string_view text) {
@@ -102,6 +96,12 @@ std::optional<int> ConvertInteger(std::string_view number) {
 }
 
 }  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
 
 std::string Format(const char* fmt, ...) {
     CLocaleScope c;

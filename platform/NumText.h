@@ -29,6 +29,10 @@ int LeadingInt(std::string_view text, int fallback);
 // hexadecimal and values outside the type's range are not numbers. Blanks
 // are space, tab and the line-end characters.
 
+// The text without the blanks at either end; a field holding only blanks
+// is empty.
+std::string_view TrimBlanks(std::string_view text);
+
 // The whole text, blanks around it allowed, as an optional '-' and digits;
 // nothing else ("12.5", "+3", "") is a whole number.
 std::optional<int> WholeInt(std::string_view text);

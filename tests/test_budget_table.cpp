@@ -273,13 +273,13 @@ TEST(BudgetTable, GoldenExportBytes) {
          {1, 0, 2},
          "Date &\tTime\t Released \t \tEvaporated\t \tDispersed \t \tRemaining \t\r\n"
          "      \t    \t   bbl    \t \t fraction \t \t fraction \t \t fraction \t\r\n"
-         "Mar 05\t2000\t   500    \t-\t   0.08   \t-\t   0.02   \t-\t   0.90   \t\r\n"
-         "      \t2200\t  1,000   \t \t   0.16   \t \t   0.03   \t \t   0.81   \t\r\n"
-         "Mar 06\t0000\t  1,234   \t-\t   0.41   \t-\t   0.08   \t-\t   0.51   \t\r\n"
-         "      \t0100\t  1,234   \t \t   0.57   \t \t   0.16   \t \t   0.27   \t\r\n"
-         "      \t0200\t  1,234   \t-\t   0.65   \t-\t   0.20   \t-\t   0.15   \t\r\n"
-         "      \t0300\t  1,234   \t \t   0.69   \t \t   0.20   \t \t   0.11   \t\r\n"
-         "      \t0400\t  1,234   \t-\t   0.70   \t-\t   0.20   \t-\t   0.10   \t\r\n"},
+         "Mar 05\t2100\t   500    \t-\t   0.08   \t-\t   0.02   \t-\t   0.90   \t\r\n"
+         "      \t2300\t  1,000   \t \t   0.16   \t \t   0.03   \t \t   0.81   \t\r\n"
+         "Mar 06\t0100\t  1,234   \t-\t   0.41   \t-\t   0.08   \t-\t   0.51   \t\r\n"
+         "      \t0200\t  1,234   \t \t   0.57   \t \t   0.16   \t \t   0.27   \t\r\n"
+         "      \t0300\t  1,234   \t-\t   0.65   \t-\t   0.20   \t-\t   0.15   \t\r\n"
+         "      \t0400\t  1,234   \t \t   0.69   \t \t   0.20   \t \t   0.11   \t\r\n"
+         "      \t0500\t  1,234   \t-\t   0.70   \t-\t   0.20   \t-\t   0.10   \t\r\n"},
         {"hours and same as released",
          {0, 0, 0},
          "Hours Into\t Released \t \tEvaporated\t \tDispersed \t \tRemaining \t\r\n"
@@ -391,19 +391,19 @@ TEST(BudgetTable, DatesCountWholeHoursInLocalTime) {
         std::vector<std::string> want;  // rows of hours 2, 4, 6, 7, 8, 9, 10
     } cases[] = {
         {"23:00 spill", "UTC", 2026, 3, 5, 23, 0,
-         {"Mar 06 0000", "- 0200", "- 0400", "- 0500", "- 0600", "- 0700", "- 0800"}},
+         {"Mar 06 0100", "- 0300", "- 0500", "- 0600", "- 0700", "- 0800", "- 0900"}},
         {"28 February, common year", "UTC", 2026, 2, 28, 20, 30,
-         {"Feb 28 2100", "- 2300", "Mar 01 0100", "- 0200", "- 0300", "- 0400", "- 0500"}},
+         {"Feb 28 2200", "Mar 01 0000", "- 0200", "- 0300", "- 0400", "- 0500", "- 0600"}},
         {"28 February, leap year", "UTC", 2028, 2, 28, 20, 30,
-         {"Feb 28 2100", "- 2300", "Feb 29 0100", "- 0200", "- 0300", "- 0400", "- 0500"}},
+         {"Feb 28 2200", "Feb 29 0000", "- 0200", "- 0300", "- 0400", "- 0500", "- 0600"}},
         {"spill hour 0", "UTC", 2026, 3, 5, 0, 10,
-         {"Mar 05 0100", "- 0300", "- 0500", "- 0600", "- 0700", "- 0800", "- 0900"}},
+         {"Mar 05 0200", "- 0400", "- 0600", "- 0700", "- 0800", "- 0900", "- 1000"}},
         {"summer under a daylight-saving rule", "EST5EDT,M3.2.0,M11.1.0", 2026, 7, 1, 14, 0,
-         {"Jul 01 1500", "- 1700", "- 1900", "- 2000", "- 2100", "- 2200", "- 2300"}},
+         {"Jul 01 1600", "- 1800", "- 2000", "- 2100", "- 2200", "- 2300", "Jul 02 0000"}},
         {"winter under the same rule", "EST5EDT,M3.2.0,M11.1.0", 2026, 1, 15, 14, 0,
-         {"Jan 15 1500", "- 1700", "- 1900", "- 2000", "- 2100", "- 2200", "- 2300"}},
+         {"Jan 15 1600", "- 1800", "- 2000", "- 2100", "- 2200", "- 2300", "Jan 16 0000"}},
         {"across the spring change", "EST5EDT,M3.2.0,M11.1.0", 2026, 3, 7, 23, 0,
-         {"Mar 08 0000", "- 0300", "- 0500", "- 0600", "- 0700", "- 0800", "- 0900"}},
+         {"Mar 08 0100", "- 0400", "- 0600", "- 0700", "- 0800", "- 0900", "- 1000"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -413,6 +413,28 @@ TEST(BudgetTable, DatesCountWholeHoursInLocalTime) {
         const BudgetTableText text(*GoldenRecord(), {1, 0, 1}, GoldenHeader(clock, spill), SpillHours(spill, clock));
         EXPECT_EQ(DateCells(text.Table()), c.want);
     }
+}
+
+// A row holds the state at the end of its hour: its date and time are the
+// spill's hour plus the row's hours, as the hours style counts them.
+TEST(BudgetTable, DatesRowIsTheEndOfItsHour) {
+    ZoneScope zone("UTC");
+    platform::FixedClock clock(0);
+    const std::time_t spill = Local(2026, 2, 5, 14, 0);
+    const auto instant = MakeRecord(
+        240, 120, [](int) { return 1000.0; }, [](int i) { return 2.0 * i; }, [](int) { return 0.0; },
+        [](int i) { return 1000 - 2.0 * i; });
+    const BudgetTableText dates(*instant, {1, 0, 1}, GoldenHeader(clock, spill), SpillHours(spill, clock));
+    const std::vector<std::string> cells = DateCells(dates.Table());
+    ASSERT_GE(cells.size(), 3u);
+    EXPECT_EQ(cells[0], "Feb 05 1500");
+    EXPECT_EQ(cells[1], "- 1600");
+    EXPECT_EQ(cells[2], "- 1800");
+    const BudgetTableText hours(*instant, {0, 0, 1}, GoldenHeader(clock, spill), SpillHours(spill, clock));
+    std::istringstream lines(hours.Table());
+    std::string line;
+    for (int i = 0; i < 3; ++i) std::getline(lines, line);
+    EXPECT_EQ(line.substr(0, 10), "         1");
 }
 
 TEST(BudgetTable, AbsurdSpillTimesGiveATableAnyway) {

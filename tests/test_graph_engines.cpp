@@ -15,7 +15,9 @@
 #include "model/Series.h"
 #include "output/core/DrawGraph.h"
 #include "output/core/DrawGraphBudget.h"
+#include "model/UnitConversion.h"
 #include "platform/RecordingCanvas.h"
+#include "tests/support/ScenarioBuilder.h"
 
 namespace {
 
@@ -554,6 +556,112 @@ TEST(GraphBudgetEngine, NoRemainingNameIsNotAvailable) {
     CDrawGraphBudget(rc, *rec, Context(2), {0, 0, 800, 600}).Draw();
     EXPECT_EQ(Texts(rc), (std::vector<std::string>{"Oil Budget (bbl)", "N/A"}));
     EXPECT_EQ(CountDrawing(rc), 0);
+}
+
+// A 10-hour continuous release drawn in each unit: in an amount unit each
+// step's stack is as high as the oil released by then, so the fates read
+// true on the scale; in percent and fraction every stack is whole.
+TEST(GraphBudgetEngine, AmountStacksFollowAContinuousReleaseRelativeOnesStayWhole) {
+    tavro_test::SolveScenario s;
+    s.name = "10-hour continuous release";
+    s.release = tavro_test::ERelease::Continuous;
+    s.rate = 15.9;  // m3/h, 100 bbl/h
+    s.endHour = 10;
+    s.hours = 48;
+    auto core = std::make_unique<model::CWeatheringCore>();
+    ASSERT_EQ(tavro_test::RunSolveScenario(*core, s, 7, false), 0);
+    struct Case {
+        const char* name;
+        int unit;
+        bool amount;
+    };
+    const Case cases[] = {
+        {"bbl", model::AMOUNT_BBL, true},          {"gal", model::AMOUNT_GAL, true},
+        {"cu m", model::AMOUNT_CUM, true},         {"tons", model::AMOUNT_TONS, true},
+        {"metric tons", model::AMOUNT_TONNES, true}, {"percent", model::AMOUNT_PERCENT, false},
+        {"fraction", model::AMOUNT_FRACTION, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto rec = std::make_unique<model::SBudgetData>();
+        model::CopySeriesLabel(rec->units, model::AmountUnitLabel(c.unit));
+        core->GetBudgetSeries(*rec, c.unit);
+        RecordingCanvas rc(kScreen);
+        CDrawGraphBudget(rc, *rec, Context(core->nSteps, core->stepsPerHour), {0, 0, 800, 600}).Draw();
+        const Rect plot = Frame(rc);
+        const auto polys = rc.Find(OpKind::Polygon);
+        ASSERT_EQ(polys.size(), 6u);
+        const auto& evaporated = polys[FateEvaporated]->points;
+        const std::size_t cols = evaporated.size() - 2;
+        ASSERT_EQ(cols, static_cast<std::size_t>(rec->count));
+        const auto& remaining = polys[FateRemaining]->points;
+        // The top of column i: traced back along the columns, or one line.
+        auto topOf = [&](std::size_t i) {
+            return remaining.size() == 2 * cols ? remaining[2 * cols - 1 - i].y : remaining[cols].y;
+        };
+        const std::size_t last = cols - 1;
+        const double total0 = rec->series[model::BUDGET_TOTAL][0];
+        const double totalLast = rec->series[model::BUDGET_TOTAL][last];
+        ASSERT_GT(total0, 0);
+        if (!c.amount) {
+            for (std::size_t i = 0; i < cols; ++i) ASSERT_EQ(topOf(i), plot.top) << "column " << i;
+            continue;
+        }
+        ASSERT_LT(total0, totalLast / 10) << "half an hour of a 10-hour release";
+        // The scale: the whole release at the last step.
+        const double pxPerUnit = (plot.bottom - topOf(last)) / totalLast;
+        EXPECT_NEAR((plot.bottom - topOf(0)) / pxPerUnit, total0, 3 / pxPerUnit) << "released at hour 0.5";
+        const double evaporated0 = rec->series[model::BUDGET_EVAPORATED][0];
+        EXPECT_NEAR((plot.bottom - evaporated[0].y) / pxPerUnit, evaporated0, 3 / pxPerUnit)
+            << "evaporated at hour 0.5";
+    }
+}
+
+// A title wider than its drawing rectangle ends in an ellipsis inside it
+// (a narrow tile); one that fits is drawn whole.
+TEST(GraphEngines, TitlesWiderThanTheirRectangleEndInAnEllipsis) {
+    const double f[6] = {0.5, 0.1, 0, 0, 0.1, 0.3};
+    const auto budget = TwoSteps(f, f);
+    const auto line = Ramp(24);
+    struct Case {
+        const char* name;
+        int width;
+        bool whole;
+    };
+    const Case cases[] = {{"wide", 800, true}, {"narrow tile", 90, false}, {"tiny", 8, false}};
+    for (const Case& c : cases) {
+        for (int engine = 0; engine < 3; ++engine) {
+            SCOPED_TRACE(std::string(c.name) + (engine == 0 ? " line" : engine == 1 ? " log" : " budget"));
+            RecordingCanvas rc(kScreen);
+            const Rect rect{0, 0, c.width, 300};
+            std::string title;
+            if (engine == 0) {
+                CDrawGraph g(rc, *line, Context(24), rect);
+                title = g.Title();
+                g.Draw();
+            } else if (engine == 1) {
+                CDrawGraphLog g(rc, *line, Context(24), rect, false);
+                title = g.Title();
+                g.Draw();
+            } else {
+                CDrawGraphBudget g(rc, *budget, Context(2), rect);
+                title = GraphTitle(*budget);
+                g.Draw();
+            }
+            const auto texts = rc.Find(OpKind::TextInRect);
+            ASSERT_FALSE(texts.empty());
+            const std::string shown = texts[0]->text;
+            if (c.whole) {
+                EXPECT_EQ(shown, title);
+                continue;
+            }
+            const std::string ellipsis = "\xE2\x80\xA6";
+            ASSERT_TRUE(shown.ends_with(ellipsis)) << shown;
+            EXPECT_TRUE(title.starts_with(shown.substr(0, shown.size() - ellipsis.size()))) << shown;
+            rc.setFont(GraphFont(kScreen.ppiY));
+            EXPECT_LE(rc.textExtent(shown).cx, c.width) << shown;
+        }
+    }
 }
 
 }  // namespace

@@ -376,7 +376,13 @@ TEST(ScenarioTree, OilLinesThatDependOnTheData) {
              f.Raise(SolvedTree);
          },
          "Flash Point", "cSt at"},
-        {"adhesion with unit", [](TreeFixture& f) { f.S().Adhesion = "12"; }, "  Adhesion = 12g/m2\n", nullptr},
+        {"adhesion with unit", [](TreeFixture& f) { f.S().Adhesion = "12"; }, "  Adhesion = 12 g/m2\n", nullptr},
+        {"empty adhesion and aromatics read unknown",
+         [](TreeFixture& f) {
+             f.S().Adhesion = "";
+             f.S().Aromatics = "";
+         },
+         "  Adhesion = unknown\n  Aromatics = unknown\n", "g/m2"},
         {"refined product with much benzene",
          [](TreeFixture& f) {
              std::memcpy(f.S().oil.productType, "refined", 7);

@@ -68,7 +68,8 @@ std::string BuildTable(const model::SBudgetData& r, int decimals, int otherStyle
         const int l = rows[k];
         const int m = RowHour(r, l);
         if (dates) {
-            const std::tm when = times.After(static_cast<std::int64_t>(m) - 1);
+            // Row m holds the state at the end of hour m, as its hour count says.
+            const std::tm when = times.After(static_cast<std::int64_t>(m));
             std::string date = " ";
             if (k == 0 || when.tm_mday != lastDay) {
                 date = platform::FormatTime(when, "%b %d");

@@ -56,6 +56,25 @@ void Shade(std::vector<Pixel>& out, int x, int yCurve, int yEdge, int firstK, in
     }
 }
 
+}  // namespace
+
+std::string FitText(Canvas& c, const std::string& text, int width) {
+    if (c.textExtent(text).cx <= width) return text;
+    static const std::string kEllipsis = "\xE2\x80\xA6";
+    std::size_t n = text.size();
+    while (n > 0) {
+        // Back to the start of the previous character.
+        do --n;
+        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80);
+        std::string cut = text.substr(0, n);
+        while (!cut.empty() && cut.back() == ' ') cut.pop_back();
+        if (c.textExtent(cut + kEllipsis).cx <= width) return cut + kEllipsis;
+    }
+    return kEllipsis;
+}
+
+namespace {
+
 // The page, font and title of a graph. Returns the drawing rectangle (the
 // page less one inch on a printer).
 Rect BeginPage(Canvas& c, Rect rect, const std::string& title) {
@@ -68,7 +87,7 @@ Rect BeginPage(Canvas& c, Rect rect, const std::string& title) {
     c.setFont(GraphFont(c.ppiY()));
     c.setTextColour(kBlack);
     c.setTextBackground(kWhite, true);
-    c.textInRect(rect, title, HAlign::Centre, false);
+    c.textInRect(rect, FitText(c, title, rect.width()), HAlign::Centre, false);
     return rect;
 }
 

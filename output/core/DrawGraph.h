@@ -55,6 +55,9 @@ private:
 
 // The graph's title: the record's title, then " (", its units and ")".
 std::string GraphTitle(const model::SSeriesHead& record);
+// The text as it fits a width in the canvas's font: whole, or cut at a
+// character and ended by an ellipsis ("…" alone when nothing more fits).
+std::string FitText(platform::Canvas& canvas, const std::string& text, int width);
 // The 9-point text font of the graphs at a vertical resolution.
 platform::Font GraphFont(int ppiY);
 

@@ -69,7 +69,7 @@ bool CDrawGraphBudget::PrepareDevice() {
     c.setFont(GraphFont(c.ppiY()));
     c.setTextColour({0, 0, 0});
     c.setTextBackground({255, 255, 255}, true);
-    c.textInRect(rect_, title_, HAlign::Centre, false);
+    c.textInRect(rect_, FitText(c, title_, rect_.width()), HAlign::Centre, false);
     steps_ = std::min({ctx_.nSteps, record_.count, model::SERIES_LENGTH});
     if (!Named(record_, model::BUDGET_REMAINING) || steps_ <= 0) {
         c.textInRect(rect_, "N/A", HAlign::Centre, true);
@@ -125,11 +125,17 @@ void CDrawGraphBudget::DrawAreas() {
     c.save();
     c.setClip({plot_.left, plot_.top, plot_.right + 1, plot_.bottom + 1});
     c.setPen(platform::kBlackPen);
-    // A hair over the product keeps a stack of the full total on the top
-    // line whatever the rounding of the scale.
-    const double h = axis_.pxPerUnit * record_.maxValue + 1e-9;
-    const int height = std::isfinite(h) ? std::clamp(static_cast<int>(h), 0, plot_.height()) : 0;
-    const int top = plot_.bottom - height;
+    // In percent and fraction every step's stack is the whole; in an amount
+    // unit it stands as high as its own total (the top follows a release).
+    const std::string units = document::FieldText(record_.units, sizeof record_.units);
+    const bool relative = units == "percent" || units == "fraction";
+    auto stackHeight = [&](double amount) {
+        // A hair over the product keeps a stack of the full total on the top
+        // line whatever the rounding of the scale.
+        const double h = axis_.pxPerUnit * amount + 1e-9;
+        return std::isfinite(h) ? std::clamp(static_cast<int>(h), 0, plot_.height()) : 0;
+    };
+    const int fullHeight = stackHeight(record_.maxValue);
 
     // One column per step; a single step fills the whole width.
     std::vector<int> xs;
@@ -144,29 +150,31 @@ void CDrawGraphBudget::DrawAreas() {
         }
     }
     const std::size_t cols = xs.size();
-    bool anyEmpty = false;
     // bounds[b][i]: b = 0 the top line, 1..5 the boundaries b1..b5.
     std::vector<std::array<int, kFates>> bounds(cols);
     for (std::size_t i = 0; i < cols; ++i) {
         const auto& f = fractions_[at[i]];
         // An empty column has every fraction 0 (see Fractions).
         const bool empty = std::all_of(f.begin(), f.end(), [](double x) { return x == 0; });
-        anyEmpty = anyEmpty || empty;
-        int y = empty ? plot_.bottom : top;
+        const int height =
+            empty ? 0 : relative ? fullHeight : stackHeight(record_.series[model::BUDGET_TOTAL][at[i]]);
+        int y = plot_.bottom - height;
         bounds[i][0] = y;
         for (int k = 0; k < kFates - 1; ++k) {
             y += Rnd(height * f[k]);
             bounds[i][k + 1] = y;
         }
     }
+    const int top = plot_.bottom - fullHeight;
+    const bool flatTop = std::all_of(bounds.begin(), bounds.end(), [&](const auto& b) { return b[0] == top; });
     std::vector<Point> poly;
     // Remaining: from b1 back along the top line.
     for (std::size_t i = 0; i < cols; ++i) poly.push_back({xs[i], bounds[i][1]});
-    if (anyEmpty) {
-        for (std::size_t i = cols; i-- > 0;) poly.push_back({xs[i], bounds[i][0]});
-    } else {
+    if (flatTop) {
         poly.push_back({xs.back(), top});
         poly.push_back({plot_.left, top});
+    } else {
+        for (std::size_t i = cols; i-- > 0;) poly.push_back({xs[i], bounds[i][0]});
     }
     c.setBrush(brushes_[FateRemaining]);
     c.polygon(poly);

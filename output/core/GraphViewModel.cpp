@@ -1,5 +1,6 @@
 #include "output/core/GraphViewModel.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "document/SpillDoc.h"
@@ -162,6 +163,19 @@ const GraphHelpPage* FindGraphHelp(int templateId) {
     for (const GraphHelpPage& h : kHelp)
         if (h.templateId == templateId) return &h;
     return nullptr;
+}
+
+const std::vector<int>& GraphMenuCommands() {
+    static const std::vector<int> kCommands = [] {
+        std::vector<int> all;
+        for (const Menu& m : kMenus)
+            for (const GraphMenuItem& item : m.items)
+                if (item.command != 0) all.push_back(item.command);
+        std::sort(all.begin(), all.end());
+        all.erase(std::unique(all.begin(), all.end()), all.end());
+        return all;
+    }();
+    return kCommands;
 }
 
 std::optional<int> UnitOfCommand(int command) {

@@ -57,6 +57,10 @@ const std::vector<GraphMenuItem>& GraphMenu(int menuId);
 const GraphHelpPage* FindGraphHelp(int templateId);
 // Unit index of a menu command (any menu); none for other commands.
 std::optional<int> UnitOfCommand(int command);
+// Every command of the unit menus, each once, in ascending order. A view
+// whose toolkit limits menu ids (below the commands' own numbers) gives the
+// command at position i the item id first + i.
+const std::vector<int>& GraphMenuCommands();
 
 class GraphViewModel {
 public:

@@ -2,6 +2,8 @@
 // sheet on a real display.
 #include <dlfcn.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,10 +12,12 @@
 #include <wx/bookctrl.h>
 #include <wx/button.h>
 #include <wx/listctrl.h>
+#include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -163,7 +167,7 @@ TEST_F(GuiTest, CheckedSheetVetoesARefusedPageAndAppliesVisitedPagesOnOk) {
     ui::RulesSheetDialog sheet(Frame(), "Test Sheet", messages);
     sheet.AddRulesPage(new wxPanel(sheet.GetBookCtrl()), one, "One");
     sheet.AddRulesPage(new wxPanel(sheet.GetBookCtrl()), two, "Two");
-    sheet.FinishSheet(wxOK | wxCANCEL);
+    sheet.FinishSheet();
 
     int stayed = -1;
     int moved = -1;
@@ -374,4 +378,179 @@ TEST_F(GuiTest, TabReachesEveryControlOfAGroupedRulesDialog) {
     // around the end; Shift+Tab goes back.
     EXPECT_EQ(order, (std::vector<std::string>{"first", "inner one", "inner two", "Feet", "Cancel", "OK", "first",
                                                "Cancel"}));
+}
+
+namespace {
+
+// A sheet of the foundation laid out as the input sheets are: an edit in a
+// band above the tabs, a page with a framed group, a page with help of its
+// own, a button of the sheet's own and a relabelled OK.
+class BandedSheet final : public ui::RulesSheetDialog {
+public:
+    BandedSheet(wxWindow* parent, platform::IMessages& messages, ui::ISheetPage& one, ui::ISheetPage& two)
+        : RulesSheetDialog(parent, "Banded", messages, ui::HelpDialog::Dispersant) {
+        name = new wxTextCtrl(this, wxID_ANY, "name");
+        GetInnerSizer()->Insert(0, name, 0, wxEXPAND | wxALL, 8);
+        name->MoveBeforeInTabOrder(GetBookCtrl());
+
+        auto* first = new wxPanel(GetBookCtrl());
+        auto* firstSizer = new wxBoxSizer(wxVERTICAL);
+        firstSizer->Add(new wxTextCtrl(first, wxID_ANY, "page one"), 0, wxALL, 4);
+        auto* box = new wxStaticBoxSizer(wxVERTICAL, first, "Group");
+        box->Add(new wxTextCtrl(box->GetStaticBox(), wxID_ANY, "inner one"), 0, wxALL, 4);
+        box->Add(new wxTextCtrl(box->GetStaticBox(), wxID_ANY, "inner two"), 0, wxALL, 4);
+        firstSizer->Add(box, 0, wxALL, 4);
+        // A report list keeps Tab for itself unless the sheet moves on.
+        auto* list = new wxListCtrl(first, wxID_ANY, wxDefaultPosition, wxSize(200, 80), wxLC_REPORT);
+        list->AppendColumn("Rows");
+        list->InsertItem(0, "row");
+        firstSizer->Add(list, 0, wxALL, 4);
+        first->SetSizer(firstSizer);
+        auto* second = new wxPanel(GetBookCtrl());
+        auto* secondSizer = new wxBoxSizer(wxVERTICAL);
+        secondSizer->Add(new wxTextCtrl(second, wxID_ANY, "page two"), 0, wxALL, 4);
+        second->SetSizer(secondSizer);
+        AddRulesPage(first, one, "One");
+        AddRulesPage(second, two, "Two", ui::HelpDialog::InSituBurn);
+
+        advanced = new wxButton(this, wxID_ANY, "Advanced Options");
+        auto* extra = new wxBoxSizer(wxHORIZONTAL);
+        extra->Add(advanced);
+        ui::SheetButtons buttons;
+        buttons.okLabel = "Save Changes";
+        buttons.extra = extra;
+        FinishSheet(buttons);
+    }
+    wxTextCtrl* name;
+    wxButton* advanced;
+};
+
+}  // namespace
+
+TEST_F(GuiTest, CheckedSheetTabsIntoPagesOpensEachPagesHelpAndCancelsOnEscape) {
+    DialogTestGuard guard;
+    Start();
+    std::vector<std::string> log;
+    TestPage one("one", &log), two("two", &log);
+    platform::RecordingMessages messages;
+    BandedSheet sheet(Frame(), messages, one, two);
+    std::vector<std::string> order, secondPage;
+    std::string help1, key1, help2, key2;
+    bool extraLeftOfHelp = false;
+    sheet.CallAfter([&] {
+        EndModalsOnExit close;
+        wxWindow* help = sheet.FindWindow(wxID_HELP);
+        ASSERT_NE(help, nullptr);
+        extraLeftOfHelp = sheet.advanced->GetScreenRect().GetRight() < help->GetScreenRect().GetLeft();
+        help1 = HelpCaptionOf([&] { Click(&sheet, wxID_HELP); });
+        key1 = HelpCaptionOf([&] { SendHelpCommand(&sheet); });
+        wxUIActionSimulator keys;
+        sheet.name->SetFocus();
+        Settle();
+        for (int i = 0; i < 10; ++i) {
+            order.push_back(FocusedText(&sheet).utf8_string());
+            keys.Char(WXK_TAB);
+            Settle();
+        }
+        order.push_back(FocusedText(&sheet).utf8_string());
+        if (!ClickTab(sheet.GetBookCtrl(), 1)) return sheet.EndModal(wxID_ABORT);
+        help2 = HelpCaptionOf([&] { Click(&sheet, wxID_HELP); });
+        key2 = HelpCaptionOf([&] { SendHelpCommand(&sheet); });
+        sheet.name->SetFocus();
+        Settle();
+        for (int i = 0; i < 3; ++i) {
+            keys.Char(WXK_TAB);
+            Settle();
+            secondPage.push_back(FocusedText(&sheet).utf8_string());
+        }
+        keys.Char(WXK_ESCAPE);
+        Settle();
+    });
+    const int result = sheet.ShowModal();
+    if (result == wxID_ABORT) GTEST_SKIP() << "not the GTK toolkit";
+    EXPECT_EQ(result, wxID_CANCEL) << "Escape";
+    EXPECT_EQ(sheet.FindWindow(wxID_OK)->GetLabel(), "Save Changes");
+    EXPECT_TRUE(extraLeftOfHelp) << "the sheet's own button on the left of the row";
+    // The band's edit, the tabs, into the page and its group, the button
+    // row, around the end.
+    EXPECT_EQ(order, (std::vector<std::string>{"name", "other", "page one", "inner one", "inner two", "other",
+                                               "Advanced Options", "&Help", "Cancel", "Save Changes", "name"}));
+    EXPECT_EQ(secondPage, (std::vector<std::string>{"other", "page two", "Advanced Options"}));
+    const std::string dispersant = ui::HelpRowFor(ui::HelpDialog::Dispersant).caption;
+    const std::string burn = ui::HelpRowFor(ui::HelpDialog::InSituBurn).caption;
+    EXPECT_EQ(help1, dispersant) << "the sheet's help on a page without its own";
+    EXPECT_EQ(key1, dispersant) << "F1";
+    EXPECT_EQ(help2, burn) << "the page's own help";
+    EXPECT_EQ(key2, burn) << "F1";
+    EXPECT_EQ(std::count(log.begin(), log.end(), "apply one") + std::count(log.begin(), log.end(), "apply two"), 0)
+        << "Cancel applies nothing";
+}
+
+// The text a label shows on the screen, as the toolkit draws it.
+std::string ShownLabel(wxStaticText* label) {
+    using GetText = const char* (*)(void*);
+    static auto get = reinterpret_cast<GetText>(dlsym(RTLD_DEFAULT, "gtk_label_get_text"));
+    if (!get) return label->GetLabelText().utf8_string();
+    const char* text = get(label->GetHandle());
+    return text ? text : "";
+}
+
+void CollectShownLabels(wxWindow* parent, std::vector<std::string>& out) {
+    for (wxWindow* w : parent->GetChildren()) {
+        if (auto* label = dynamic_cast<wxStaticText*>(w)) out.push_back(ShownLabel(label));
+        CollectShownLabels(w, out);
+    }
+}
+
+TEST_F(GuiTest, OilInfoShowsLibraryTextsWithTheirAmpersands) {
+    DialogTestGuard guard;
+    Start();
+    std::vector<std::string> shown;
+    std::string location, name, shot;
+    wxTheApp->CallAfter([&] {
+        EndModalsOnExit close;
+        ui::COilsDialog* dialog = OpenOilsDialog();
+        ASSERT_NE(dialog, nullptr);
+        wxListCtrl* list = dialog->List();
+        const long hibernia = list->FindItem(-1, "Hibernia [2018]");
+        ASSERT_NE(hibernia, -1);
+        list->SetItemState(hibernia, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                           wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        dialog->runSheet = [&](wxWindow* parent, const ui::OilInfoTexts& texts) {
+            location = texts.location;
+            name = texts.name;
+            ui::COilPropertiesSheet sheet(parent, texts);
+            sheet.Show();
+            CollectShownLabels(&sheet, shown);
+            shot = Shot(&sheet, "oil-info-ampersand");
+        };
+        wxListEvent activate(wxEVT_LIST_ITEM_ACTIVATED, list->GetId());
+        activate.SetEventObject(list);
+        activate.m_itemIndex = hibernia;
+        list->GetEventHandler()->ProcessEvent(activate);
+        Click(dialog, wxID_CANCEL);
+    });
+    Command(app::ID_STANDARD_OILS);
+    EXPECT_EQ(location, "Newfoundland & Labrador, Canada");
+    EXPECT_NE(std::find(shown.begin(), shown.end(), location), shown.end()) << "location as the library has it";
+    EXPECT_NE(std::find(shown.begin(), shown.end(), name), shown.end()) << "name as the library has it";
+    EXPECT_FALSE(shot.empty());
+}
+
+// A scenario file whose name holds "&" keeps it on its workspace's tab.
+TEST_F(GuiTest, ScenarioTabShowsAFileNameWithItsAmpersand) {
+    const std::string path = RunFolder() + "/Oil & Gas.tvr";
+    std::error_code ec;
+    std::filesystem::copy_file(kStoredScenario, path, std::filesystem::copy_options::overwrite_existing, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    app::CTAVRO2App::Options options = NoSplash();
+    options.file = path;
+    Start(options);
+    wxNotebook* book = Frame()->Workspaces();
+    ASSERT_EQ(book->GetPageCount(), 1u);
+    using TabText = const char* (*)(void*, void*);
+    static auto get = reinterpret_cast<TabText>(dlsym(RTLD_DEFAULT, "gtk_notebook_get_tab_label_text"));
+    const char* shown = get ? get(book->GetHandle(), book->GetPage(0)->GetHandle()) : nullptr;
+    const std::string tab = shown ? shown : wxControl::RemoveMnemonics(book->GetPageText(0)).utf8_string();
+    EXPECT_EQ(tab, "Oil & Gas.tvr");
 }

@@ -201,6 +201,8 @@ TEST_F(TablesGui, IcsTableStartsAtTheSpillAndRedrawsOnItsStrips) {
     Pump();
     EXPECT_EQ(view->Choices().duration, 24);
     EXPECT_EQ(view->DurationEdit()->GetValue(), "24");
+    EXPECT_EQ(view->DurationEdit()->GetInsertionPoint(), view->DurationEdit()->GetLastPosition())
+        << "the caret after the digits, where the next key goes";
     view->DurationEdit()->SetValue("4");
     Pump();
     EXPECT_EQ(view->Choices().duration, 4);

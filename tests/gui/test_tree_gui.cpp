@@ -54,6 +54,8 @@ TEST_F(GuiTest, TreeShowsTheSolvedScenarioAndOpensItsDialogs) {
         wxTheApp->ProcessIdle();
         return false;
     });
+    // A kind without a dialog: its section runs nothing.
+    const ui::ScopedDialog noEmulsification(document::DialogKind::Emulsification, {});
     Start(OpeningStoredScenario());
     app::CMainFrame* f = Frame();
     app::ScenarioTreePane* tree = TreeOf(f);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <wx/accel.h>
+#include <wx/bookctrl.h>
 #include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/radiobut.h>
@@ -28,11 +29,15 @@ bool PassedOverRadio(wxWindow* w) {
 
 // The controls Tab stops at, in the order they were made, groups and panels
 // entered: shown and enabled controls that take the keyboard focus. A report
-// list is one stop (its inner windows are its own).
+// list is one stop (its inner windows are its own); a book is a stop (its
+// tabs), then the page in view.
 void CollectTabStops(wxWindow* parent, std::vector<wxWindow*>& out) {
     for (wxWindow* w : parent->GetChildren()) {
         if (w->IsTopLevel() || !w->IsShown() || !w->IsEnabled()) continue;
-        if (dynamic_cast<wxListCtrl*>(w) || w->GetChildren().empty()) {
+        if (auto* book = dynamic_cast<wxBookCtrlBase*>(w)) {
+            if (book->AcceptsFocusFromKeyboard()) out.push_back(book);
+            if (wxWindow* page = book->GetCurrentPage()) CollectTabStops(page, out);
+        } else if (dynamic_cast<wxListCtrl*>(w) || w->GetChildren().empty()) {
             if (w->AcceptsFocusFromKeyboard() && !PassedOverRadio(w)) out.push_back(w);
         } else {
             CollectTabStops(w, out);
@@ -68,22 +73,25 @@ RulesDialog::RulesDialog(wxWindow* parent, const wxString& title, platform::IMes
       messages_(messages),
       help_(help) {
     SetEscapeId(wxID_CANCEL);
-    // Tab moves through the dialog's controls in the order they were made,
-    // into and out of groups. Done here because the toolkit's report list
-    // keeps Tab for itself and the toolkit can drop the first Tab after the
-    // program moved the focus.
-    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
+    BindTabOrder(*this);
+    if (help_) BindHelpKeys(*this, [this] { ShowHelp(); });
+}
+
+void BindTabOrder(wxWindow& dialog) {
+    // Done here because the toolkit's report list keeps Tab for itself, a
+    // notebook's tabs do not lead into the page, and the toolkit can drop
+    // the first Tab after the program moved the focus.
+    dialog.Bind(wxEVT_CHAR_HOOK, [&dialog](wxKeyEvent& e) {
         if (e.GetKeyCode() == WXK_TAB && !e.ControlDown() && !e.AltDown()) {
             wxWindow* focus = wxWindow::FindFocus();
             auto* text = dynamic_cast<wxTextCtrl*>(focus);
             if (!(text && text->HasFlag(wxTE_PROCESS_TAB))) {
-                MoveFocus(this, focus, !e.ShiftDown());
+                MoveFocus(&dialog, focus, !e.ShiftDown());
                 return;
             }
         }
         e.Skip();
     });
-    if (help_) BindHelpKeys(*this, [this] { ShowHelp(); });
 }
 
 void BindHelpKeys(wxWindow& window, std::function<void()> show) {
@@ -97,22 +105,25 @@ void RulesDialog::ShowHelp() {
     if (help_) ShowHelpDialog(this, *help_);
 }
 
-wxSizer* RulesDialog::MakeButtonRow(const wxString& okLabel, wxSizer* extra) {
+wxSizer* MakeStandardButtonRow(wxWindow* dialog, const wxString& okLabel, bool help, bool cancel,
+                               wxSizer* extra) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     if (extra) row->Add(extra, 0, wxALIGN_CENTER_VERTICAL);
     // Help, Cancel and OK where the platform puts them.
     auto* standard = new wxStdDialogButtonSizer;
-    if (help_) {
-        auto* help = new wxButton(this, wxID_HELP, "&Help");
-        help->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelp(); });
-        standard->AddButton(help);
-    }
-    standard->AddButton(new wxButton(this, wxID_CANCEL, "Cancel"));
-    auto* ok = new wxButton(this, wxID_OK, okLabel);
+    if (help) standard->AddButton(new wxButton(dialog, wxID_HELP, "&Help"));
+    if (cancel) standard->AddButton(new wxButton(dialog, wxID_CANCEL, "Cancel"));
+    auto* ok = new wxButton(dialog, wxID_OK, okLabel);
     ok->SetDefault();
     standard->AddButton(ok);
     standard->Realize();
     row->Add(standard, 1, wxEXPAND);
+    return row;
+}
+
+wxSizer* RulesDialog::MakeButtonRow(const wxString& okLabel, wxSizer* extra) {
+    wxSizer* row = MakeStandardButtonRow(this, okLabel, help_.has_value(), true, extra);
+    if (help_) Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelp(); }, wxID_HELP);
     return row;
 }
 

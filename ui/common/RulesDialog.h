@@ -23,6 +23,21 @@ namespace ui {
 // replaced by one holding F1).
 void BindHelpKeys(wxWindow& window, std::function<void()> show);
 
+// Tab and Shift+Tab move through the dialog's shown and enabled controls in
+// the order of its children (the order they were made, or as changed by
+// MoveBeforeInTabOrder), into groups and panels, around the ends; a book
+// control is one stop, then the controls of its page in view. A radio group
+// is one stop at its chosen button. A text control made with
+// wxTE_PROCESS_TAB keeps its Tab.
+void BindTabOrder(wxWindow& dialog);
+
+// The row of buttons under a dialog: extra (buttons of the dialog's own, may
+// be null) on the left, then Help (wxID_HELP, when help), Cancel (wxID_CANCEL,
+// when cancel) and OK (wxID_OK, labelled okLabel, the default button) in the
+// platform's standard places. The dialog binds the buttons' clicks.
+wxSizer* MakeStandardButtonRow(wxWindow* dialog, const wxString& okLabel, bool help, bool cancel,
+                               wxSizer* extra);
+
 class RulesDialog : public wxDialog {
 public:
     // help: the help the Help button and F1 open; none for a dialog without.

@@ -2,10 +2,14 @@
 
 #include "ui/common/DialogRegistry.h"
 #include "ui/inputs/OperationSheets.h"
+#include "ui/inputs/WeatherDialogs.h"
 
 namespace ui {
 
 void RegisterInputDialogs() {
+    // Wind and waves, water, emulsification, beaching.
+    RegisterWeatherDialogs();
+
     // The response operations: dispersant, in-situ burn, mechanical clean-up.
     RegisterOperationDialogs();
 }

@@ -1,14 +1,11 @@
 #include "ui/oils/OilPropertiesSheet.h"
 
-#include <wx/button.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
 #include "platform/wx/WxText.h"
-#include "ui/common/HelpMessageDialog.h"
-#include "ui/common/RulesDialog.h"
 
 namespace ui {
 
@@ -16,16 +13,22 @@ namespace {
 
 wxStaticText* Label(wxWindow* parent, const wxString& text) { return new wxStaticText(parent, wxID_ANY, text); }
 
-// A value: library text, shown as it is and selectable by nothing.
-wxStaticText* Value(wxWindow* parent, const std::string& text) {
+enum TextFont { plain_font, value_font, name_font };
+
+// A text of the library, shown as it is ("&" included) in its font.
+wxStaticText* LibraryText(wxWindow* parent, const std::string& text, TextFont font = plain_font) {
     auto* s = new wxStaticText(parent, wxID_ANY, wxEmptyString);
-    s->SetFont(s->GetFont().Bold());
+    if (font == value_font) s->SetFont(s->GetFont().Bold());
+    if (font == name_font) s->SetFont(s->GetFont().Bold().Larger());
     const wxString label = platform::ToWx(text);
-    s->SetLabel(label);
-    // The toolkit measures a label before it applies the bold font.
+    s->SetLabelText(label);
+    // The toolkit measures a label before it applies the font.
     s->SetMinSize(s->GetTextExtent(label));
     return s;
 }
+
+// A value: library text in bold.
+wxStaticText* Value(wxWindow* parent, const std::string& text) { return LibraryText(parent, text, value_font); }
 
 // A framed group at least as wide as its title.
 wxStaticBoxSizer* Group(wxWindow* parent, int orient, const wxString& title) {
@@ -119,7 +122,7 @@ wxPanel* DistillationPage(wxWindow* book, const OilInfoTexts& t) {
     for (int block = 0; block < 3; ++block) {
         auto* grid = new wxFlexGridSizer(3, wxSize(14, 4));
         grid->Add(Label(owner, ""));
-        grid->Add(Label(owner, platform::ToWx(t.cutHeader)), 0, wxALIGN_RIGHT);
+        grid->Add(LibraryText(owner, t.cutHeader), 0, wxALIGN_RIGHT);
         grid->Add(Label(owner, "Vapor Temp"), 0, wxALIGN_RIGHT);
         for (int i = block * 5; i < block * 5 + 5; ++i) {
             grid->Add(Label(owner, wxString::Format("%d", i + 1)), 0, wxALIGN_RIGHT);
@@ -181,19 +184,16 @@ wxPanel* MorePage(wxWindow* book, const OilInfoTexts& t) {
 }  // namespace
 
 COilPropertiesSheet::COilPropertiesSheet(wxWindow* parent, const OilInfoTexts& texts)
-    : RulesSheetDialog(parent, kOilInfoCaption, platform::DefaultMessages()) {
+    : RulesSheetDialog(parent, kOilInfoCaption, platform::DefaultMessages(), HelpDialog::OilInfo) {
     // The header band above the tabs.
     auto* band = new wxBoxSizer(wxVERTICAL);
     auto* banner = new wxStaticText(this, wxID_ANY, kOilInfoBanner);
     banner->SetFont(banner->GetFont().Bold().Larger());
     band->Add(banner, 0, wxALIGN_CENTER_HORIZONTAL);
-    band->Add(new wxStaticText(this, wxID_ANY, platform::ToWx(texts.version)), 0,
-              wxALIGN_CENTER_HORIZONTAL | wxTOP, 4);
+    band->Add(LibraryText(this, texts.version), 0, wxALIGN_CENTER_HORIZONTAL | wxTOP, 4);
     auto* nameRow = new wxBoxSizer(wxHORIZONTAL);
     nameRow->Add(new wxStaticText(this, wxID_ANY, "Name: "), 0, wxALIGN_CENTER_VERTICAL);
-    auto* name = new wxStaticText(this, wxID_ANY, platform::ToWx(texts.name));
-    name->SetFont(name->GetFont().Bold().Larger());
-    nameRow->Add(name, 0, wxALIGN_CENTER_VERTICAL);
+    nameRow->Add(LibraryText(this, texts.name, name_font), 0, wxALIGN_CENTER_VERTICAL);
     band->Add(nameRow, 0, wxTOP, 8);
     GetInnerSizer()->Insert(0, band, 0, wxEXPAND | wxALL, 8);
 
@@ -202,19 +202,10 @@ COilPropertiesSheet::COilPropertiesSheet(wxWindow* parent, const OilInfoTexts& t
     AddRulesPage(PropertiesPage(book, texts), pages_[1], kPageTitles[1]);
     AddRulesPage(DistillationPage(book, texts), pages_[2], kPageTitles[2]);
     AddRulesPage(MorePage(book, texts), pages_[3], kPageTitles[3]);
-    FinishSheet(wxOK | wxHELP);
-
-    if (wxWindow* ok = FindWindow(wxID_OK)) {
-        ok->SetLabel("&Done");
-        static_cast<wxButton*>(ok)->SetDefault();
-    }
-    if (wxWindow* help = FindWindow(wxID_HELP)) help->SetLabel("&Help");
-    SetEscapeId(wxID_OK);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowHelp(); }, wxID_HELP);
-    BindHelpKeys(*this, [this] { ShowHelp(); });
-    LayoutDialog();
+    SheetButtons buttons;
+    buttons.okLabel = "&Done";
+    buttons.cancel = false;
+    FinishSheet(buttons);
 }
-
-void COilPropertiesSheet::ShowHelp() { ShowHelpDialog(this, HelpDialog::OilInfo); }
 
 }  // namespace ui

@@ -15,8 +15,6 @@ public:
     static constexpr const char* kPageTitles[4] = {"General Info", "Properties", "Distillation", "More Properties"};
 
 private:
-    void ShowHelp();
-
     ReadOnlyPage pages_[4];
 };
 
