@@ -63,6 +63,8 @@ OperationPage::OperationPage(wxWindow* book, const wxString& useLabel, const wxS
     top->Add(timeBox, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
     body_ = new wxBoxSizer(wxVERTICAL);
     top->Add(body_, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(10));
+    // Wide enough for the five tabs side by side.
+    top->SetMinSize(wxSize(FromDIP(500), -1));
     SetSizer(top);
 }
 
@@ -198,6 +200,11 @@ CMechCleanupPage::CMechCleanupPage(wxWindow* book, document::SpillDocCore& doc, 
     amountUnit_ = ListOf(p, kRecoveredAmountUnits);
     grid->Add(amountUnit_, 0, wxALIGN_CENTER_VERTICAL);
     box->Add(grid, 0, wxALL, FromDIP(kGap));
+    auto* note = Dependent(new wxStaticText(p, wxID_ANY,
+                                            "The rate or amount is of the emulsion recovered (oil and water); only "
+                                            "its oil portion is removed from the floating oil."));
+    note->Wrap(FromDIP(440));
+    box->Add(note, 0, wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(kGap));
     Body()->Add(box, 0, wxEXPAND);
     UseBox()->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
         rules_.ToggleUse();
@@ -297,6 +304,11 @@ CAdvancedBurnOptionsDialog::CAdvancedBurnOptionsDialog(wxWindow* parent, documen
     unit_ = ListOf(this, kRegRateUnits);
     row->Add(unit_, 0, wxALIGN_CENTER_VERTICAL);
     top->Add(row, 0, wxALL, FromDIP(12));
+    auto* note = new wxStaticText(this, wxID_ANY,
+                                  "The burn regression rate is the rate at which the burning oil's thickness "
+                                  "decreases. It applies to every burn of the scenario.");
+    note->Wrap(FromDIP(400));
+    top->Add(note, 0, wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(12));
     top->Add(MakeButtonRow("OK"), 0, wxEXPAND | wxALL, FromDIP(kGap));
     SetSizer(top);
 
@@ -317,6 +329,9 @@ void CAdvancedBurnOptionsDialog::ShowRate() {
     const bool shown = Form().RateShown();
     rate_->Show(shown);
     unit_->Show(shown);
+    // The dialog grows to show the rate and shrinks back without it.
+    SetMinSize(wxDefaultSize);
+    GetSizer()->SetSizeHints(this);
     Layout();
 }
 
