@@ -149,6 +149,12 @@ void CMainFrame::BuildMenus() {
     file->Append(wxID_SAVE, "&Save\tCtrl+S");
     file->Append(wxID_SAVEAS, "Save &As...");
     file->AppendSeparator();
+    // The document manager prints the current scenario's printout (the
+    // active table's, else the whole scenario) on its one page setup.
+    file->Append(wxID_PRINT, "&Print...\tCtrl+P");
+    file->Append(wxID_PREVIEW, "Print Pre&view");
+    file->Append(wxID_PRINT_SETUP, "P&rint Setup...");
+    file->AppendSeparator();
     auto* recent = new wxMenu;
     file->AppendSubMenu(recent, "Recent &Files");
     file->AppendSeparator();

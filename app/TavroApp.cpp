@@ -16,6 +16,8 @@
 #include "app/SpillDocWx.h"
 #include "app/WorkspaceView.h"
 #include "oillib/OilLibrary.h"
+#include "output/core/PrintSpillInformation.h"
+#include "platform/wx/WxDcCanvas.h"
 #include "platform/wx/WxText.h"
 #include "ui/common/HelpMessageDialog.h"
 
@@ -179,6 +181,7 @@ bool CTAVRO2App::Start(const Options& options) {
     help_ = std::make_unique<platform::WxHelp>(paths_.helpFolder);
     platform::SetDefaultHelp(help_.get());
     ui::SetHelpFolder(paths_.helpFolder);
+    platform::SetPictureFile(output::kLogoPicture, paths_.logoFile);
     if (!paths_.CreateUserFolder())
         Messages().Show("The folder for your custom oils and the run's files cannot be created:\n" +
                             paths_.userFolder + "\n\nCustom oils cannot be saved, and Solve cannot write its files.",

@@ -1,6 +1,7 @@
 #include "app/Wiring.h"
 
 #include "output/GraphViews.h"
+#include "output/Printing.h"
 #include "output/TableViews.h"
 #include "ui/inputs/InputDialogs.h"
 #include "ui/oils/OilDialogs.h"
@@ -10,6 +11,7 @@ namespace app {
 void RegisterProgramParts() {
     output::RegisterGraphViews();
     output::RegisterTableViews();
+    output::RegisterScenarioPrintout();
     ui::RegisterOilDialogs();
     ui::RegisterInputDialogs();
 }

@@ -24,7 +24,7 @@ std::string AppPaths::CustomLibrary() const { return Join(userFolder, kCustomLib
 AppPaths AppPaths::Decide(const std::string& cwd, bool cwdHasLibrary, const std::string& installData,
                           const std::string& buildData, bool installHasLibrary, const std::string& userDataHome,
                           const std::string& home) {
-    if (cwdHasLibrary) return {cwd, cwd, {}};
+    if (cwdHasLibrary) return {cwd, cwd, {}, {}};
     AppPaths p;
     p.libraryFolder = installHasLibrary ? installData : buildData;
     std::string base = !userDataHome.empty() ? userDataHome : (home.empty() ? cwd : home + "/.local/share");
@@ -64,20 +64,29 @@ AppPaths AppPaths::ForThisProcess() {
                             !install.empty() && platform::FileExists(Join(install, kStandardLibraryName)),
                             env("XDG_DATA_HOME"), env("HOME"));
     paths.helpFolder = FindHelpFolder(HelpFolderCandidates(ec ? std::string() : exe.string()));
+    paths.logoFile = FindLogoFile(ec ? std::string() : exe.string());
     return paths;
 }
 
-std::vector<std::string> HelpFolderCandidates(const std::string& exePath) {
+std::vector<std::string> DataCandidates(const std::string& exePath, const char* name) {
     std::vector<std::string> out;
     const std::string share = ShareFolderOf(exePath);
-    if (!share.empty()) out.push_back(Join(share, "hlp"));
+    if (!share.empty()) out.push_back(Join(share, name));
 #ifdef TAVRO_INSTALL_DATA_DIR
-    out.push_back(Join(TAVRO_INSTALL_DATA_DIR, "hlp"));
+    out.push_back(Join(TAVRO_INSTALL_DATA_DIR, name));
 #endif
 #ifdef TAVRO_BUILD_DATA_DIR
-    out.push_back((fs::path(TAVRO_BUILD_DATA_DIR).parent_path() / "res" / "hlp").lexically_normal().string());
+    out.push_back((fs::path(TAVRO_BUILD_DATA_DIR).parent_path() / "res" / name).lexically_normal().string());
 #endif
     return out;
+}
+
+std::vector<std::string> HelpFolderCandidates(const std::string& exePath) { return DataCandidates(exePath, "hlp"); }
+
+std::string FindLogoFile(const std::string& exePath) {
+    for (const std::string& path : DataCandidates(exePath, kLogoFileName))
+        if (platform::FileExists(path)) return path;
+    return {};
 }
 
 std::string FindHelpFolder(const std::vector<std::string>& candidates) {

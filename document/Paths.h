@@ -12,11 +12,14 @@ namespace document {
 
 inline constexpr const char* kStandardLibraryName = "OilLib";
 inline constexpr const char* kCustomLibraryName = "CustomLib";
+// The logo of the printed pages, beside the library in the data folder.
+inline constexpr const char* kLogoFileName = "tavro2-logo.png";
 
 struct AppPaths {
     std::string libraryFolder;  // holds OilLib
     std::string userFolder;     // holds CustomLib and the dump files
     std::string helpFolder;     // holds the help book (tavro2.hhp and its pages)
+    std::string logoFile;       // the printed pages' logo; empty when there is none
 
     std::string StandardLibrary() const;
     std::string CustomLibrary() const;
@@ -31,7 +34,7 @@ struct AppPaths {
     // The same from this process's environment and file system.
     static AppPaths ForThisProcess();
     // Both folders at one place (tests, the solve tool).
-    static AppPaths InFolder(const std::string& folder) { return {folder, folder, {}}; }
+    static AppPaths InFolder(const std::string& folder) { return {folder, folder, {}, {}}; }
 
     // Creates the user folder when missing. False when it cannot be
     // created. The documents are told the folder of their dump files
@@ -43,10 +46,15 @@ struct AppPaths {
 // (empty for an empty path).
 std::string ShareFolderOf(const std::string& exePath);
 
-// The help book's folders in the order they are tried: the installed
-// program's <exe dir>/../share/tavro2/hlp, the configured install prefix's,
-// then the source tree's res/hlp. Never the current directory.
+// Where a file or folder of the program's data is looked for, in order: the
+// installed program's <exe dir>/../share/tavro2/<name>, the configured
+// install prefix's, then the source tree's res/<name>. Never the current
+// directory.
+std::vector<std::string> DataCandidates(const std::string& exePath, const char* name);
+// The help book's folders in the order they are tried (name "hlp").
 std::vector<std::string> HelpFolderCandidates(const std::string& exePath);
+// The first logo file that exists, or "".
+std::string FindLogoFile(const std::string& exePath);
 // The first candidate that holds the book's project file "tavro2.hhp"; when
 // none does, the first candidate (so that a message can name it).
 std::string FindHelpFolder(const std::vector<std::string>& candidates);

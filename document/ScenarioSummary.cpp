@@ -46,9 +46,13 @@ public:
         : doc_(doc), s_(doc.scenario), flavour_(flavour) {}
 
     bool Tree() const { return flavour_ == SummaryFlavour::Tree; }
-    // Run values are shown: SolvedTree raised now (tree) or SolvedPrint set.
+    // Run values are shown: SolvedTree raised now (tree); in the printout
+    // while SolvedPrint is set and the run's results are still those of the
+    // inputs (SolvedPrint stays set after a later input change).
     bool Solved() const {
-        return doc_.session.m_bChanged[Tree() ? SolvedTree : SolvedPrint] != 0;
+        const SessionState& s = doc_.session;
+        if (Tree()) return s.m_bChanged[SolvedTree] != 0;
+        return s.m_bChanged[SolvedPrint] != 0 && !s.resultsStale;
     }
 
     void Heading(const char* text) { lines_.push_back({0, SummaryStyle::Heading, text, false}); }

@@ -17,7 +17,8 @@ enum class SummaryFlavour {
     // are shown while SolvedTree is raised.
     Tree,
     // The printout: only sections with content; emulsification is a level-1
-    // heading under the oil; run values once SolvedPrint is set.
+    // heading under the oil; run values while SolvedPrint is set and the
+    // results are not stale.
     Print,
 };
 

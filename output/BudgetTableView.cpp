@@ -14,6 +14,8 @@
 #include <wx/textctrl.h>
 
 #include "document/SpillDoc.h"
+#include "output/Printing.h"
+#include "output/core/Printouts.h"
 #include "output/core/TableExport.h"
 #include "platform/wx/WxText.h"
 
@@ -182,6 +184,11 @@ void BudgetTableView::OnSaveAs(wxCommandEvent&) {
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK) return;
     SaveTo(dialog.GetPath().utf8_string());
+}
+
+wxPrintout* BudgetTableView::CreatePrintout() {
+    return MakePrintout(
+        [&doc = doc_, choices = choices_](platform::Canvas& canvas) { PrintBudgetTable(canvas, doc, choices); });
 }
 
 }  // namespace output

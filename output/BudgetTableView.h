@@ -10,6 +10,7 @@
 #include <wx/panel.h>
 #include <wx/string.h>
 
+#include "output/OutputRegistry.h"
 #include "output/core/BudgetTable.h"
 #include "output/core/TableExport.h"
 
@@ -22,9 +23,12 @@ class SpillDocCore;
 
 namespace output {
 
-class BudgetTableView final : public wxPanel {
+class BudgetTableView final : public wxPanel, public IPrintableOutput {
 public:
     BudgetTableView(wxWindow* parent, document::SpillDocCore& doc);
+
+    // The table in its current choices, with the page header and footer.
+    wxPrintout* CreatePrintout() override;
 
     // Rebuilds the text from the document's results in the current choices.
     void Rebuild();

@@ -12,6 +12,8 @@
 #include <wx/textctrl.h>
 
 #include "document/SpillDoc.h"
+#include "output/Printing.h"
+#include "output/core/Printouts.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/wx/WxDcCanvas.h"
 #include "platform/wx/WxText.h"
@@ -180,6 +182,11 @@ void IcsTableView::OnSaveAs(wxCommandEvent&) {
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK) return;
     SaveTo(dialog.GetPath().utf8_string());
+}
+
+wxPrintout* IcsTableView::CreatePrintout() {
+    return MakePrintout(
+        [&doc = doc_, choices = choices_](platform::Canvas& canvas) { PrintIcsTable(canvas, doc, choices); });
 }
 
 }  // namespace output

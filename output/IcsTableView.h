@@ -9,6 +9,7 @@
 #include <wx/panel.h>
 #include <wx/scrolwin.h>
 
+#include "output/OutputRegistry.h"
 #include "output/core/IcsTable.h"
 #include "output/core/TableExport.h"
 
@@ -21,9 +22,12 @@ class SpillDocCore;
 
 namespace output {
 
-class IcsTableView final : public wxPanel {
+class IcsTableView final : public wxPanel, public IPrintableOutput {
 public:
     IcsTableView(wxWindow* parent, document::SpillDocCore& doc);
+
+    // The table of the period chosen now, with the page header and footer.
+    wxPrintout* CreatePrintout() override;
 
     // Recomputes the texts and their extent from the document's results.
     void Rebuild();

@@ -97,6 +97,9 @@ public:
     std::vector<const Op*> All() const;
     std::vector<const Op*> Find(OpKind kind) const;
     const CanvasState& State() const { return state_; }
+    // Measures text through another canvas from now on (null: the fixed
+    // metrics).
+    void SetMeasure(Canvas* measure) { measure_ = measure; }
 
 private:
     Op& Push(OpKind kind);

@@ -8,6 +8,7 @@
 #include "tests/support/TimeZone.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -122,6 +123,27 @@ inline void WriteEmptyLibrary(const std::string& path, const std::string& date) 
 }
 
 using tavro_test::StandardLibraryPath;
+
+// A crude oil with reference points, as the oil dialog leaves it (no change
+// flag raised).
+inline void EnterTestCrude(document::Scenario& s) {
+    s.OilName = "TEST CRUDE";
+    s.Location = "NOWHERE";
+    s.Synonyms = "";
+    s.ProductType = "Crude";
+    s.API = "31.0";
+    s.PourPoint = "-12 deg C";
+    s.FlashPoint = "unknown";
+    s.Adhesion = "unknown";
+    s.Aromatics = "12.5";
+    s.oil.api = 31;
+    std::memcpy(s.oil.productType, "crude", 5);
+    s.oil.benzene = 0.002;
+    s.oil.rhoRef_value[0] = 870.5;
+    s.oil.rhoRef_temp[0] = 288.15;
+    s.oil.viscRef_value[0] = 1.5e-5;
+    s.oil.viscRef_temp[0] = 311.15;
+}
 
 // The library's oil `which` (0 = first) as the standard-oil dialog copies
 // it into the scenario: InputOil and the texts the checks read.

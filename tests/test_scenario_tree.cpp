@@ -70,23 +70,7 @@ struct TreeFixture : FakePorts {
 
     // A crude oil with reference points, as the oil dialog leaves it.
     void EnterOil() {
-        Scenario& s = S();
-        s.OilName = "TEST CRUDE";
-        s.Location = "NOWHERE";
-        s.Synonyms = "";
-        s.ProductType = "Crude";
-        s.API = "31.0";
-        s.PourPoint = "-12 deg C";
-        s.FlashPoint = "unknown";
-        s.Adhesion = "unknown";
-        s.Aromatics = "12.5";
-        s.oil.api = 31;
-        std::memcpy(s.oil.productType, "crude", 5);
-        s.oil.benzene = 0.002;
-        s.oil.rhoRef_value[0] = 870.5;
-        s.oil.rhoRef_temp[0] = 288.15;
-        s.oil.viscRef_value[0] = 1.5e-5;
-        s.oil.viscRef_temp[0] = 311.15;
+        EnterTestCrude(S());
         Raise(ChangedOil);
     }
 

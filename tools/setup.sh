@@ -4,7 +4,7 @@
 set -euo pipefail
 PACKAGES=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev googletest
           libbenchmark-dev libx11-dev xvfb xauth python3 clang libclang-rt-14-dev locales
-          desktop-file-utils shared-mime-info fonts-liberation2 x11-apps imagemagick)
+          desktop-file-utils shared-mime-info fonts-liberation2 x11-apps imagemagick libcairo2-dev poppler-utils)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <map>
 
 #include <wx/bitmap.h>
 #include <wx/brush.h>
+#include <wx/dcmemory.h>
+#include <wx/filefn.h>
 #include <wx/image.h>
+#include <wx/log.h>
 #include <wx/settings.h>
 #include <wx/window.h>
 
@@ -66,8 +70,30 @@ wxFont MakeWxFont(const Font& font, int dcPpiY) {
     return wxFont(info);
 }
 
-WxDcCanvas::WxDcCanvas(wxDC& dc, int ppiX, int ppiY, Size size, bool printing)
-    : dc_(dc), ppiX_(ppiX > 0 ? ppiX : 96), ppiY_(ppiY > 0 ? ppiY : 96), size_(size), printing_(printing) {
+int MeasureFontResolution(wxDC& dc) {
+    // A large probe keeps the rounding of the font heights small.
+    const Font probe{Face::Arial, 400, 400, false};
+    wxBitmap bitmap(1, 1);
+    wxMemoryDC reference(bitmap);
+    const int referencePpi = reference.GetPPI().y > 0 ? reference.GetPPI().y : 96;
+    reference.SetFont(MakeWxFont(probe, referencePpi));
+    const int referenceHeight = reference.GetCharHeight();
+    const int dcPpi = dc.GetPPI().y > 0 ? dc.GetPPI().y : 96;
+    const wxFont old = dc.GetFont();
+    dc.SetFont(MakeWxFont(probe, referencePpi));
+    const int height = dc.GetCharHeight();
+    if (old.IsOk()) dc.SetFont(old);
+    if (referenceHeight <= 0 || height <= 0) return dcPpi;
+    return static_cast<int>(std::lround(static_cast<double>(referencePpi) * height / referenceHeight));
+}
+
+WxDcCanvas::WxDcCanvas(wxDC& dc, int ppiX, int ppiY, Size size, bool printing, int fontPpiY)
+    : dc_(dc),
+      ppiX_(ppiX > 0 ? ppiX : 96),
+      ppiY_(ppiY > 0 ? ppiY : 96),
+      size_(size),
+      printing_(printing),
+      fontPpiY_(fontPpiY) {
     Apply();
 }
 
@@ -119,7 +145,7 @@ void WxDcCanvas::ApplyPen() {
 void WxDcCanvas::ApplyBrush() { dc_.SetBrush(ToBrush(state_.brush)); }
 
 void WxDcCanvas::ApplyFont() {
-    font_ = MakeWxFont(state_.font, dc_.GetPPI().y);
+    font_ = MakeWxFont(state_.font, fontPpiY_ > 0 ? fontPpiY_ : dc_.GetPPI().y);
     dc_.SetFont(font_);
 }
 
@@ -242,6 +268,33 @@ void WxDcCanvas::setPixels(std::span<const Pixel> pixels) {
     dc_.DrawBitmap(wxBitmap(img), box.left, box.top, true);
 }
 
+// A printer's DC may lose the text's position when it fills the text's
+// background itself: on paper the cell is filled here and the text drawn
+// on it transparently.
+class WxDcCanvas::PaperTextCell {
+public:
+    PaperTextCell(WxDcCanvas& canvas, const wxRect& cell) : canvas_(canvas) {
+        active_ = canvas.printing_ && canvas.state_.opaque;
+        if (!active_) return;
+        canvas.dc_.SetPen(*wxTRANSPARENT_PEN);
+        canvas.dc_.SetBrush(wxBrush(ToColour(canvas.state_.textBackground), wxBRUSHSTYLE_SOLID));
+        canvas.dc_.DrawRectangle(cell);
+        canvas.dc_.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    }
+    ~PaperTextCell() {
+        if (!active_) return;
+        canvas_.ApplyPen();
+        canvas_.ApplyBrush();
+        canvas_.ApplyText();
+    }
+    PaperTextCell(const PaperTextCell&) = delete;
+    PaperTextCell& operator=(const PaperTextCell&) = delete;
+
+private:
+    WxDcCanvas& canvas_;
+    bool active_ = false;
+};
+
 void WxDcCanvas::text(Point at, std::string_view utf8, HAlign h, VAlign v) {
     const wxString s = ToWx(utf8);
     wxCoord w = 0, ht = 0, descent = 0;
@@ -250,13 +303,21 @@ void WxDcCanvas::text(Point at, std::string_view utf8, HAlign h, VAlign v) {
     if (h == HAlign::Centre) x -= w / 2;
     if (h == HAlign::Right) x -= w;
     const int y = v == VAlign::Baseline ? at.y - (ht - descent) : at.y;
+    const PaperTextCell cell(*this, wxRect(x, y, w, ht));
     dc_.DrawText(s, x, y);
 }
 
 void WxDcCanvas::textInRect(const Rect& r, std::string_view utf8, HAlign h, bool vcentre) {
     int align = h == HAlign::Centre ? wxALIGN_CENTRE_HORIZONTAL : h == HAlign::Right ? wxALIGN_RIGHT : wxALIGN_LEFT;
     align |= vcentre ? wxALIGN_CENTRE_VERTICAL : wxALIGN_TOP;
-    dc_.DrawLabel(ToWx(utf8), wxRect(r.left, r.top, r.width(), r.height()), align);
+    const wxString s = ToWx(utf8);
+    const wxSize extent = dc_.GetMultiLineTextExtent(s);
+    int x = r.left;
+    if (h == HAlign::Centre) x += (r.width() - extent.x) / 2;
+    if (h == HAlign::Right) x = r.right - extent.x;
+    const int y = vcentre ? r.top + (r.height() - extent.y) / 2 : r.top;
+    const PaperTextCell cell(*this, wxRect(wxPoint(x, y), extent));
+    dc_.DrawLabel(s, wxRect(r.left, r.top, r.width(), r.height()), align);
 }
 
 Size WxDcCanvas::textExtent(std::string_view utf8) {
@@ -271,8 +332,41 @@ TextMetrics WxDcCanvas::textMetrics() {
     return {m.height, m.ascent, m.descent, m.averageWidth};
 }
 
-void WxDcCanvas::image(std::string_view, const Rect&) {
-    // No pictures are known to this canvas yet.
+namespace {
+
+struct Picture {
+    std::string path;
+    bool tried = false;
+    wxImage image;
+};
+
+std::map<std::string, Picture, std::less<>>& Pictures() {
+    static std::map<std::string, Picture, std::less<>> pictures;
+    return pictures;
+}
+
+}  // namespace
+
+void SetPictureFile(const std::string& name, const std::string& path) {
+    Picture picture;
+    picture.path = path;
+    Pictures()[name] = std::move(picture);
+}
+
+void WxDcCanvas::image(std::string_view name, const Rect& dest) {
+    auto it = Pictures().find(name);
+    if (it == Pictures().end() || dest.width() <= 0 || dest.height() <= 0) return;
+    Picture& picture = it->second;
+    if (!picture.tried) {
+        picture.tried = true;
+        if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+        wxLogNull quiet;  // a missing picture is left out without a word
+        if (wxFileExists(wxString::FromUTF8(picture.path)))
+            picture.image.LoadFile(wxString::FromUTF8(picture.path), wxBITMAP_TYPE_PNG);
+    }
+    if (!picture.image.IsOk()) return;
+    const wxImage scaled = picture.image.Scale(dest.width(), dest.height(), wxIMAGE_QUALITY_HIGH);
+    dc_.DrawBitmap(wxBitmap(scaled), dest.left, dest.top, true);
 }
 
 }  // namespace platform

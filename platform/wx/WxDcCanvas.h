@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include <wx/dc.h>
@@ -18,7 +19,9 @@ namespace platform {
 
 class WxDcCanvas final : public Canvas {
 public:
-    WxDcCanvas(wxDC& dc, int ppiX, int ppiY, Size size, bool printing);
+    // fontPpiY: the resolution at which the DC turns font points into its
+    // logical units, when it is not the one the DC reports (a printer's).
+    WxDcCanvas(wxDC& dc, int ppiX, int ppiY, Size size, bool printing, int fontPpiY = 0);
     ~WxDcCanvas() override;
     // Not copied or moved: the DC's dashed pen points into this object.
     WxDcCanvas(const WxDcCanvas&) = delete;
@@ -60,6 +63,7 @@ public:
     void startPage() override {}
 
 private:
+    class PaperTextCell;
     struct State {
         Pen pen = kBlackPen;
         Brush brush = kWhiteBrush;
@@ -81,6 +85,7 @@ private:
     int ppiX_, ppiY_;
     Size size_;
     bool printing_;
+    int fontPpiY_;
     State state_;
     std::vector<State> saved_;
     bool dcClipped_ = false;
@@ -90,5 +95,13 @@ private:
 
 // The wx font of a canvas font, for a DC that draws points at dcPpiY.
 wxFont MakeWxFont(const Font& font, int dcPpiY);
+// The resolution at which a DC draws font points in its logical units,
+// measured against a memory DC of the screen. Some printer DCs size text as
+// on the screen whatever resolution they report.
+int MeasureFontResolution(wxDC& dc);
+
+// The file of a named picture of image() (a PNG). It is read at its first
+// use; a file that is missing or unreadable draws nothing.
+void SetPictureFile(const std::string& name, const std::string& path);
 
 }  // namespace platform
