@@ -33,6 +33,8 @@ enum CommandId : int {
     ID_VIEW_STATUS_BAR,
     ID_VIEW_SCENARIO_TREE,
     ID_NEXT_PANE,
+    ID_NEXT_OUTPUT,  // Ctrl+Tab and Ctrl+Shift+Tab: between the outputs
+    ID_PREVIOUS_OUTPUT,
 };
 
 // The toggle command of a graph (EGraphWindow order).

@@ -20,6 +20,12 @@ wxStaticText* Text(wxWindow* parent, const char* text) { return new wxStaticText
 LinkButton::LinkButton(wxWindow* parent, int id, const wxString& label)
     : wxButton(parent, id, label, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxBU_EXACTFIT) {
     ShowState(true);
+#ifdef __WXGTK3__
+    // A link, not a button: no theme background or frame, hovered or not;
+    // only the cursor changes.
+    GTKApplyCssStyle("*, *:hover, *:active, *:focus { background: none; background-color: transparent; "
+                     "box-shadow: none; border-color: transparent; }");
+#endif
     // A click is the menu command of the button's id.
     Bind(wxEVT_BUTTON, [this](wxCommandEvent& e) { SendMenuCommand(this, e.GetId()); });
 }

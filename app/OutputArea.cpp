@@ -4,10 +4,12 @@
 #include <cmath>
 
 #include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "app/CommandIds.h"
 #include "document/OutputWindows.h"
 #include "output/OutputRegistry.h"
 
@@ -31,6 +33,34 @@ wxWindow* MakePlaceholder(wxWindow* parent, OutputKind kind) {
 
 constexpr int kCaptionPad = 3;
 
+bool IsTable(OutputKind kind) { return kind == OutputKind::BudgetTable || kind == OutputKind::IcsTable; }
+
+// The close box of a tile's caption: a cross in the caption's text colour.
+class CloseBox final : public wxWindow {
+public:
+    CloseBox(wxWindow* parent, std::function<void()> close)
+        : wxWindow(parent, wxID_ANY, wxDefaultPosition, parent->FromDIP(wxSize(16, 16))), close_(std::move(close)) {
+        SetToolTip("Close");
+        SetCursor(wxCursor(wxCURSOR_HAND));
+        Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+            wxPaintDC dc(this);
+            const wxSize size = GetClientSize();
+            const int m = FromDIP(4);
+            dc.SetPen(wxPen(GetParent()->GetForegroundColour().IsOk() ? GetParent()->GetForegroundColour()
+                                                                       : *wxBLACK,
+                            FromDIP(2)));
+            dc.DrawLine(m, m, size.x - m, size.y - m);
+            dc.DrawLine(size.x - m, m, m, size.y - m);
+        });
+        // Closed once the click is over: the box goes with its tile.
+        Bind(wxEVT_LEFT_UP, [this](wxMouseEvent&) { CallAfter([close = close_] { close(); }); });
+    }
+    bool AcceptsFocus() const override { return false; }
+
+private:
+    std::function<void()> close_;
+};
+
 }  // namespace
 
 TileGrid GridFor(int n) {
@@ -49,6 +79,9 @@ OutputArea::OutputArea(wxWindow* parent, document::SpillDocCore& doc)
     SetScrollRate(10, 10);
     Bind(wxEVT_SIZE, &OutputArea::OnSize, this);
     Bind(wxEVT_CHILD_FOCUS, [this](wxChildFocusEvent& e) {
+        // The form takes the commands back from the outputs.
+        for (wxWindow* w = e.GetWindow(); form_ && w && w != this; w = w->GetParent())
+            if (w == form_) ClearActive();
         for (const auto& [kind, tile] : tiles_) {
             for (wxWindow* w = e.GetWindow(); w && w != this; w = w->GetParent()) {
                 if (w == tile.frame) {
@@ -65,6 +98,10 @@ OutputArea::~OutputArea() = default;
 
 void OutputArea::SetForm(wxWindow* form) {
     form_ = form;
+    form_->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) {
+        ClearActive();
+        e.Skip();
+    });
     Arrange();
 }
 
@@ -92,15 +129,21 @@ bool OutputArea::Open(OutputKind kind) {
     auto* title = new wxStaticText(caption, wxID_ANY, document::OutputTitle(kind));
     t.caption = caption;
     t.title = title;
+    auto* close = new CloseBox(caption, [this, kind] { CloseFromCaption(kind); });
+    t.close = close;
     auto* captionSizer = new wxBoxSizer(wxHORIZONTAL);
-    captionSizer->Add(title, 1, wxALL, kCaptionPad);
+    captionSizer->Add(title, 1, wxALL | wxALIGN_CENTER_VERTICAL, kCaptionPad);
+    captionSizer->Add(close, 0, wxALL | wxALIGN_CENTER_VERTICAL, kCaptionPad / 2);
     caption->SetSizer(captionSizer);
     auto activate = [this, kind](wxMouseEvent& e) {
         Activate(kind);
         e.Skip();
     };
-    caption->Bind(wxEVT_LEFT_DOWN, activate);
-    title->Bind(wxEVT_LEFT_DOWN, activate);
+    auto zoom = [this, kind](wxMouseEvent&) { ToggleZoom(kind); };
+    for (wxWindow* w : {static_cast<wxWindow*>(caption), static_cast<wxWindow*>(title)}) {
+        w->Bind(wxEVT_LEFT_DOWN, activate);
+        w->Bind(wxEVT_LEFT_DCLICK, zoom);
+    }
 
     const output::OutputWindowFactory factory = output::FindOutputWindow(kind);
     wxWindow* content = nullptr;
@@ -136,6 +179,7 @@ void OutputArea::Close(OutputKind kind) {
     order_.erase(std::remove(order_.begin(), order_.end(), kind), order_.end());
     frame->Hide();
     frame->Destroy();
+    if (active_ == kind) zoomed_ = false;
     if (hasActive_ && active_ == kind) {
         hasActive_ = !order_.empty();
         if (hasActive_) active_ = order_.back();
@@ -151,7 +195,59 @@ void OutputArea::Close(OutputKind kind) {
 
 void OutputArea::Tile() {
     mode_ = tiles_.empty() ? Mode::Form : Mode::Tiled;
+    zoomed_ = false;  // what was opened or closed is to be seen
     Arrange();
+}
+
+bool OutputArea::ActiveTable() const { return ActiveOutput() && IsTable(active_); }
+
+void OutputArea::ClearActive() {
+    if (!hasActive_) return;
+    hasActive_ = false;
+    ShowActive();
+}
+
+void OutputArea::ActivateNext(int step) {
+    if (tiles_.empty() || mode_ == Mode::Form) return;
+    std::vector<OutputKind> kinds;
+    for (const auto& [kind, tile] : tiles_) kinds.push_back(kind);
+    const int n = static_cast<int>(kinds.size());
+    int i = -1;
+    const OutputKind current = mode_ == Mode::Maximised ? maximised_ : active_;
+    for (int k = 0; k < n; ++k)
+        if (kinds[k] == current && (hasActive_ || mode_ == Mode::Maximised)) i = k;
+    const int next = i < 0 ? (step >= 0 ? 0 : n - 1) : ((i + step) % n + n) % n;
+    Activate(kinds[next]);
+    if (mode_ == Mode::Maximised) maximised_ = kinds[next];
+    Arrange();
+    tiles_.at(kinds[next]).content->SetFocus();
+}
+
+void OutputArea::CloseFromCaption(OutputKind kind) {
+    if (!Exists(kind)) return;
+    if (!IsTable(kind)) {
+        // As the graph's toggle does: its flag cleared, the rest laid out.
+        SendMenuCommand(this, GraphCommand(static_cast<int>(kind)));
+        return;
+    }
+    doc_.Outputs().Close(kind);
+}
+
+void OutputArea::ToggleZoom(OutputKind kind) {
+    if (mode_ != Mode::Tiled || !Exists(kind)) return;
+    zoomed_ = !zoomed_;
+    Activate(kind);
+    Arrange();
+}
+
+wxWindow* OutputArea::CaptionOf(OutputKind kind) const {
+    auto it = tiles_.find(kind);
+    return it == tiles_.end() ? nullptr : it->second.caption;
+}
+
+wxWindow* OutputArea::CloseBoxOf(OutputKind kind) const {
+    auto it = tiles_.find(kind);
+    return it == tiles_.end() ? nullptr : it->second.close;
 }
 
 void OutputArea::Maximise(OutputKind kind) {
@@ -225,8 +321,12 @@ void OutputArea::Arrange() {
         return;
     }
     if (form_) form_->Hide();
-    if (mode_ == Mode::Maximised) {
-        wxPanel* frame = tiles_.at(maximised_).frame;
+    if (zoomed_ && (mode_ != Mode::Tiled || !Exists(active_))) zoomed_ = false;
+    if (mode_ == Mode::Maximised || zoomed_) {
+        const OutputKind alone = zoomed_ ? active_ : maximised_;
+        for (auto& [kind, tile] : tiles_)
+            if (kind != alone) tile.frame->Hide();
+        wxPanel* frame = tiles_.at(alone).frame;
         frame->SetSize(0, 0, client.x, client.y);
         frame->Show();
         frame->Layout();
@@ -236,19 +336,39 @@ void OutputArea::Arrange() {
     // Tiles in output order (graph order, then the tables), whatever the
     // order they were opened in.
     const TileGrid g = GridFor(static_cast<int>(tiles_.size()));
+    // A table's column is wide enough for its strip of choices.
     const int w = std::max(kMinTileWidth, client.x / g.cols);
     const int h = std::max(kMinTileHeight, client.y / g.rows);
+    std::vector<int> colWidth(g.cols, w);
     int i = 0;
+    for (const auto& [kind, tile] : tiles_) {
+        if (IsTable(kind) && tile.frame->GetSizer())
+            colWidth[i % g.cols] = std::max(colWidth[i % g.cols], tile.frame->GetSizer()->GetMinSize().x + 2);
+        ++i;
+    }
+    std::vector<int> colX(g.cols + 1, 0);
+    for (int c = 0; c < g.cols; ++c) colX[c + 1] = colX[c] + colWidth[c];
+    i = 0;
     for (auto& [kind, tile] : tiles_) {
         const int col = i % g.cols;
         const int row = i / g.cols;
         ++i;
         wxPanel* frame = tile.frame;
-        frame->SetSize(col * w, row * h, w, h);
+        frame->SetSize(colX[col], row * h, colWidth[col], h);
         frame->Show();
         frame->Layout();
     }
-    SetVirtualSize(std::max(client.x, g.cols * w), std::max(client.y, g.rows * h));
+    SetVirtualSize(std::max(client.x, colX[g.cols]), std::max(client.y, g.rows * h));
+    // The active tile is scrolled into view (an output just opened, or the
+    // one Ctrl+Tab went to).
+    if (hasActive_ && Exists(active_)) {
+        const wxRect r = tiles_.at(active_).frame->GetRect();  // at scroll (0, 0)
+        int ux = 1, uy = 1;
+        GetScrollPixelsPerUnit(&ux, &uy);
+        const int x = r.GetRight() > client.x ? r.x : 0;
+        const int y = r.GetBottom() > client.y ? r.y : 0;
+        if (x > 0 || y > 0) Scroll(ux > 0 ? x / ux : 0, uy > 0 ? y / uy : 0);
+    }
 }
 
 }  // namespace app

@@ -44,8 +44,23 @@ public:
 
     // Repaints every open output (their contents come from the model).
     void RefreshOutputs();
-    // The output window the user worked with last, or null.
+    // The output window the user worked with last, or null (also after a
+    // click in the form or the tree, which take the commands back).
     wxWindow* ActiveOutput() const;
+    // The active output is a table (File > Save As saves it).
+    bool ActiveTable() const;
+    void ClearActive();
+    // Ctrl+Tab (step 1) and Ctrl+Shift+Tab (-1): the next output in output
+    // order becomes active (and the one shown when one is shown at a time)
+    // and takes the keyboard; step 0 does so for the active or shown one.
+    void ActivateNext(int step);
+    // A tile's caption: its close box and a double-click, which shows the
+    // tile alone over the area and, again, gives the tiles back.
+    void CloseFromCaption(document::OutputKind kind);
+    void ToggleZoom(document::OutputKind kind);
+    bool Zoomed() const { return zoomed_; }
+    wxWindow* CaptionOf(document::OutputKind kind) const;
+    wxWindow* CloseBoxOf(document::OutputKind kind) const;
     // The content window of an open output, or null.
     wxWindow* OutputWindow(document::OutputKind kind) const;
     enum class Mode { Form, Maximised, Tiled };
@@ -58,6 +73,7 @@ private:
         wxPanel* frame = nullptr;    // caption strip and content
         wxPanel* caption = nullptr;
         wxWindow* title = nullptr;
+        wxWindow* close = nullptr;
         wxWindow* content = nullptr;
     };
     // Places the form, the maximised output or the tiles, by the mode.
@@ -75,6 +91,7 @@ private:
     document::OutputKind maximised_ = document::OutputKind::Budget;
     document::OutputKind active_ = document::OutputKind::Budget;
     bool hasActive_ = false;
+    bool zoomed_ = false;  // tiled mode, the active tile alone
 };
 
 }  // namespace app

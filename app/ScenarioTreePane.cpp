@@ -47,6 +47,7 @@ ScenarioTreePane::ScenarioTreePane(wxWindow* parent, CurrentDoc current)
       refresh_(*this) {
     SetIndent(20);
     Bind(wxEVT_TREE_ITEM_ACTIVATED, &ScenarioTreePane::OnActivated, this);
+    Bind(wxEVT_TREE_ITEM_GETTOOLTIP, [this](wxTreeEvent& e) { e.SetToolTip(CutItemText(e.GetItem())); });
     Bind(wxEVT_IDLE, &ScenarioTreePane::OnIdle, this);
     Sync();
 }
@@ -87,6 +88,7 @@ void ScenarioTreePane::Show(const document::ScenarioTreeModel& model) {
         return;
     }
     Freeze();
+    SaveViewState();
     DeleteAllItems();
     roots_.clear();
     texts_.clear();
@@ -100,7 +102,88 @@ void ScenarioTreePane::Show(const document::ScenarioTreeModel& model) {
         revisions_.push_back(root.revision);
     }
     shown_ = &model;
+    RestoreViewState();
     Thaw();
+}
+
+std::string ScenarioTreePane::TextPath(const wxTreeItemId& item) const {
+    std::string path;
+    const wxTreeItemId hidden = GetRootItem();
+    for (wxTreeItemId id = item; id.IsOk() && id != hidden; id = GetItemParent(id))
+        path = GetItemText(id).utf8_string() + "\n" + path;
+    return path;
+}
+
+void ScenarioTreePane::SaveViewState() {
+    if (!shown_ || shown_ == &empty_ || !GetRootItem().IsOk()) return;
+    ViewState state;
+    std::vector<wxTreeItemId> stack(roots_.begin(), roots_.end());
+    while (!stack.empty()) {
+        const wxTreeItemId id = stack.back();
+        stack.pop_back();
+        if (!ItemHasChildren(id)) continue;
+        (IsExpanded(id) ? state.expanded : state.collapsed).insert(TextPath(id));
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId c = GetFirstChild(id, cookie); c.IsOk(); c = GetNextChild(id, cookie)) stack.push_back(c);
+    }
+    state.viewStart = GetViewStart();
+    states_[shown_] = std::move(state);
+}
+
+void ScenarioTreePane::RestoreViewState() {
+    // Only the models of open scenarios are kept.
+    wxDocManager* manager = wxDocManager::GetDocumentManager();
+    for (auto it = states_.begin(); it != states_.end();) {
+        bool open = false;
+        if (manager)
+            for (wxDocument* d : manager->GetDocumentsVector())
+                if (auto* doc = wxDynamicCast(d, SpillDocWx); doc && &doc->Tree() == it->first) open = true;
+        it = open ? std::next(it) : states_.erase(it);
+    }
+    auto it = states_.find(shown_);
+    if (it == states_.end()) return;
+    const ViewState& state = it->second;
+    std::vector<wxTreeItemId> stack(roots_.begin(), roots_.end());
+    while (!stack.empty()) {
+        const wxTreeItemId id = stack.back();
+        stack.pop_back();
+        if (!ItemHasChildren(id)) continue;
+        const std::string path = TextPath(id);
+        if (state.expanded.count(path)) Expand(id);
+        if (state.collapsed.count(path)) Collapse(id);
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId c = GetFirstChild(id, cookie); c.IsOk(); c = GetNextChild(id, cookie)) stack.push_back(c);
+    }
+    // Scrolled once the control has laid the items out.
+    const wxPoint start = state.viewStart;
+    CallAfter([this, start] { Scroll(start); });
+}
+
+int ScenarioTreePane::WidestItemWidth() const {
+    int widest = 0;
+    wxFont bold = GetFont();
+    bold.MakeBold();
+    std::vector<std::pair<wxTreeItemId, int>> stack;
+    for (const wxTreeItemId& r : roots_) stack.emplace_back(r, 1);
+    while (!stack.empty()) {
+        const auto [id, depth] = stack.back();
+        stack.pop_back();
+        int w = 0;
+        GetTextExtent(GetItemText(id), &w, nullptr, nullptr, nullptr, IsBold(id) ? &bold : nullptr);
+        // Indent per level, and the room for the expander and the gaps.
+        widest = std::max(widest, depth * static_cast<int>(GetIndent()) + FromDIP(24) + w);
+        if (!IsExpanded(id)) continue;
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId c = GetFirstChild(id, cookie); c.IsOk(); c = GetNextChild(id, cookie))
+            stack.emplace_back(c, depth + 1);
+    }
+    return widest;
+}
+
+wxString ScenarioTreePane::CutItemText(const wxTreeItemId& item) const {
+    wxRect r;
+    if (!item.IsOk() || !GetBoundingRect(item, r, true)) return {};
+    return r.GetRight() >= GetClientSize().x || r.GetLeft() < 0 ? GetItemText(item) : wxString();
 }
 
 document::TreeItemPath ScenarioTreePane::PathOf(const wxTreeItemId& item) const {

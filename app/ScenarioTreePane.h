@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,10 @@ public:
     bool Activate(const wxTreeItemId& item);
     // The root item of the control with this text (test and tools).
     wxTreeItemId FindRootItem(const wxString& text) const;
+    // The width the widest item shown needs, in pixels.
+    int WidestItemWidth() const;
+    // An item wider than the control: its text, shown as its tooltip.
+    wxString CutItemText(const wxTreeItemId& item) const;
 
 private:
     class Refresher final : public document::ITreeRefresh {
@@ -57,6 +63,15 @@ private:
     bool RunCommand(int id);
     void OnActivated(wxTreeEvent& e);
     void OnIdle(wxIdleEvent& e);
+    // What the user did to a scenario's tree (opened and closed items,
+    // scrolling), kept while another scenario is shown.
+    struct ViewState {
+        std::set<std::string> expanded, collapsed;  // item paths by text
+        wxPoint viewStart;
+    };
+    void SaveViewState();
+    void RestoreViewState();
+    std::string TextPath(const wxTreeItemId& item) const;
 
     CurrentDoc current_;
     Refresher refresh_;
@@ -65,6 +80,7 @@ private:
     std::vector<std::uint64_t> revisions_;  // of the roots shown, in order
     std::vector<std::string> texts_;
     std::vector<wxTreeItemId> roots_;
+    std::map<const document::ScenarioTreeModel*, ViewState> states_;
 };
 
 }  // namespace app

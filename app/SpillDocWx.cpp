@@ -31,6 +31,7 @@ SpillDocWx::SpillDocWx() {
     ports.status = &app.Status();
     ports.outputs = &outputs_;
     core_ = std::make_unique<document::SpillDocCore>(app.Libraries(), ports);
+    core_->session.startMultipleGraphs = app.Settings().multipleGraphs;  // the mode last chosen
     core_->SetOutputFolder(app.Paths().DumpFolder());
 }
 

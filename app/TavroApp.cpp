@@ -1,18 +1,23 @@
 #include "app/TavroApp.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <wx/aboutdlg.h>
 #include <wx/cmdline.h>
 #include <wx/dcmemory.h>
+#include <wx/dialog.h>
 #include <wx/dnd.h>
 #include <wx/filename.h>
 #include <wx/fileconf.h>
 #include <wx/image.h>
 #include <wx/log.h>
+#include <wx/msgout.h>
 #include <wx/stdpaths.h>
 
 #include "app/MainFrame.h"
+#include "app/ShellOpen.h"
 #include "app/SpillDocWx.h"
 #include "app/WorkspaceView.h"
 #include "oillib/OilLibrary.h"
@@ -44,29 +49,20 @@ void TavroDocManager::OnMRUFileNotExist(unsigned n, const wxString& filename) {
     RemoveFileFromHistory(n);
 }
 
+void TavroDocManager::AddFileToHistory(const wxString& file) {
+    wxDocManager::AddFileToHistory(file);
+    TheApp().SaveSettings();
+}
+
+void TavroDocManager::RemoveFileFromHistory(size_t i) {
+    wxDocManager::RemoveFileFromHistory(i);
+    TheApp().SaveSettings();
+}
+
 wxString DefaultConfigPath() {
     wxString base;
     if (!wxGetEnv("XDG_CONFIG_HOME", &base) || base.empty()) base = wxFileName::GetHomeDir() + "/.config";
     return base + "/tavro2/tavro2.conf";
-}
-
-void LoadRecentFiles(wxFileHistory& history, const wxString& configPath) {
-    if (!wxFileName::FileExists(configPath)) return;
-    wxLogNull quiet;  // an unreadable list is an empty one
-    wxFileConfig config(wxEmptyString, wxEmptyString, configPath, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
-    config.SetPath("/RecentFiles");
-    history.Load(config);
-}
-
-bool SaveRecentFiles(const wxFileHistory& history, const wxString& configPath) {
-    wxLogNull quiet;  // the caller reports a failure
-    wxFileName name(configPath);
-    if (!name.DirExists() && !name.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL)) return false;
-    wxFileConfig config(wxEmptyString, wxEmptyString, configPath, wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
-    config.DeleteGroup("/RecentFiles");
-    config.SetPath("/RecentFiles");
-    const_cast<wxFileHistory&>(history).Save(config);
-    return config.Flush();
 }
 
 namespace {
@@ -136,21 +132,65 @@ wxIcon AppIcon() {
 
 // ---- Start and end ----------------------------------------------------------------
 
-bool CTAVRO2App::ParseCommandLine(int argc, wxChar** argv, Options& options) {
-    static const wxCmdLineEntryDesc desc[] = {
-        {wxCMD_LINE_SWITCH, nullptr, "nosplash", "start without the splash picture", wxCMD_LINE_VAL_NONE, 0},
-        {wxCMD_LINE_PARAM, nullptr, nullptr, "scenario file", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL},
-        {wxCMD_LINE_NONE, nullptr, nullptr, nullptr, wxCMD_LINE_VAL_NONE, 0},
-    };
-    wxCmdLineParser parser(desc, argc, argv);
-    if (parser.Parse(true) != 0) return false;
-    options.splash = !parser.Found("nosplash");
-    if (parser.GetParamCount() > 0) {
-        // Resolved now, before anything can change the current folder.
-        options.file = wxString::FromUTF8(
-            document::MakeAbsolute(parser.GetParam(0).utf8_string(), document::CurrentDirectory()));
+namespace {
+
+const wxCmdLineEntryDesc kCommandLine[] = {
+    {wxCMD_LINE_SWITCH, "h", "help", "show this help and end", wxCMD_LINE_VAL_NONE, wxCMD_LINE_OPTION_HELP},
+    {wxCMD_LINE_SWITCH, nullptr, "nosplash", "start without the splash picture", wxCMD_LINE_VAL_NONE, 0},
+    {wxCMD_LINE_PARAM, nullptr, nullptr, "scenario file", wxCMD_LINE_VAL_STRING,
+     wxCMD_LINE_PARAM_OPTIONAL | wxCMD_LINE_PARAM_MULTIPLE},
+    {wxCMD_LINE_NONE, nullptr, nullptr, nullptr, wxCMD_LINE_VAL_NONE, 0},
+};
+
+// What the command-line parser would print, kept for a message box.
+class CapturedOutput final : public wxMessageOutput {
+public:
+    wxString text;
+
+protected:
+    void Output(const wxString& str) override { text += str; }
+};
+
+}  // namespace
+
+wxString UsageText() {
+    wxCmdLineParser parser(kCommandLine);
+    char name[] = "tavro2";
+    char* args[] = {name, nullptr};
+    parser.SetCmdLine(1, args);
+    return parser.GetUsageString();
+}
+
+bool AsksForHelp(int argc, char** argv) {
+    for (int i = 1; i < argc && argv[i]; ++i) {
+        if (std::strcmp(argv[i], "--") == 0) return false;
+        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) return true;
     }
-    return true;
+    return false;
+}
+
+CTAVRO2App::CommandLine CTAVRO2App::ParseCommandLine(int argc, wxChar** argv, Options& options, wxString* message) {
+    wxCmdLineParser parser(kCommandLine, argc, argv);
+    CapturedOutput said;
+    wxMessageOutput* before = wxMessageOutput::Set(&said);
+    const int rc = parser.Parse(false);
+    wxMessageOutput::Set(before);
+    if (rc == -1) {
+        if (message) *message = parser.GetUsageString();
+        return CommandLine::Help;
+    }
+    if (rc != 0) {
+        if (message) *message = said.text.Strip(wxString::both) + "\n\n" + parser.GetUsageString();
+        return CommandLine::Bad;
+    }
+    options.splash = !parser.Found("nosplash");
+    options.files.clear();
+    for (size_t i = 0; i < parser.GetParamCount(); ++i) {
+        // Resolved now, before anything can change the current folder.
+        options.files.push_back(wxString::FromUTF8(
+            document::MakeAbsolute(parser.GetParam(i).utf8_string(), document::CurrentDirectory())));
+    }
+    return CommandLine::Run;
 }
 
 CTAVRO2App::CTAVRO2App() = default;
@@ -158,8 +198,37 @@ CTAVRO2App::~CTAVRO2App() = default;
 
 bool CTAVRO2App::OnInit() {
     Options options;
-    if (!ParseCommandLine(argc, argv, options)) return false;
-    return Start(options);
+    wxString message;
+    switch (ParseCommandLine(argc, argv, options, &message)) {
+        case CommandLine::Help:
+            std::fputs(message.utf8_str(), stdout);
+            exitAtOnce_ = true;
+            return true;
+        case CommandLine::Bad:
+            // Said on the terminal and, for a start from a launcher, in a box.
+            std::fprintf(stderr, "%s\n", static_cast<const char*>(message.utf8_str()));
+            Messages().Show(message.utf8_string(), platform::MsgIcon::Stop);
+            return false;
+        case CommandLine::Run: break;
+    }
+    const wxString config = options.configPath.empty() ? DefaultConfigPath() : options.configPath;
+    shell_ = std::make_unique<ShellOpen>(InstanceFolder(config));
+    if (shell_->PassToRunning(options.files)) {
+        exitAtOnce_ = true;
+        return true;
+    }
+    if (!Start(options)) return false;
+    shell_->Serve([this](const std::vector<wxString>& files) { OpenFromShell(files); });
+    return true;
+}
+
+int CTAVRO2App::OnRun() { return exitAtOnce_ ? 0 : wxApp::OnRun(); }
+
+platform::MsgResult CTAVRO2App::SplashFirstMessages::Show(std::string_view text, platform::MsgIcon icon,
+                                                          platform::MsgButtons buttons) {
+    app_.CloseSplash();
+    platform::IMessages& target = app_.messages_ ? *app_.messages_ : app_.wxMessages_;
+    return target.Show(text, icon, buttons);
 }
 
 void CTAVRO2App::SetMessages(platform::IMessages* messages) {
@@ -176,6 +245,8 @@ bool CTAVRO2App::Start(const Options& options) {
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
     platform::SetDefaultMessages(&Messages());
     configPath_ = options.configPath.empty() ? DefaultConfigPath() : options.configPath;
+    settings_ = document::LoadSettings(configPath_.utf8_string());
+    settingsFailed_ = false;
 
     paths_ = document::AppPaths::ForThisProcess();
     help_ = std::make_unique<platform::WxHelp>(paths_.helpFolder);
@@ -195,29 +266,49 @@ bool CTAVRO2App::Start(const Options& options) {
     new wxDocTemplate(docManager_, "TAVRO2 Files", "*.tvr;*.TVR", "", "tvr", "Spill Scenario", "Spill Scenario View",
                       CLASSINFO(SpillDocWx), CLASSINFO(WorkspaceView));
     docManager_->SetMaxDocsOpen(1000);
-    if (wxFileHistory* history = docManager_->GetFileHistory()) LoadRecentFiles(*history, configPath_);
-    // The first file dialog opens in Documents (the toolkit answers the
-    // home folder when no documents folder is configured).
+    if (wxFileHistory* history = docManager_->GetFileHistory()) {
+        // Oldest first: each one added goes to the top.
+        for (auto it = settings_.recentFiles.rbegin(); it != settings_.recentFiles.rend(); ++it)
+            history->AddFileToHistory(wxString::FromUTF8(*it));
+    }
+    // The file dialogs open where the last one was left, else in Documents
+    // (the toolkit answers the home folder when no documents folder is
+    // configured).
     wxString documents = wxStandardPaths::Get().GetDocumentsDir();
     if (documents == wxFileName::GetHomeDir() && wxFileName::DirExists(documents + "/Documents"))
         documents += "/Documents";
+    const wxString last = wxString::FromUTF8(settings_.lastFolder);
+    if (!last.empty() && wxFileName::DirExists(last)) documents = last;
     if (wxFileName::DirExists(documents)) docManager_->SetLastDirectory(documents);
 
-    frame_ = new CMainFrame(docManager_);
+    frame_ = new CMainFrame(docManager_, settings_);
     status_.SetFrame(frame_);
     dialogs_.SetParent(frame_);
     frame_->SetDropTarget(new DropFiles);
     frame_->SetIcon(AppIcon());
     SetTopWindow(frame_);
-    frame_->Maximize();
+    if (settings_.maximised) frame_->Maximize();
     frame_->Show();
 
-    if (!options.file.empty())
-        OpenFromOutside(options.file);
-    else
+    if (options.files.empty()) {
         docManager_->CreateNewDocument();
+    } else {
+        // Opened once the main loop runs, with the main window on the
+        // screen: a message about a file is centred on it.
+        const std::vector<wxString> files = options.files;
+        CallAfter([this, files] {
+            for (const wxString& f : files) OpenFromOutside(f);
+        });
+    }
     if (options.splash) ShowSplash();
     return true;
+}
+
+void CTAVRO2App::OpenFromShell(const std::vector<wxString>& files) {
+    if (!frame_) return;
+    for (const wxString& f : files) OpenFromOutside(f);
+    frame_->Iconize(false);
+    frame_->Raise();
 }
 
 void CTAVRO2App::OpenFromOutside(const wxString& path) {
@@ -227,16 +318,27 @@ void CTAVRO2App::OpenFromOutside(const wxString& path) {
     if (!doc && docManager_->GetDocuments().empty()) docManager_->CreateNewDocument();
 }
 
-void CTAVRO2App::SaveHistory() {
-    if (!docManager_ || !docManager_->GetFileHistory() || configPath_.empty()) return;
-    if (!SaveRecentFiles(*docManager_->GetFileHistory(), configPath_))
-        Messages().Show("The list of recent files could not be saved to " + configPath_.utf8_string() + ".",
-                        platform::MsgIcon::Exclamation);
+void CTAVRO2App::SaveSettings() {
+    if (!docManager_ || configPath_.empty()) return;
+    if (wxFileHistory* history = docManager_->GetFileHistory()) {
+        settings_.recentFiles.clear();
+        for (size_t i = 0; i < history->GetCount(); ++i)
+            settings_.recentFiles.push_back(history->GetHistoryFile(i).utf8_string());
+    }
+    const wxString last = docManager_->GetLastDirectory();
+    if (wxFileName::DirExists(last)) settings_.lastFolder = last.utf8_string();
+    if (frame_) frame_->StoreLayout(settings_);
+    if (document::SaveSettings(configPath_.utf8_string(), settings_) || settingsFailed_) return;
+    settingsFailed_ = true;
+    Messages().Show("The list of recent files and the window layout could not be saved to " +
+                        configPath_.utf8_string() + ".",
+                    platform::MsgIcon::Exclamation);
 }
 
 void CTAVRO2App::FrameClosing() {
-    if (splash_) splash_->Destroy();
-    SaveHistory();
+    CloseSplash();
+    SaveSettings();
+    if (help_) help_->CloseBook();
     status_.SetFrame(nullptr);
     dialogs_.SetParent(nullptr);
     frame_ = nullptr;
@@ -258,7 +360,8 @@ void CTAVRO2App::Stop() {
 }
 
 int CTAVRO2App::OnExit() {
-    // The recent files were saved when the main window closed.
+    // The settings were saved when the main window closed.
+    shell_.reset();
     delete docManager_;
     docManager_ = nullptr;
     custom_.reset();
@@ -283,15 +386,28 @@ bool CTAVRO2App::ShowSplash() {
     return true;
 }
 
+void CTAVRO2App::CloseSplash() {
+    if (!splash_) return;
+    splash_->Destroy();
+    splash_ = nullptr;
+    if (frame_) frame_->Refresh();
+}
+
 int CTAVRO2App::FilterEvent(wxEvent& event) {
-    if (splash_) {
-        const wxEventType t = event.GetEventType();
-        if (t == wxEVT_KEY_DOWN || t == wxEVT_LEFT_DOWN || t == wxEVT_RIGHT_DOWN || t == wxEVT_MIDDLE_DOWN) {
-            splash_->Destroy();
-            splash_ = nullptr;
-            if (frame_) frame_->Refresh();
-            return Event_Processed;
-        }
+    if (!splash_) return Event_Skip;
+    const wxEventType t = event.GetEventType();
+    // The menu bar and the toolbar are the toolkit's own widgets: no mouse
+    // press of theirs comes here, only the menu opened or the command.
+    if (t == wxEVT_KEY_DOWN || t == wxEVT_LEFT_DOWN || t == wxEVT_RIGHT_DOWN || t == wxEVT_MIDDLE_DOWN ||
+        t == wxEVT_MENU_OPEN || t == wxEVT_MENU) {
+        CloseSplash();
+        return Event_Processed;
+    }
+    // A dialog must not open under the splash.
+    if (t == wxEVT_INIT_DIALOG || (t == wxEVT_SHOW && static_cast<wxShowEvent&>(event).IsShown() &&
+                                   event.GetEventObject() != splash_.get() &&
+                                   wxDynamicCast(event.GetEventObject(), wxDialog))) {
+        CloseSplash();
     }
     return Event_Skip;
 }

@@ -1,5 +1,6 @@
 #include "app/WorkspaceView.h"
 
+#include <wx/control.h>
 #include <wx/sizer.h>
 
 #include "app/FormPanel.h"
@@ -14,6 +15,13 @@ namespace app {
 wxIMPLEMENT_DYNAMIC_CLASS(WorkspaceView, wxView);
 
 SpillDocWx* WorkspaceView::Doc() const { return wxDynamicCast(GetDocument(), SpillDocWx); }
+
+wxString WorkspaceView::TabText() const {
+    wxDocument* doc = GetDocument();
+    if (!doc) return {};
+    // The name as it is (the tab would read "&" as a mnemonic).
+    return wxControl::EscapeMnemonics(doc->GetUserReadableName()) + (doc->IsModified() ? " *" : "");
+}
 
 bool WorkspaceView::OnCreate(wxDocument* doc, long) {
     CMainFrame* frame = TheApp().MainFrame();

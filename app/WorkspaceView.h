@@ -26,6 +26,9 @@ public:
     wxPrintout* OnCreatePrintout() override;
 
     SpillDocWx* Doc() const;
+    // The tab's text: the scenario's name, with " *" while it has unsaved
+    // changes.
+    wxString TabText() const;
     wxWindow* Page() const { return page_; }
     OutputArea* Area() const { return area_; }
     FormPanel* Form() const { return form_; }

@@ -98,7 +98,7 @@ bool OutputWindowsLogic::RefreshAfterInputChange() {
         if (s_.m_bChanged[i]) changed = true;
     if (!changed) return false;
     CloseAll();
-    s_.m_bMultipleGraphs = 0;
+    s_.m_bMultipleGraphs = s_.startMultipleGraphs;
     for (int& g : s_.m_bGraphOpen) g = 0;
     if (s_.m_bNotSolved == 0) {
         s_.m_bNewGraphsNotice = 1;

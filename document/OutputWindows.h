@@ -50,8 +50,9 @@ public:
     bool AnyGraphOpen() const;
 
     // The idle-time refresh after an input change: when any input change
-    // flag is up, closes every output window, goes back to single-graph
-    // mode and clears the open flags; a solved scenario then raises the
+    // flag is up, closes every output window, goes back to the starting
+    // mode (single-graph unless the user chose otherwise) and clears the
+    // open flags; a solved scenario then raises the
     // re-solve notice and marks its results stale. The flags stay up (the
     // tree clears them). True when it acted.
     bool RefreshAfterInputChange();

@@ -216,6 +216,9 @@ struct SessionState {
     // The outputs were closed by an input change after a solve: the model
     // still holds the old run's results, which no window may show again.
     bool resultsStale = false;
+    // The mode a new or opened scenario, and one whose input changed, goes
+    // to: the one the user last chose (the program remembers it).
+    int startMultipleGraphs = 0;
     bool operator==(const SessionState&) const = default;
 };
 

@@ -238,6 +238,13 @@ bool SpillDocCore::Solve() {
     session.m_bNotSolved = 0;
     session.m_bChanged[SolvedPrint] = 1;
     session.resultsStale = false;
+    // Single-graph mode shows one output: the others are closed and their
+    // flags cleared, or a second solve would leave a graph pressed that
+    // cannot be seen.
+    if (!session.m_bMultipleGraphs) {
+        Outputs().CloseAll();
+        for (int& g : session.m_bGraphOpen) g = 0;
+    }
     session.m_bGraphOpen[GraphBudget] = 1;
     Outputs().Open(OutputKind::Budget);
     return true;
@@ -249,7 +256,7 @@ namespace {
 void ResetOutputFlags(SessionState& s) {
     s.m_bChanged[SolvedTree] = 0;
     s.m_bChanged[SolvedPrint] = 0;
-    s.m_bMultipleGraphs = 0;
+    s.m_bMultipleGraphs = s.startMultipleGraphs;
     s.resultsStale = false;
     for (int& g : s.m_bGraphOpen) g = 0;
 }

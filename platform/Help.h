@@ -17,6 +17,10 @@ public:
     // named place on that page, or empty for its top.
     virtual void ShowTopic(const std::string& page, const std::string& anchor) = 0;
     virtual void ShowContents() = 0;
+    // The book's contents in a window of its own that stays open beside the
+    // program's windows (from the main window); the two above are modal over
+    // the window that asks (the dialogs' Help buttons).
+    virtual void ShowBook() { ShowContents(); }
 };
 
 // Does nothing (no book installed, headless runs).

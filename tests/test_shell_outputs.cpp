@@ -297,3 +297,37 @@ TEST(ShellForm, TicksAreStickyAndTheNoticeTakesOverForGood) {
 }
 
 }  // namespace
+
+namespace {
+
+// Solve in either mode after Density and the budget table were opened.
+TEST(ShellIdleRefresh, ASecondSolveInSingleModeLeavesOnlyTheBudgetGraph) {
+    struct Case {
+        const char* name;
+        bool multiple;
+        std::set<int> flags;
+        std::set<K> live;
+    };
+    const Case cases[] = {
+        {"single", false, {GraphBudget}, {K::Budget}},
+        {"multiple", true, {GraphDensity, GraphBudget}, {K::Density, K::Budget, K::BudgetTable}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SolvedDoc f;
+        SpillDocCore& d = *f.doc;
+        ASSERT_TRUE(d.OnOpenDocument(std::string(TAVRO_TEST_DATA_DIR) + "/document/instant_1000bbl.tvr"));
+        ASSERT_TRUE(d.Solve()) << Join(f.messages.Texts());
+        if (c.multiple) d.Outputs().MultipleGraphs();
+        d.Outputs().ToggleGraph(GraphDensity);
+        d.Outputs().OpenTable(K::BudgetTable);
+        ASSERT_TRUE(d.Solve());
+        std::set<int> flags;
+        for (int g = 0; g < kGraphCount; ++g)
+            if (d.session.m_bGraphOpen[g]) flags.insert(g);
+        EXPECT_EQ(flags, c.flags);
+        EXPECT_EQ(f.outputs.live, c.live);
+    }
+}
+
+}  // namespace

@@ -15,7 +15,7 @@ export XDG_DATA_DIRS="$PREFIX/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share
 cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null || { echo "install failed"; exit 1; }
 
 desktop-file-validate "$PREFIX/share/applications/tavro2.desktop" || { echo "desktop entry invalid"; exit 1; }
-grep -q '^Exec=tavro2 %f$' "$PREFIX/share/applications/tavro2.desktop" || { echo "no Exec line"; exit 1; }
+grep -q '^Exec=tavro2 %F$' "$PREFIX/share/applications/tavro2.desktop" || { echo "no Exec line"; exit 1; }
 update-mime-database "$PREFIX/share/mime" || { echo "update-mime-database failed"; exit 1; }
 grep -q ':application/x-tavro2-scenario:\*\.tvr$' "$PREFIX/share/mime/globs2" ||
   { echo "*.tvr is not registered"; exit 1; }

@@ -10,7 +10,6 @@ cmake --build build/release -j"$(nproc)" --target tavro2
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "TAVRO2 is built (build/release/tavro2) but there is no display to show it on." >&2
   echo "Start it from a desktop session: build/release/tavro2 [FILE.tvr]" >&2
-  echo "(sudo drops the display settings unless given -E: sudo -E bash tools/run.sh)" >&2
   exit 1
 fi
 if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then

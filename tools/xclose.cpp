@@ -1,7 +1,7 @@
 // Developer tool for the GUI smoke test: waits for a top-level window with
 // the given title to appear on the X display, then asks it to close
-// (WM_DELETE_WINDOW), as a window manager would.
-//   xclose TITLE [SECONDS]   exit 0 when found and asked, 1 when not found
+// (WM_DELETE_WINDOW), as a window manager would; with --wait it only waits.
+//   xclose [--wait] TITLE [SECONDS]   exit 0 when found (and asked), 1 when not found
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -50,8 +50,13 @@ static Window Find(Display* d, Window w, const char* want) {
 }
 
 int main(int argc, char** argv) {
+    const bool waitOnly = argc > 1 && std::strcmp(argv[1], "--wait") == 0;
+    if (waitOnly) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: xclose TITLE [SECONDS]\n");
+        std::fprintf(stderr, "usage: xclose [--wait] TITLE [SECONDS]\n");
         return 2;
     }
     int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
@@ -74,6 +79,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("xclose: found window \"%s\"\n", argv[1]);
+    if (waitOnly) {
+        XCloseDisplay(d);
+        return 0;
+    }
     XEvent ev{};
     ev.xclient.type = ClientMessage;
     ev.xclient.window = w;

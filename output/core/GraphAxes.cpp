@@ -185,7 +185,7 @@ std::string HourLabel(const GraphContext& ctx, int h) { return platform::FormatT
 std::string DateLabel(const GraphContext& ctx, int h) { return platform::FormatTime(ctx.LocalHour(h), "%b %d"); }
 
 void DrawValueTicks(Canvas& canvas, const Rect& plot, int bands, int bandPx, int mm, double bottom,
-                    double step) {
+                    double step, const char* format) {
     for (int k = 0; k <= bands; ++k) {
         const int y = plot.bottom - k * bandPx;
         canvas.line({plot.left - 3 * mm / 2, y}, {plot.left + 3 * mm / 2, y});
@@ -194,7 +194,7 @@ void DrawValueTicks(Canvas& canvas, const Rect& plot, int bands, int bandPx, int
             if (ym <= plot.top) break;
             canvas.line({plot.left - 2 * mm / 3, ym}, {plot.left + 2 * mm / 3, ym});
         }
-        canvas.text({plot.left - 2 * mm, y}, platform::Format("%.6g", bottom + k * step), HAlign::Right,
+        canvas.text({plot.left - 2 * mm, y}, platform::Format(format, bottom + k * step), HAlign::Right,
                     VAlign::Baseline);
     }
 }

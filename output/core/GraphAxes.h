@@ -78,9 +78,10 @@ std::string DateLabel(const GraphContext& ctx, int h);
 // Draws the value ticks up the plot's left edge: a major tick and its
 // label (bottom + k * step) every bandPx for k = 0..bands, and four minor
 // ticks a fifth of a band apart above each, none at or over the plot's top.
-// mm: the millimetre the tick lengths are measured in.
+// mm: the millimetre the tick lengths are measured in; format: the printf
+// format of a label.
 void DrawValueTicks(platform::Canvas& canvas, const platform::Rect& plot, int bands, int bandPx, int mm,
-                    double bottom, double step);
+                    double bottom, double step, const char* format = "%.6g");
 
 // The plot's frame as one closed polyline in the current pen.
 void DrawPlotFrame(platform::Canvas& canvas, const platform::Rect& plot);

@@ -24,7 +24,7 @@ wxWindow* Owner() {
 }
 
 // The viewer opens at a size that shows a page without scrolling sideways
-// (the toolkit's own default is small).
+// (the toolkit's own default is small), titled with the book's title.
 class SizedHelpController final : public wxHtmlHelpController {
 public:
     using wxHtmlHelpController::wxHtmlHelpController;
@@ -35,10 +35,17 @@ protected:
         if (dialog) {
             dialog->SetSize(dialog->FromDIP(wxSize(900, 640)));
             dialog->CentreOnParent();
+            const wxHtmlBookRecArray& books = data->GetBookRecArray();
+            if (!books.empty() && !books[0].GetTitle().empty()) dialog->SetTitle(books[0].GetTitle());
         }
         return dialog;
     }
 };
+
+std::unique_ptr<wxHtmlHelpController> MakeController(bool modal) {
+    return std::make_unique<SizedHelpController>(wxHF_DEFAULT_STYLE | wxHF_DIALOG | (modal ? wxHF_MODAL : 0),
+                                                 Owner());
+}
 
 }  // namespace
 
@@ -47,10 +54,7 @@ WxHelp::WxHelp(std::string folder, IMessages* messages) : folder_(std::move(fold
 WxHelp::~WxHelp() = default;
 
 wxHtmlHelpController& WxHelp::Controller() {
-    if (!controller_) {
-        controller_ = std::make_unique<SizedHelpController>(wxHF_DEFAULT_STYLE | wxHF_DIALOG | wxHF_MODAL, Owner());
-        controller_->SetTitleFormat("TAVRO2 Help: %s");
-    }
+    if (!controller_) controller_ = MakeController(true);
     return *controller_;
 }
 
@@ -95,5 +99,17 @@ void WxHelp::ShowContents() {
     if (!Ready()) return;
     Controller().DisplayContents();
 }
+
+void WxHelp::ShowBook() {
+    if (!Ready()) return;
+    if (!beside_) {
+        beside_ = MakeController(false);
+        beside_->AddBook(wxFileName(ToWx(folder_ + "/" + kHelpBookFile)), false);
+    }
+    beside_->DisplayContents();
+    if (wxWindow* viewer = beside_->GetDialog()) viewer->Raise();
+}
+
+void WxHelp::CloseBook() { beside_.reset(); }
 
 }  // namespace platform

@@ -1,5 +1,5 @@
-// The help book shown in the toolkit's HTML help viewer, modal over the
-// window that asks for it.
+// The help book shown in the toolkit's HTML help viewer: modal over the
+// window that asks for a topic, or modeless for the whole book.
 #pragma once
 
 #include <memory>
@@ -21,6 +21,9 @@ public:
 
     void ShowTopic(const std::string& page, const std::string& anchor) override;
     void ShowContents() override;
+    void ShowBook() override;
+    // Closes the modeless viewer (before the window it belongs to goes).
+    void CloseBook();
 
     // Loads the book once; false when it is missing or cannot be read.
     bool Load();
@@ -37,7 +40,8 @@ private:
 
     std::string folder_;
     IMessages* messages_;
-    std::unique_ptr<wxHtmlHelpController> controller_;
+    std::unique_ptr<wxHtmlHelpController> controller_;  // modal
+    std::unique_ptr<wxHtmlHelpController> beside_;      // modeless, made on first use
     int loaded_ = -1;  // -1 not tried, 0 failed, 1 loaded
 };
 

@@ -141,7 +141,13 @@ DialogTestGuard::~DialogTestGuard() {
 void GuiTest::Start(app::CTAVRO2App::Options options) {
     Messages().Clear();
     App().SetMessages(&Messages());
-    if (options.configPath.empty()) options.configPath = RunFolder() + "/config/tavro2.conf";
+    // Each test its own settings: a layout one test leaves is not the next
+    // one's start.
+    if (options.configPath.empty()) {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "none";
+        options.configPath = RunFolder() + "/config/" + name + "/tavro2.conf";
+    }
     ASSERT_TRUE(App().Start(options));
     Pump();
 }

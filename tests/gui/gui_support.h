@@ -9,6 +9,7 @@
 #include <string>
 
 #include <wx/timer.h>
+#include <wx/toplevel.h>
 #include <wx/window.h>
 
 #include "app/TavroApp.h"
@@ -34,6 +35,14 @@ void Command(int id);
 // name with folders ("oils/list") makes them.
 // Returns the file written, or "" on failure.
 std::string Screenshot(wxWindow* window, const std::string& name);
+
+// The shown top-level window of type T (a dialog up), or null.
+template <class T>
+T* ShownWindow() {
+    for (wxWindow* w : wxTopLevelWindows)
+        if (auto* t = dynamic_cast<T*>(w); t && t->IsShown()) return t;
+    return nullptr;
+}
 
 // Sends a button click to the control of a dialog, as a click would.
 void Click(wxWindow* dialog, int id);
@@ -82,7 +91,7 @@ protected:
     // The stored scenario opened from the command line, no splash.
     static app::CTAVRO2App::Options OpeningStoredScenario() {
         app::CTAVRO2App::Options o = NoSplash();
-        o.file = kStoredScenario;
+        o.files = {kStoredScenario};
         return o;
     }
     void Start(app::CTAVRO2App::Options options = NoSplash());

@@ -40,11 +40,7 @@ namespace {
 // Screenshots of this file go in the oils folder of the shots.
 std::string Shot(wxWindow* window, const std::string& name) { return Screenshot(window, "oils/" + name); }
 
-ui::COilsDialog* OpenOilsDialog() {
-    for (wxWindow* w : wxTopLevelWindows)
-        if (auto* d = dynamic_cast<ui::COilsDialog*>(w); d && d->IsShown()) return d;
-    return nullptr;
-}
+ui::COilsDialog* OpenOilsDialog() { return ShownWindow<ui::COilsDialog>(); }
 
 TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
     DialogTestGuard guard;
@@ -544,7 +540,7 @@ TEST_F(GuiTest, ScenarioTabShowsAFileNameWithItsAmpersand) {
     std::filesystem::copy_file(kStoredScenario, path, std::filesystem::copy_options::overwrite_existing, ec);
     ASSERT_FALSE(ec) << ec.message();
     app::CTAVRO2App::Options options = NoSplash();
-    options.file = path;
+    options.files = {wxString::FromUTF8(path)};
     Start(options);
     wxNotebook* book = Frame()->Workspaces();
     ASSERT_EQ(book->GetPageCount(), 1u);

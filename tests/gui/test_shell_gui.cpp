@@ -1,6 +1,9 @@
 // The program shell on a real display: main window, Solve and tiling, the
 // re-solve notice, recent files, the splash and dropped files.
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -11,16 +14,20 @@
 #include <wx/statusbr.h>
 #include <wx/log.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
+#include "document/AppSettings.h"
 #include "app/FormPanel.h"
 #include "app/MainFrame.h"
 #include "app/OutputArea.h"
+#include "app/ScenarioTreePane.h"
 #include "app/SpillDocWx.h"
 #include "app/WorkspaceView.h"
 #include "ui/common/DialogRegistry.h"
 #include "gui_support.h"
 #include "output/GraphViews.h"
+#include "output/TableViews.h"
 #include "platform/wx/WxText.h"
 #include "ui/oils/OilDialogs.h"
 
@@ -124,13 +131,23 @@ TEST_F(GuiTest, CommandLineScenarioSolvesAndShowsAllGraphsTiled) {
         before.push_back(panel->PaintCount());
     }
     Command(app::ID_SOLVE);
-    for (int g = 0; g < document::kGraphCount; ++g)
-        EXPECT_GT(dynamic_cast<output::GraphPanel*>(area->OutputWindow(document::GraphKind(g)))->PaintCount(),
-                  before[g])
-            << g;
+    for (int g = 0; g < document::kGraphCount; ++g) {
+        wxWindow* graph = area->OutputWindow(document::GraphKind(g));
+        // Those scrolled out of the area's view paint when they come into it.
+        if (!wxRect(area->GetClientSize()).Contains(graph->GetParent()->GetRect().GetTopLeft())) continue;
+        EXPECT_GT(dynamic_cast<output::GraphPanel*>(graph)->PaintCount(), before[g]) << g;
+    }
 
     // In a small window the tiles keep their least size and the area scrolls.
+    // A maximised window takes no other size under a window manager.
+    f->Maximize(false);
+    Pump();
     f->SetSize(640, 480);
+    for (int i = 0; i < 20 && f->GetSize() != wxSize(640, 480); ++i) {
+        Pump(1);
+        wxMilliSleep(20);
+    }
+    ASSERT_EQ(f->GetSize(), wxSize(640, 480));
     Pump();
     for (int g = 0; g < document::kGraphCount; ++g) {
         const wxSize tile = area->OutputWindow(document::GraphKind(g))->GetParent()->GetSize();
@@ -194,11 +211,17 @@ TEST_F(GuiTest, FourRecentFilesSurviveARestart) {
     history = App().DocManager()->GetFileHistory();
     ASSERT_EQ(history->GetCount(), 4u);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(history->GetHistoryFile(i), wxString::Format("%s/s%d.tvr", folder, 5 - i));
+    // A change of the list is written at once, not only at the end.
+    App().DocManager()->AddFileToHistory(wxString::FromUTF8(folder + "/s6.tvr"));
+    const std::vector<std::string> written = document::LoadSettings(o.configPath.utf8_string()).recentFiles;
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(written.front(), folder + "/s6.tvr");
     // The files do not exist: choosing one says so and drops it.
     Command(wxID_FILE1);
     ASSERT_EQ(Messages().Entries().size(), 1u);
-    EXPECT_NE(Messages().Entries()[0].text.find("s5.tvr"), std::string::npos) << Messages().Entries()[0].text;
+    EXPECT_NE(Messages().Entries()[0].text.find("s6.tvr"), std::string::npos) << Messages().Entries()[0].text;
     EXPECT_EQ(history->GetCount(), 3u);
+    EXPECT_EQ(document::LoadSettings(o.configPath.utf8_string()).recentFiles.size(), 3u);
     EXPECT_EQ(Frame()->Workspaces()->GetPageCount(), 1u);
 
     // A list that cannot be written is reported when the program ends.
@@ -226,6 +249,43 @@ TEST_F(GuiTest, SplashTakesTheFirstClickOnly) {
     EXPECT_EQ(App().FilterEvent(click), wxApp::Event_Processed);
     EXPECT_EQ(App().Splash(), nullptr);
     EXPECT_EQ(App().FilterEvent(click), wxApp::Event_Skip);  // the next click is the user's
+
+    // The menu bar and the toolbar give no mouse press: a menu opened or a
+    // command closes the splash and goes no further. A dialog or message
+    // box shown closes it and is shown.
+    wxDialog dialog(Frame(), wxID_ANY, "a dialog");
+    struct Case {
+        const char* name;
+        std::function<int()> happen;
+        int result;
+    };
+    const Case cases[] = {
+        {"menu opened", [this] { wxMenuEvent e(wxEVT_MENU_OPEN); return App().FilterEvent(e); }, wxApp::Event_Processed},
+        {"tool or menu command",
+         [this] { wxCommandEvent e(wxEVT_MENU, app::ID_SOLVE); return App().FilterEvent(e); }, wxApp::Event_Processed},
+        {"dialog shown",
+         [&] {
+             wxShowEvent e(dialog.GetId(), true);
+             e.SetEventObject(&dialog);
+             return App().FilterEvent(e);
+         },
+         wxApp::Event_Skip},
+        {"message box", [this] { App().Messages().Show("a message"); return int(wxApp::Event_Skip); }, wxApp::Event_Skip},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(App().ShowSplash());
+        EXPECT_EQ(c.happen(), c.result);
+        EXPECT_EQ(App().Splash(), nullptr);
+    }
+    // The splash itself being shown is no reason to close it.
+    ASSERT_TRUE(App().ShowSplash());
+    wxShowEvent own(App().Splash()->GetId(), true);
+    own.SetEventObject(App().Splash());
+    EXPECT_EQ(App().FilterEvent(own), wxApp::Event_Skip);
+    EXPECT_NE(App().Splash(), nullptr);
+    App().CloseSplash();
+    Messages().Clear();
 }
 
 TEST_F(GuiTest, ACommandLineFileThatFailsSaysWhyAndStartsANewScenario) {
@@ -233,8 +293,15 @@ TEST_F(GuiTest, ACommandLineFileThatFailsSaysWhyAndStartsANewScenario) {
     std::ofstream(bad) << "not a scenario";
     app::CTAVRO2App::Options o;
     o.splash = false;
-    o.file = wxString::FromUTF8(bad);
-    Start(o);
+    o.files = {wxString::FromUTF8(bad)};
+    // Opened once the main loop runs, with the main window on the screen
+    // (a box shown before would sit at the screen's corner).
+    Messages().Clear();
+    App().SetMessages(&Messages());
+    ASSERT_TRUE(App().Start(o));
+    EXPECT_TRUE(Messages().Entries().empty());
+    EXPECT_TRUE(Frame()->IsShown());
+    Pump();
     ASSERT_EQ(Messages().Entries().size(), 1u);
     EXPECT_NE(Messages().Entries()[0].text.find("broken.tvr"), std::string::npos) << Messages().Entries()[0].text;
     EXPECT_EQ(Frame()->Workspaces()->GetPageCount(), 1u);
@@ -292,21 +359,26 @@ TEST_F(GuiTest, DroppedFilesOpenWorkspacesAndBadOnesSayWhy) {
     EXPECT_EQ(Messages().Entries()[0].icon, platform::MsgIcon::Stop);
 }
 
-TEST(CommandLine, FileMadeAbsoluteAndSplashSwitch) {
+TEST(CommandLine, FilesMadeAbsoluteSplashSwitchAndHelp) {
+    using R = app::CTAVRO2App::CommandLine;
     struct Case {
         const char* name;
         std::vector<std::wstring> args;
-        bool ok;
+        R result;
         bool splash;
-        std::string file;  // relative to the current folder when not absolute
+        std::vector<std::string> files;
+        const char* said;  // in the message (Help, Bad)
     };
     const std::string cwd = document::CurrentDirectory();
     const Case cases[] = {
-        {"nothing", {L"tavro2"}, true, true, ""},
-        {"relative file", {L"tavro2", L"sub/../spill.tvr"}, true, true, cwd + "/spill.tvr"},
-        {"no splash and absolute file", {L"tavro2", L"--nosplash", L"/data/a b.tvr"}, true, false, "/data/a b.tvr"},
-        {"unknown switch", {L"tavro2", L"--print"}, false, true, ""},
-        {"two files", {L"tavro2", L"a.tvr", L"b.tvr"}, false, true, ""},
+        {"nothing", {L"tavro2"}, R::Run, true, {}, ""},
+        {"relative file", {L"tavro2", L"sub/../spill.tvr"}, R::Run, true, {cwd + "/spill.tvr"}, ""},
+        {"no splash and absolute file", {L"tavro2", L"--nosplash", L"/data/a b.tvr"}, R::Run, false,
+         {"/data/a b.tvr"}, ""},
+        {"two files", {L"tavro2", L"a.tvr", L"/b.tvr"}, R::Run, true, {cwd + "/a.tvr", "/b.tvr"}, ""},
+        {"unknown switch", {L"tavro2", L"--print"}, R::Bad, true, {}, "print"},
+        {"help", {L"tavro2", L"--help"}, R::Help, true, {}, "--nosplash"},
+        {"short help among files", {L"tavro2", L"a.tvr", L"-h"}, R::Help, true, {}, "Usage"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -315,12 +387,21 @@ TEST(CommandLine, FileMadeAbsoluteAndSplashSwitch) {
         for (std::wstring& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
         app::CTAVRO2App::Options o;
-        wxLogNull quiet;  // the usage text of a bad line
-        EXPECT_EQ(app::CTAVRO2App::ParseCommandLine(static_cast<int>(args.size()), argv.data(), o), c.ok);
-        if (!c.ok) continue;
+        wxString message;
+        EXPECT_EQ(app::CTAVRO2App::ParseCommandLine(static_cast<int>(args.size()), argv.data(), o, &message),
+                  c.result);
+        EXPECT_NE(message.find(c.said), wxString::npos) << message;
+        if (c.result != R::Run) continue;
         EXPECT_EQ(o.splash, c.splash);
-        EXPECT_EQ(o.file.utf8_string(), c.file);
+        std::vector<std::string> files;
+        for (const wxString& f : o.files) files.push_back(f.utf8_string());
+        EXPECT_EQ(files, c.files);
     }
+    char name[] = "tavro2", help[] = "--help", file[] = "a.tvr", end[] = "--";
+    char* asks[] = {name, file, help, nullptr};
+    char* after[] = {name, end, help, nullptr};
+    EXPECT_TRUE(app::AsksForHelp(3, asks));
+    EXPECT_FALSE(app::AsksForHelp(3, after));
 }
 
 // Library and scenario texts are raw bytes: UTF-8 when valid, else the
@@ -342,6 +423,317 @@ TEST(WxText, EightBitTextsBecomeReadable) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(platform::ToWx(c.bytes), c.expected);
     }
+}
+
+}  // namespace
+
+namespace {
+
+void LeftUp(wxWindow* w) {
+    wxMouseEvent up(wxEVT_LEFT_UP);
+    up.SetEventObject(w);
+    w->GetEventHandler()->ProcessEvent(up);
+    Pump();
+}
+
+void DoubleClick(wxWindow* w) {
+    wxMouseEvent dclick(wxEVT_LEFT_DCLICK);
+    dclick.SetEventObject(w);
+    w->GetEventHandler()->ProcessEvent(dclick);
+    Pump();
+}
+
+wxString SaveAsLabel(app::CMainFrame* f) {
+    f->RefreshNow();
+    return f->GetMenuBar()->FindItem(wxID_SAVEAS)->GetItemLabelText();
+}
+
+TEST_F(GuiTest, TilesCloseMaximiseTakeTurnsAndATableIsUsable) {
+    Start(OpeningStoredScenario());
+    app::CMainFrame* f = Frame();
+    Command(app::ID_SOLVE);
+    Command(app::ID_SHOW_ALL_GRAPHS);
+    app::OutputArea* area = f->CurrentWorkspace()->Area();
+    ASSERT_EQ(area->Shown().size(), 11u);
+
+    // A graph's close box clears its flag, as its toggle does.
+    ASSERT_NE(area->CloseBoxOf(OutputKind::Density), nullptr);
+    EXPECT_TRUE(area->CloseBoxOf(OutputKind::Density)->IsShownOnScreen());
+    LeftUp(area->CloseBoxOf(OutputKind::Density));
+    EXPECT_FALSE(area->Exists(OutputKind::Density));
+    EXPECT_FALSE(f->CurrentDoc()->Core().Outputs().GraphChecked(document::GraphDensity));
+    EXPECT_FALSE(f->GetToolBar()->GetToolState(app::GraphCommand(document::GraphDensity)));
+    EXPECT_EQ(area->Shown().size(), 10u);
+
+    // A table among the tiles shows its whole strip; it takes Save As.
+    Command(app::ID_ICS_TABLE);
+    ASSERT_EQ(area->Shown().size(), 11u);
+    wxWindow* ics = area->OutputWindow(OutputKind::IcsTable);
+    ASSERT_NE(ics, nullptr);
+    ASSERT_NE(ics->GetSizer(), nullptr);
+    EXPECT_GE(ics->GetSize().x, ics->GetSizer()->GetMinSize().x);
+    EXPECT_TRUE(area->ActiveTable());
+    // Opened, it is scrolled into view.
+    EXPECT_TRUE(wxRect(area->GetClientSize()).Contains(ics->GetParent()->GetRect().GetTopLeft()));
+    EXPECT_EQ(SaveAsLabel(f), "Save Table As...");
+    EXPECT_FALSE(Screenshot(f, "shell-tiles-with-close-boxes").empty());
+    // A click in the tree gives Save As back to the scenario.
+    f->Tree()->SetFocus();
+    Pump();
+    EXPECT_FALSE(area->ActiveTable());
+    EXPECT_EQ(SaveAsLabel(f), "Save As...");
+    // Its close box closes it; the graphs stay tiled.
+    LeftUp(area->CloseBoxOf(OutputKind::IcsTable));
+    EXPECT_FALSE(area->Exists(OutputKind::IcsTable));
+    EXPECT_EQ(area->Shown().size(), 10u);
+    EXPECT_EQ(area->CurrentMode(), app::OutputArea::Mode::Tiled);
+
+    // A double-click on a caption shows the tile alone over the area; again,
+    // the tiles come back.
+    DoubleClick(area->CaptionOf(OutputKind::Budget));
+    EXPECT_TRUE(area->Zoomed());
+    EXPECT_EQ(area->Shown(), std::vector<OutputKind>{OutputKind::Budget});
+    EXPECT_EQ(area->OutputWindow(OutputKind::Budget)->GetParent()->GetSize(), area->GetClientSize());
+    EXPECT_FALSE(Screenshot(f, "shell-maximised-tile").empty());
+    DoubleClick(area->CaptionOf(OutputKind::Budget));
+    EXPECT_FALSE(area->Zoomed());
+    EXPECT_EQ(area->Shown().size(), 10u);
+
+    // Ctrl+Tab and Ctrl+Shift+Tab move between the outputs in output order.
+    EXPECT_EQ(area->ActiveOutput(), area->OutputWindow(OutputKind::Budget));
+    Command(app::ID_NEXT_OUTPUT);
+    EXPECT_EQ(area->ActiveOutput(), area->OutputWindow(OutputKind::Evaporation));
+    Command(app::ID_PREVIOUS_OUTPUT);
+    Command(app::ID_PREVIOUS_OUTPUT);
+    EXPECT_EQ(area->ActiveOutput(), area->OutputWindow(OutputKind::Benzene));
+    // In single-graph mode they bring each open output to the front.
+    Command(app::ID_SINGLE_GRAPH);
+    Command(app::ID_BUDGET_TABLE);
+    ASSERT_EQ(area->Shown(), std::vector<OutputKind>{OutputKind::BudgetTable});
+    Command(app::ID_NEXT_OUTPUT);
+    EXPECT_EQ(area->Shown().size(), 1u);
+    EXPECT_NE(area->Shown(), std::vector<OutputKind>{OutputKind::BudgetTable});
+    for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
+}
+
+TEST_F(GuiTest, TitleTabAndStatusTellTheTruth) {
+    Start(OpeningStoredScenario());
+    app::CMainFrame* f = Frame();
+    app::SpillDocWx* doc = f->CurrentDoc();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_FALSE(f->EmptyHint()->IsShownOnScreen());
+    // The workspace fills the frame's middle.
+    EXPECT_GE(f->Workspaces()->GetSize().y, f->ScenarioPane()->GetSize().y - f->FromDIP(40));
+    doc->Core().SetModified(true);
+    f->RefreshNow();
+    EXPECT_EQ(f->GetTitle(), "TAVRO2 - instant_1000bbl.tvr *");
+    EXPECT_EQ(f->Workspaces()->GetPageText(0), "instant_1000bbl.tvr *");
+    doc->Core().SetModified(false);
+    f->RefreshNow();
+    EXPECT_EQ(f->GetTitle(), "TAVRO2 - instant_1000bbl.tvr");
+    EXPECT_EQ(f->Workspaces()->GetPageText(0), "instant_1000bbl.tvr");
+
+    // With the last scenario closed the graph hint goes, and the empty
+    // workspace says how to start.
+    Command(app::ID_SOLVE);
+    ASSERT_EQ(f->GetStatusBar()->GetStatusText(0), document::kGraphUnitsHint);
+    Command(wxID_CLOSE);
+    ASSERT_EQ(f->Workspaces()->GetPageCount(), 0u);
+    EXPECT_EQ(f->GetStatusBar()->GetStatusText(0), document::kReadyText);
+    EXPECT_TRUE(f->EmptyHint()->IsShownOnScreen());
+    EXPECT_EQ(f->EmptyHint()->GetLabel(), "File > New or File > Open to start");
+    EXPECT_FALSE(Screenshot(f, "shell-empty-workspace").empty());
+    Command(wxID_NEW);
+    EXPECT_FALSE(f->EmptyHint()->IsShownOnScreen());
+    EXPECT_TRUE(f->Workspaces()->IsShownOnScreen());
+}
+
+// Alt and a letter reaches every item: no letter twice in a menu.
+TEST_F(GuiTest, EveryMenuItemHasAMnemonicOfItsOwnAndSolveHasF5) {
+    Start();
+    wxMenuBar* bar = Frame()->GetMenuBar();
+    std::function<void(wxMenu*, const std::string&)> check = [&](wxMenu* menu, const std::string& where) {
+        std::map<wxUniChar, std::string> seen;
+        for (wxMenuItem* item : menu->GetMenuItems()) {
+            if (item->IsSeparator()) continue;
+            const wxString label = item->GetItemLabel().BeforeFirst('\t');
+            const int at = label.Find('&');
+            const std::string text = item->GetItemLabelText().utf8_string();
+            if (at == wxNOT_FOUND || at + 1 >= static_cast<int>(label.size())) {
+                ADD_FAILURE() << where << ": \"" << text << "\" has no mnemonic";
+                continue;
+            }
+            const wxUniChar key = wxTolower(label[at + 1]);
+            if (seen.count(key)) ADD_FAILURE() << where << ": \"" << text << "\" and \"" << seen[key] << "\" share one";
+            seen[key] = text;
+            if (item->GetSubMenu()) check(item->GetSubMenu(), where + " > " + text);
+        }
+    };
+    wxMenu top;  // the menu titles themselves
+    for (size_t i = 0; i < bar->GetMenuCount(); ++i) {
+        check(bar->GetMenu(i), bar->GetMenuLabelText(i).utf8_string());
+        top.Append(wxID_ANY, bar->GetMenuLabel(i));
+    }
+    check(&top, "menu bar");
+    wxMenuItem* solve = bar->FindItem(app::ID_SOLVE);
+    ASSERT_NE(solve, nullptr);
+    std::unique_ptr<wxAcceleratorEntry> key(solve->GetAccel());
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->GetKeyCode(), WXK_F5);
+}
+
+app::ScenarioTreePane* TreeOf(app::CMainFrame* frame) { return frame->Tree(); }
+
+wxTreeItemId LongestLine(app::ScenarioTreePane* tree) {
+    wxTreeItemId longest;
+    size_t length = 0;
+    std::vector<wxTreeItemId> stack{tree->GetRootItem()};
+    while (!stack.empty()) {
+        const wxTreeItemId id = stack.back();
+        stack.pop_back();
+        if (id != tree->GetRootItem() && tree->IsVisible(id) && tree->GetItemText(id).size() > length) {
+            length = tree->GetItemText(id).size();
+            longest = id;
+        }
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId c = tree->GetFirstChild(id, cookie); c.IsOk(); c = tree->GetNextChild(id, cookie))
+            stack.push_back(c);
+    }
+    return longest;
+}
+
+TEST_F(GuiTest, PaneFitsItsItemsTipsCutOnesAndKeepsEachScenariosTree) {
+    Start(OpeningStoredScenario());
+    app::CMainFrame* f = Frame();
+    Command(app::ID_SOLVE);
+    Pump();
+    app::ScenarioTreePane* tree = TreeOf(f);
+    // As wide as the widest item needs, up to half the window.
+    const int half = f->GetClientSize().x / 2;
+    const int pane = f->PaneSize();
+    EXPECT_GT(pane, f->FromDIP(320));
+    EXPECT_LE(pane, half);
+    EXPECT_TRUE(pane == half || pane >= tree->WidestItemWidth()) << pane << " for " << tree->WidestItemWidth();
+    const wxTreeItemId longest = LongestLine(tree);
+    ASSERT_TRUE(longest.IsOk());
+    EXPECT_EQ(tree->CutItemText(longest), "");
+    EXPECT_FALSE(Screenshot(f, "shell-solved-pane").empty());
+
+    // Made narrow by the user, it stays so; a cut item shows its text as its
+    // tooltip, a whole one none.
+    f->Aui().SetDockSize(f->ScenarioPane(), 160);
+    Pump();
+    EXPECT_EQ(f->PaneSize(), 160);
+    EXPECT_EQ(tree->CutItemText(longest), tree->GetItemText(longest));
+    wxTreeEvent tip(wxEVT_TREE_ITEM_GETTOOLTIP, tree, longest);
+    tree->GetEventHandler()->ProcessEvent(tip);
+    EXPECT_EQ(tip.GetToolTip(), tree->GetItemText(longest));
+    const wxTreeItemId oil = tree->FindRootItem("Oil Type");
+    ASSERT_TRUE(oil.IsOk());
+    EXPECT_EQ(tree->CutItemText(oil), "");
+
+    // A closed section stays closed across a visit to another scenario.
+    tree->Collapse(oil);
+    Command(wxID_NEW);
+    f->Workspaces()->SetSelection(0);
+    Pump();
+    ASSERT_TRUE(tree->FindRootItem("Oil Type").IsOk());
+    EXPECT_FALSE(tree->IsExpanded(tree->FindRootItem("Oil Type")));
+    EXPECT_TRUE(tree->IsExpanded(tree->FindRootItem("Release Information")));
+}
+
+TEST_F(GuiTest, LayoutComesBackAfterARestartAndAGarbageConfStartsWithDefaults) {
+    const std::string folder = RunFolder() + "/layout";
+    std::filesystem::create_directories(folder + "/spills");
+    app::CTAVRO2App::Options o = OpeningStoredScenario();
+    o.configPath = wxString::FromUTF8(folder + "/tavro2.conf");
+    // Started not maximised (without a window manager a maximised window
+    // would stay so).
+    std::ofstream(folder + "/tavro2.conf") << "[Layout]\nMaximised=0\n";
+    Start(o);
+    app::CMainFrame* f = Frame();
+    f->Aui().SetDockSize(f->ScenarioPane(), 420);
+    f->SetSize(60, 50, 900, 640);
+    for (int i = 0; i < 20 && f->GetSize() != wxSize(900, 640); ++i) {
+        Pump(1);
+        wxMilliSleep(20);
+    }
+    ASSERT_EQ(f->GetSize(), wxSize(900, 640));
+    const wxRect place = f->GetRect();
+    Command(app::ID_SOLVE);
+    Command(app::ID_MULTIPLE_GRAPHS);
+    App().DocManager()->SetLastDirectory(wxString::FromUTF8(folder + "/spills"));
+    App().Stop();
+
+    Start(o);
+    f = Frame();
+    EXPECT_EQ(f->PaneSize(), 420);
+    EXPECT_FALSE(f->IsMaximized());
+    EXPECT_EQ(f->GetRect(), place);
+    EXPECT_EQ(App().DocManager()->GetLastDirectory(), wxString::FromUTF8(folder + "/spills"));
+    // The scenario starts in the mode last chosen: Solve tiles.
+    EXPECT_TRUE(f->CurrentDoc()->Core().Outputs().MultipleChecked());
+    Command(app::ID_SOLVE);
+    EXPECT_EQ(f->CurrentWorkspace()->Area()->CurrentMode(), app::OutputArea::Mode::Tiled);
+    // A hidden pane stays hidden, and keeps its width for when it comes back.
+    Command(app::ID_VIEW_SCENARIO_TREE);
+    App().Stop();
+    Start(o);
+    EXPECT_FALSE(Frame()->Aui().GetPane("scenario").IsShown());
+    Command(app::ID_VIEW_SCENARIO_TREE);
+    EXPECT_EQ(Frame()->PaneSize(), 420);
+    App().Stop();
+
+    // Whatever the file holds, the program starts with its defaults.
+    static constexpr char kGarbage[] =
+        "\x00\xFF[Layout]\nPaneSize=-7\nPaneShown=2\nWindowWidth=1e9\nMultipleGraphs=x\n[RecentFiles]\nfile1=\x01\n";
+    std::ofstream(folder + "/tavro2.conf", std::ios::binary) << std::string(kGarbage, sizeof kGarbage - 1);
+    Start(o);
+    f = Frame();
+    EXPECT_TRUE(f->Aui().GetPane("scenario").IsShown());
+    EXPECT_GE(f->PaneSize(), f->FromDIP(320));
+    EXPECT_TRUE(f->CurrentDoc()->Core().Outputs().SingleChecked());
+    // Only the scenario just opened.
+    ASSERT_EQ(App().DocManager()->GetFileHistory()->GetCount(), 1u);
+    EXPECT_EQ(App().DocManager()->GetFileHistory()->GetHistoryFile(0), wxString::FromUTF8(kStoredScenario));
+    for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
+}
+
+}  // namespace
+
+namespace {
+
+// A link is text, not a button: under the pointer it gets no theme
+// background, only the hand cursor.
+TEST_F(GuiTest, AHoveredLinkShowsNoButtonBackground) {
+    Start();
+    app::FormPanel* form = Frame()->CurrentWorkspace()->Form();
+    std::vector<app::LinkButton*> links = Buttons(form->Guide());
+    ASSERT_EQ(links.size(), 5u);
+    app::LinkButton* oil = links[1];
+    ASSERT_TRUE(oil->IsEnabled());
+    const wxRect r = oil->GetScreenRect();
+    wxUIActionSimulator pointer;
+    ASSERT_TRUE(pointer.MouseMove(r.x + r.width / 2, r.y + r.height - 2));
+    for (int i = 0; i < 10; ++i) {
+        Pump(1);
+        wxMilliSleep(20);
+    }
+    const std::string shot = Screenshot(oil, "shell-link-hovered");
+    ASSERT_FALSE(shot.empty());
+    wxImage image(wxString::FromUTF8(shot), wxBITMAP_TYPE_PNG);
+    ASSERT_TRUE(image.IsOk());
+    const wxColour back = form->GetBackgroundColour();
+    // The corners and the edges hold no text: each must be the form's colour.
+    const wxPoint spots[] = {{1, 1}, {image.GetWidth() - 2, 1}, {1, image.GetHeight() - 2},
+                             {image.GetWidth() - 2, image.GetHeight() - 2}, {image.GetWidth() / 2, 1}};
+    for (const wxPoint& p : spots) {
+        const wxColour at(image.GetRed(p.x, p.y), image.GetGreen(p.x, p.y), image.GetBlue(p.x, p.y));
+        EXPECT_EQ(at.GetRGB(), back.GetRGB()) << p.x << "," << p.y << ": " << at.GetAsString(wxC2S_HTML_SYNTAX)
+                                              << " on " << back.GetAsString(wxC2S_HTML_SYNTAX);
+    }
+    pointer.MouseMove(0, 0);
+    Pump();
 }
 
 }  // namespace

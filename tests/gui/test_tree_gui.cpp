@@ -199,9 +199,25 @@ TEST_F(GuiTest, HelpBookLoadsWithEveryPage) {
             }
         });
     };
-    closeBook("help-book");
+    // From the main window the book opens beside it, not modal, titled with
+    // the book's title.
     Command(wxID_HELP_CONTENTS);
-    EXPECT_FALSE(shot.empty());
+    wxHtmlHelpDialog* book = nullptr;
+    for (wxWindow* w : wxTopLevelWindows)
+        if (auto* d = dynamic_cast<wxHtmlHelpDialog*>(w); d && d->IsShown()) book = d;
+    ASSERT_NE(book, nullptr);
+    EXPECT_FALSE(book->IsModal());
+    EXPECT_EQ(book->GetTitle(), "TAVRO2 Help");
+    EXPECT_GE(book->GetSize().x, book->FromDIP(800));
+    EXPECT_FALSE(Screenshot(book, "shell-help-book").empty());
+    // Help Topics again brings the same viewer forward.
+    Command(wxID_HELP_CONTENTS);
+    int viewers = 0;
+    for (wxWindow* w : wxTopLevelWindows)
+        if (auto* d = dynamic_cast<wxHtmlHelpDialog*>(w); d && d->IsShown()) ++viewers;
+    EXPECT_EQ(viewers, 1);
+    book->Close();
+    Pump();
     // The viewer comes back for a topic, any number of times.
     for (int i = 0; i < 2; ++i) {
         shot.clear();

@@ -1,7 +1,9 @@
 #include "ui/inputs/InputDialogs.h"
 
 #include "ui/common/DialogRegistry.h"
+#include "ui/inputs/LeakingTankSheet.h"
 #include "ui/inputs/OperationSheets.h"
+#include "ui/inputs/TankSetup.h"
 #include "ui/inputs/WeatherDialogs.h"
 
 namespace ui {
@@ -12,6 +14,9 @@ void RegisterInputDialogs() {
 
     // The response operations: dispersant, in-situ burn, mechanical clean-up.
     RegisterOperationDialogs();
+
+    // The leaking-tank wizard behind the Release dialog's Setup button.
+    SetTankSetup(RunTankWizard);
 }
 
 }  // namespace ui

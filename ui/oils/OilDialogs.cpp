@@ -1,6 +1,7 @@
 #include "ui/oils/OilDialogs.h"
 
 #include "ui/common/DialogRegistry.h"
+#include "ui/oils/CustomOilsDialog.h"
 #include "ui/oils/OilsDialog.h"
 
 namespace ui {
@@ -9,6 +10,10 @@ void RegisterOilDialogs() {
     ui::RegisterDialog(document::DialogKind::StandardOils, [](wxWindow* parent, document::SpillDocCore& doc) {
         COilsDialog dialog(parent, doc);
         return dialog.ShowModal() == wxID_OK;
+    });
+    ui::RegisterDialog(document::DialogKind::CustomOils, [](wxWindow* parent, document::SpillDocCore& doc) {
+        CCustomOilsDialog dialog(parent, doc);
+        return dialog.Open() && dialog.ShowModal() == wxID_OK;
     });
 }
 

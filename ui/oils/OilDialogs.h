@@ -10,7 +10,7 @@ class wxWindow;
 
 namespace ui {
 
-// Registers the Standard Oils dialog for the Standard Oils command.
+// Registers the Standard Oils and Custom Oils dialogs for their commands.
 void RegisterOilDialogs();
 
 // Runs the Standard Oils dialog to pick a standard oil without changing the

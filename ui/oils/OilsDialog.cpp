@@ -12,17 +12,60 @@ namespace ui {
 namespace {
 constexpr int ID_OIL_INFO = 1072;
 constexpr int ID_OIL_LIST = 1075;
+
+void SizeColumns(wxListCtrl& list) {
+    const int width = list.GetClientSize().GetWidth();
+    if (width <= 0) return;
+    for (int c = 0; c < OilListModel::kColumnCount; ++c)
+        list.SetColumnWidth(c, static_cast<int>(OilListModel::kColumnWidths[static_cast<std::size_t>(c)] * width));
+}
+
 }  // namespace
+
+wxListCtrl* MakeOilList(wxWindow* parent, int id) {
+    auto* list = new wxListCtrl(parent, id, wxDefaultPosition, parent->FromDIP(wxSize(720, 360)),
+                                wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES);
+    for (int c = 0; c < OilListModel::kColumnCount; ++c)
+        list->AppendColumn(OilListModel::kColumnTitles[static_cast<std::size_t>(c)], wxLIST_FORMAT_LEFT);
+    list->Bind(wxEVT_SIZE, [list](wxSizeEvent& e) {
+        e.Skip();
+        list->CallAfter([list] { SizeColumns(*list); });
+    });
+    SizeColumns(*list);
+    return list;
+}
+
+void FillOilList(wxListCtrl& list, const OilListModel& model) {
+    list.Freeze();
+    list.DeleteAllItems();
+    for (std::size_t r = 0; r < model.Size(); ++r) {
+        const long item = list.InsertItem(static_cast<long>(r), platform::ToWx(model.Text(r, 0)));
+        for (int c = 1; c < OilListModel::kColumnCount; ++c) list.SetItem(item, c, platform::ToWx(model.Text(r, c)));
+    }
+    list.Thaw();
+}
+
+void ShowOilListRow(wxListCtrl& list, int row) {
+    for (long i = list.GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); i != -1;
+         i = list.GetNextItem(i, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        list.SetItemState(i, 0, wxLIST_STATE_SELECTED);
+    if (row >= 0 && row < list.GetItemCount()) {
+        list.SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                          wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        list.EnsureVisible(row);
+    }
+}
+
+int SelectedOilListRow(const wxListCtrl& list) {
+    return static_cast<int>(list.GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
+}
 
 COilsDialog::COilsDialog(wxWindow* parent, document::SpillDocCore& doc, StandardOilsRules::Mode mode)
     : RulesDialog(parent, kStandardOilsCaption, doc.Messages(), HelpDialog::StandardOils), rules_(doc, mode) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(new wxStaticText(this, wxID_ANY, kStandardOilsPrompt), 0, wxLEFT | wxRIGHT | wxTOP, 10);
 
-    list_ = new wxListCtrl(this, ID_OIL_LIST, wxDefaultPosition, FromDIP(wxSize(720, 360)),
-                           wxLC_REPORT | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES);
-    for (int c = 0; c < OilListModel::kColumnCount; ++c)
-        list_->AppendColumn(OilListModel::kColumnTitles[static_cast<std::size_t>(c)], wxLIST_FORMAT_LEFT);
+    list_ = MakeOilList(this, ID_OIL_LIST);
     top->Add(list_, 1, wxEXPAND | wxALL, 10);
 
     auto* extra = new wxBoxSizer(wxHORIZONTAL);
@@ -39,10 +82,6 @@ COilsDialog::COilsDialog(wxWindow* parent, document::SpillDocCore& doc, Standard
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SelectOil(); }, wxID_OK);
     list_->Bind(wxEVT_LIST_COL_CLICK, &COilsDialog::OnColumnClick, this);
     list_->Bind(wxEVT_LIST_ITEM_ACTIVATED, &COilsDialog::OnActivated, this);
-    list_->Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
-        e.Skip();
-        CallAfter([this] { SizeColumns(); });
-    });
 
     runSheet = [](wxWindow* owner, const OilInfoTexts& texts) {
         COilPropertiesSheet sheet(owner, texts);
@@ -50,51 +89,25 @@ COilsDialog::COilsDialog(wxWindow* parent, document::SpillDocCore& doc, Standard
     };
 
     form_ = rules_.Load();
-    FillList();
+    FillOilList(*list_, rules_.List());
     TransferDataToWindow();
-    SizeColumns();
     list_->SetFocus();
 }
 
-void COilsDialog::SizeColumns() {
-    const int width = list_->GetClientSize().GetWidth();
-    if (width <= 0) return;
-    for (int c = 0; c < OilListModel::kColumnCount; ++c)
-        list_->SetColumnWidth(c, static_cast<int>(OilListModel::kColumnWidths[static_cast<std::size_t>(c)] * width));
-}
-
-void COilsDialog::FillList() {
-    list_->Freeze();
-    list_->DeleteAllItems();
-    const OilListModel& model = rules_.List();
-    for (std::size_t r = 0; r < model.Size(); ++r) {
-        const long item = list_->InsertItem(static_cast<long>(r), platform::ToWx(model.Text(r, 0)));
-        for (int c = 1; c < OilListModel::kColumnCount; ++c) list_->SetItem(item, c, platform::ToWx(model.Text(r, c)));
-    }
-    list_->Thaw();
-}
-
 bool COilsDialog::TransferDataToWindow() {
-    for (long i = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); i != -1;
-         i = list_->GetNextItem(i, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
-        list_->SetItemState(i, 0, wxLIST_STATE_SELECTED);
-    if (form_.row >= 0 && form_.row < list_->GetItemCount()) {
-        list_->SetItemState(form_.row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                            wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-        list_->EnsureVisible(form_.row);
-    }
+    ShowOilListRow(*list_, form_.row);
     return true;
 }
 
 bool COilsDialog::TransferDataFromWindow() {
-    form_.row = static_cast<int>(list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
+    form_.row = SelectedOilListRow(*list_);
     return true;
 }
 
 void COilsDialog::OnColumnClick(wxListEvent& e) {
     TransferDataFromWindow();
     form_ = rules_.SortBy(e.GetColumn(), form_);
-    FillList();
+    FillOilList(*list_, rules_.List());
     TransferDataToWindow();
 }
 

@@ -12,6 +12,16 @@
 
 namespace ui {
 
+// The report list of an oil dialog: the four columns of OilListModel, their
+// widths kept as shares of the list's width.
+wxListCtrl* MakeOilList(wxWindow* parent, int id);
+// The model's rows, in its order.
+void FillOilList(wxListCtrl& list, const OilListModel& model);
+// Only row selected (and focused, in view); -1 selects nothing.
+void ShowOilListRow(wxListCtrl& list, int row);
+// The selected row, -1 for none.
+int SelectedOilListRow(const wxListCtrl& list);
+
 class COilsDialog final : public RulesDialog {
 public:
     COilsDialog(wxWindow* parent, document::SpillDocCore& doc,
@@ -34,8 +44,6 @@ public:
     std::function<void(wxWindow* parent, const OilInfoTexts& texts)> runSheet;
 
 private:
-    void FillList();
-    void SizeColumns();
     void OnColumnClick(wxListEvent& e);
     void OnActivated(wxListEvent& e);
 
