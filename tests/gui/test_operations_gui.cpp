@@ -1,9 +1,16 @@
 // The response-operation sheets on a real display: a burn page that
 // refuses cannot be left, OK hands the used burns to the document, and
 // each sheet and the advanced burn options are shown for review.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include <wx/bitmap.h>
 #include <wx/button.h>
+#include <wx/dcmemory.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/textctrl.h>
@@ -12,7 +19,13 @@
 #include "app/MainFrame.h"
 #include "app/SpillDocWx.h"
 #include "gui_support.h"
+#include "output/core/PrintSpillInformation.h"
+#include "platform/RecordingCanvas.h"
+#include "platform/SvgWriter.h"
+#include "platform/wx/WxDcCanvas.h"
 #include "ui/inputs/OperationSheets.h"
+#include "ui/inputs/SmokePlumeDialog.h"
+#include "ui/inputs/rules/PlumeGraph.h"
 
 using namespace gui_test;
 
@@ -98,6 +111,7 @@ TEST_F(GuiTest, BurnSheetKeepsARefusedPageAndOkHandsTheBurnToTheScenario) {
     EXPECT_EQ(refusal.rfind("Problem with the Input.\n\nMissing Important Information.\nPlease enter the oil thickness.", 0), 0u)
         << refusal;
     EXPECT_TRUE(advancedShown);
+    EXPECT_EQ(doc.scenario.m_iBurnRegRateCombo, 0) << "a choice then Cancel changes nothing";
     ASSERT_EQ(doc.scenario.burn.num, 1);
     EXPECT_EQ(doc.scenario.burn.area[0], 100);
     EXPECT_EQ(doc.scenario.burn.thick[0], 5);
@@ -131,6 +145,131 @@ TEST_F(GuiTest, DispersantAndCleanupSheetsShowTheirPages) {
     });
     Command(app::ID_MECHANICAL);
     EXPECT_TRUE(amountOnly);
+}
+
+}  // namespace
+
+namespace {
+
+// A file beside the screenshots: <shots>/plume/<name>.
+std::string PlumeFile(const std::string& name) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const char* dir = std::getenv("TAVRO_SHOTS_DIR");
+    const fs::path folder = (dir && *dir ? fs::path(dir) : fs::read_symlink("/proc/self/exe", ec).parent_path() / "gui-smoke") / "plume";
+    fs::create_directories(folder, ec);
+    return (folder / name).string();
+}
+
+// The screen graph and the printed page of a plume, as SVG (recorder) and
+// PNG (the wx canvas on a memory bitmap), for a reviewer.
+void WritePlumeImages(const model::SPlumeGraphData& plume, const ui::PlumeSummary& summary,
+                      const platform::IClock& clock) {
+    const platform::Size screen{600, 360}, page{850, 1100};  // the page: letter at 100 ppi
+    const output::CPrintSpillInformation layout(clock);
+    ui::PlumePageFrame frame;
+    frame.header = [&layout](platform::Canvas& c, std::string_view title) { layout.PrintHeader(c, title); };
+    frame.footer = [&layout](platform::Canvas& c) { layout.PrintFooter(c); };
+    auto drawScreen = [&](platform::Canvas& c) {
+        ui::DrawPlumeGraph(c, {0, 0, screen.cx, screen.cy}, plume, ui::PlumeMedium::Screen);
+    };
+    auto drawPage = [&](platform::Canvas& c) { ui::PrintPlumePage(c, summary, plume, frame); };
+
+    platform::RecordingCanvas screenRec({96, 96, screen, false});
+    drawScreen(screenRec);
+    EXPECT_TRUE(platform::WriteSvgFiles(screenRec, PlumeFile("graph-screen.svg")));
+    platform::RecordingCanvas pageRec({100, 100, page, true});
+    drawPage(pageRec);
+    EXPECT_TRUE(platform::WriteSvgFiles(pageRec, PlumeFile("printed-page.svg")));
+
+    auto png = [](platform::Size size, int ppi, bool printing, const std::function<void(platform::Canvas&)>& draw,
+                  const std::string& path) {
+        wxBitmap bitmap(size.cx, size.cy, 24);
+        {
+            wxMemoryDC dc(bitmap);
+            dc.SetBackground(*wxWHITE_BRUSH);
+            dc.Clear();
+            platform::WxDcCanvas canvas(dc, ppi, ppi, size, printing);
+            draw(canvas);
+        }
+        EXPECT_TRUE(bitmap.SaveFile(path, wxBITMAP_TYPE_PNG)) << path;
+        std::printf("image: %s\n", path.c_str());
+    };
+    png(screen, 96, false, drawScreen, PlumeFile("graph-screen.png"));
+    png(page, 100, true, drawPage, PlumeFile("printed-page.png"));
+}
+
+void PressEscape(wxWindow* w) {
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    escape.SetEventObject(w);
+    w->GetEventHandler()->ProcessEvent(escape);
+}
+
+TEST_F(GuiTest, SmokePlumeGoesNextBackNextAndFinishedStoresItsInputs) {
+    DialogTestGuard guard;
+    Start(OpeningStoredScenario());
+    document::SpillDocCore& doc = Frame()->CurrentDoc()->Core();
+    std::vector<int> states;
+    bool escaped = false;
+    std::string inputHelp, graphHelp;
+    wxTheApp->CallAfter([&] {
+        EndModalsOnExit close;
+        auto* sheet = OpenDialog<ui::CInSituBurnSheet>();
+        ASSERT_NE(sheet, nullptr);
+        auto* page = dynamic_cast<ui::CInSituBurnPage*>(sheet->Page(0));
+        ASSERT_NE(page, nullptr);
+        if (!page->UseBox()->GetValue()) Tick(page->UseBox());
+        Fields(page)[0]->ChangeValue("2000");  // sq. feet
+        Fields(page)[1]->ChangeValue("10");    // mm
+        ASSERT_TRUE(page->PlumeButton()->IsEnabled());
+
+        // Escape on the inputs: nothing stored.
+        sheet->CallAfter([&] {
+            auto* d = OpenDialog<ui::CSmokePlumeDialog>();
+            ASSERT_NE(d, nullptr);
+            d->Loc()->ChangeValue("300");
+            PressEscape(d);
+            escaped = !d->IsModal();
+        });
+        Click(page, page->PlumeButton()->GetId());
+
+        sheet->CallAfter([&] {
+            auto* d = OpenDialog<ui::CSmokePlumeDialog>();
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(d->GetTitle(), "Smoke Plume");
+            states.push_back(d->State());
+            d->Loc()->ChangeValue("200");
+            d->Wind()->ChangeValue("12");
+            inputHelp = HelpCaptionOf([&] { SendHelpCommand(d); });
+            Screenshot(d, "plume/inputs");
+            Click(d, ui::CSmokePlumeDialog::kNextId);
+            states.push_back(d->State());
+            Screenshot(d, "plume/graph");
+            graphHelp = HelpCaptionOf([&] { SendHelpCommand(d); });
+            Click(d, ui::CSmokePlumeDialog::kBackId);
+            states.push_back(d->State());
+            d->AirTemp()->ChangeValue("80");
+            Click(d, ui::CSmokePlumeDialog::kNextId);
+            states.push_back(d->State());
+            ASSERT_NE(d->Plume(), nullptr);
+            ui::SmokePlumeRules rules(doc, 0);
+            WritePlumeImages(*d->Plume(), rules.Summary(*d->Plume()), doc.Clock());
+            d->Wind()->ChangeValue("14");  // on the hidden inputs: Finished stores it
+            Click(d, wxID_OK);
+        });
+        Click(page, page->PlumeButton()->GetId());
+        Click(sheet, wxID_CANCEL);
+    });
+    Command(app::ID_IN_SITU_BURN);
+    EXPECT_TRUE(escaped);
+    EXPECT_EQ(states, (std::vector<int>{0, 1, 0, 1}));
+    EXPECT_EQ(inputHelp, "Help on Smoke Plume Input");
+    EXPECT_EQ(graphHelp, "Help on Smoke Plume Graph");
+    EXPECT_EQ(doc.scenario.m_dPlumeLOC[0], 200);
+    EXPECT_EQ(doc.scenario.m_dPlumeAirTemp[0], 80);
+    EXPECT_EQ(doc.scenario.m_dPlumeWindSpeed[0], 14);
+    for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 
 #include "ui/common/DialogRegistry.h"
 #include "ui/common/TimePickCtrls.h"
+#include "ui/inputs/InputFields.h"
+#include "ui/inputs/SmokePlumeDialog.h"
 
 namespace ui {
 
@@ -23,24 +25,7 @@ SmokePlumeFunction& PlumeDialog() {
     return run;
 }
 
-template <std::size_t N>
-wxChoice* ListOf(wxWindow* parent, const char* const (&items)[N]) {
-    auto* c = new wxChoice(parent, wxID_ANY);
-    for (const char* item : items) c->Append(item);
-    c->SetSelection(0);
-    return c;
-}
 
-int Selected(const wxChoice* c) { return c->GetSelection() < 0 ? 0 : c->GetSelection(); }
-
-wxTextCtrl* NumberField(wxWindow* parent, int widthChars = 8) {
-    auto* t = new wxTextCtrl(parent, wxID_ANY);
-    t->SetMinSize(wxSize(t->GetTextExtent("0").x * widthChars + parent->FromDIP(16), -1));
-    return t;
-}
-
-std::string Text(const wxTextCtrl* t) { return t->GetValue().utf8_string(); }
-void SetText(wxTextCtrl* t, const std::string& s) { t->ChangeValue(wxString::FromUTF8(s)); }
 
 }  // namespace
 
@@ -85,7 +70,7 @@ CDispersantUsePage::CDispersantUsePage(wxWindow* book, document::SpillDocCore& d
     auto* grid = new wxFlexGridSizer(3, wxSize(FromDIP(kGap), FromDIP(kGap)));
     auto row = [&](const wxString& before, wxTextCtrl*& field, const wxString& after) {
         grid->Add(Dependent(new wxStaticText(p, wxID_ANY, before)), 0, wxALIGN_CENTER_VERTICAL);
-        field = Dependent(NumberField(p));
+        field = Dependent(NewField(p));
         grid->Add(field, 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(Dependent(new wxStaticText(p, wxID_ANY, after)), 0, wxALIGN_CENTER_VERTICAL);
     };
@@ -101,15 +86,15 @@ CDispersantUsePage::CDispersantUsePage(wxWindow* book, document::SpillDocCore& d
 }
 
 DispersantPageForm CDispersantUsePage::Form() const {
-    return {Time().Get(), Text(duration_), Text(sprayed_), Text(dispersed_)};
+    return {Time().Get(), TextOf(duration_), TextOf(sprayed_), TextOf(dispersed_)};
 }
 
 void CDispersantUsePage::Load() {
     const DispersantPageForm f = rules_.Load();
     Time().Set(f.start);
-    SetText(duration_, f.duration);
-    SetText(sprayed_, f.areaSprayed);
-    SetText(dispersed_, f.dispersed);
+    ShowText(duration_, f.duration);
+    ShowText(sprayed_, f.areaSprayed);
+    ShowText(dispersed_, f.dispersed);
     ShowEnabled(rules_.Used());
 }
 
@@ -121,15 +106,15 @@ CInSituBurnPage::CInSituBurnPage(wxWindow* book, document::SpillDocCore& doc, in
     : OperationPage(book, "&Use this information", "Time of In-Situ Burn"), doc_(doc), burn_(burn), rules_(doc, burn) {
     auto* grid = new wxFlexGridSizer(3, wxSize(FromDIP(kGap), FromDIP(kGap)));
     grid->Add(Dependent(new wxStaticText(this, wxID_ANY, "Area of fire-boomed oil")), 0, wxALIGN_CENTER_VERTICAL);
-    area_ = Dependent(NumberField(this));
+    area_ = Dependent(NewField(this));
     grid->Add(area_, 0, wxALIGN_CENTER_VERTICAL);
-    areaUnit_ = Dependent(ListOf(this, kBurnAreaUnits));
+    areaUnit_ = Dependent(NewChoice(this, kBurnAreaUnits));
     grid->Add(areaUnit_, 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(Dependent(new wxStaticText(this, wxID_ANY, "Thickness of boomed oil (minimum = 2mm)")), 0,
               wxALIGN_CENTER_VERTICAL);
-    thickness_ = Dependent(NumberField(this));
+    thickness_ = Dependent(NewField(this));
     grid->Add(thickness_, 0, wxALIGN_CENTER_VERTICAL);
-    thicknessUnit_ = Dependent(ListOf(this, kBurnThicknessUnits));
+    thicknessUnit_ = Dependent(NewChoice(this, kBurnThicknessUnits));
     grid->Add(thicknessUnit_, 0, wxALIGN_CENTER_VERTICAL);
     Body()->Add(grid, 0, wxBOTTOM, FromDIP(12));
     auto* plumeRow = new wxBoxSizer(wxHORIZONTAL);
@@ -147,19 +132,18 @@ CInSituBurnPage::CInSituBurnPage(wxWindow* book, document::SpillDocCore& doc, in
 
 void CInSituBurnPage::OnEnabled(bool used) {
     plume_->Enable(used && static_cast<bool>(PlumeDialog()));
-    plume_->SetToolTip(PlumeDialog() ? wxString() : wxString("The smoke plume is not available yet."));
 }
 
 BurnPageForm CInSituBurnPage::Form() const {
-    return {Time().Get(), Text(area_), Selected(areaUnit_), Text(thickness_), Selected(thicknessUnit_)};
+    return {Time().Get(), TextOf(area_), SelectionOf(areaUnit_), TextOf(thickness_), SelectionOf(thicknessUnit_)};
 }
 
 void CInSituBurnPage::Load() {
     const BurnPageForm f = rules_.Load();
     Time().Set(f.start);
-    SetText(area_, f.area);
+    ShowText(area_, f.area);
     areaUnit_->SetSelection(f.areaUnit);
-    SetText(thickness_, f.thickness);
+    ShowText(thickness_, f.thickness);
     thicknessUnit_->SetSelection(f.thicknessUnit);
     ShowEnabled(rules_.Used());
 }
@@ -181,23 +165,23 @@ CMechCleanupPage::CMechCleanupPage(wxWindow* book, document::SpillDocCore& doc, 
     wxWindow* p = Dependent(box->GetStaticBox());
     auto* grid = new wxFlexGridSizer(3, wxSize(FromDIP(kGap), FromDIP(kGap)));
     grid->Add(Dependent(new wxStaticText(p, wxID_ANY, "Duration")), 0, wxALIGN_CENTER_VERTICAL);
-    duration_ = Dependent(NumberField(p));
+    duration_ = Dependent(NewField(p));
     grid->Add(duration_, 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(Dependent(new wxStaticText(p, wxID_ANY, "hours")), 0, wxALIGN_CENTER_VERTICAL);
     rateMode_ = Dependent(new wxRadioButton(p, wxID_ANY, "&Recovery Rate", wxDefaultPosition, wxDefaultSize, wxRB_GROUP));
     grid->Add(rateMode_, 0, wxALIGN_CENTER_VERTICAL);
-    rate_ = NumberField(p);
+    rate_ = NewField(p);
     grid->Add(rate_, 0, wxALIGN_CENTER_VERTICAL);
-    rateUnit_ = ListOf(p, kRecoveryRateUnits);
+    rateUnit_ = NewChoice(p, kRecoveryRateUnits);
     grid->Add(rateUnit_, 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(Dependent(new wxStaticText(p, wxID_ANY, "- or -")), 0, wxALIGN_CENTER_VERTICAL | wxLEFT, FromDIP(20));
     grid->AddSpacer(0);
     grid->AddSpacer(0);
     amountMode_ = Dependent(new wxRadioButton(p, wxID_ANY, "&Amount Recovered"));
     grid->Add(amountMode_, 0, wxALIGN_CENTER_VERTICAL);
-    amount_ = NumberField(p);
+    amount_ = NewField(p);
     grid->Add(amount_, 0, wxALIGN_CENTER_VERTICAL);
-    amountUnit_ = ListOf(p, kRecoveredAmountUnits);
+    amountUnit_ = NewChoice(p, kRecoveredAmountUnits);
     grid->Add(amountUnit_, 0, wxALIGN_CENTER_VERTICAL);
     box->Add(grid, 0, wxALL, FromDIP(kGap));
     auto* note = Dependent(new wxStaticText(p, wxID_ANY,
@@ -231,16 +215,16 @@ void CMechCleanupPage::OnEnabled(bool used) {
 }
 
 CleanupPageForm CMechCleanupPage::Form() const {
-    return {Time().Get(), Text(duration_), Text(rate_), Selected(rateUnit_), Text(amount_), Selected(amountUnit_)};
+    return {Time().Get(), TextOf(duration_), TextOf(rate_), SelectionOf(rateUnit_), TextOf(amount_), SelectionOf(amountUnit_)};
 }
 
 void CMechCleanupPage::Load() {
     const CleanupPageForm f = rules_.Load();
     Time().Set(f.start);
-    SetText(duration_, f.duration);
-    SetText(rate_, f.rate);
+    ShowText(duration_, f.duration);
+    ShowText(rate_, f.rate);
     rateUnit_->SetSelection(f.rateUnit);
-    SetText(amount_, f.amount);
+    ShowText(amount_, f.amount);
     amountUnit_->SetSelection(f.amountUnit);
     ShowEnabled(rules_.Used());
 }
@@ -297,11 +281,11 @@ CAdvancedBurnOptionsDialog::CAdvancedBurnOptionsDialog(wxWindow* parent, documen
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     row->Add(new wxStaticText(this, wxID_ANY, "&Burn Regression Rate"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
              FromDIP(kGap));
-    choice_ = ListOf(this, kRegRateChoices);
+    choice_ = NewChoice(this, kRegRateChoices);
     row->Add(choice_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(kGap));
-    rate_ = NumberField(this);
+    rate_ = NewField(this);
     row->Add(rate_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(kGap));
-    unit_ = ListOf(this, kRegRateUnits);
+    unit_ = NewChoice(this, kRegRateUnits);
     row->Add(unit_, 0, wxALIGN_CENTER_VERTICAL);
     top->Add(row, 0, wxALL, FromDIP(12));
     auto* note = new wxStaticText(this, wxID_ANY,
@@ -314,7 +298,7 @@ CAdvancedBurnOptionsDialog::CAdvancedBurnOptionsDialog(wxWindow* parent, documen
 
     const AdvancedBurnForm f = rules_.Load();
     choice_->SetSelection(f.choice);
-    SetText(rate_, f.rate);
+    ShowText(rate_, f.rate);
     unit_->SetSelection(f.unit);
     ShowRate();
     choice_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ShowRate(); });
@@ -323,7 +307,7 @@ CAdvancedBurnOptionsDialog::CAdvancedBurnOptionsDialog(wxWindow* parent, documen
     Centre();
 }
 
-AdvancedBurnForm CAdvancedBurnOptionsDialog::Form() const { return {Selected(choice_), Text(rate_), Selected(unit_)}; }
+AdvancedBurnForm CAdvancedBurnOptionsDialog::Form() const { return {SelectionOf(choice_), TextOf(rate_), SelectionOf(unit_)}; }
 
 void CAdvancedBurnOptionsDialog::ShowRate() {
     const bool shown = Form().RateShown();
@@ -342,6 +326,7 @@ void CAdvancedBurnOptionsDialog::OnOk() {
 // ---- Registration ----
 
 void RegisterOperationDialogs() {
+    SetSmokePlumeDialog(RunSmokePlumeDialog);
     RegisterDialog(document::DialogKind::Dispersant, [](wxWindow* parent, document::SpillDocCore& doc) {
         CDispersantUseSheet sheet(parent, doc);
         return sheet.ShowModal() == wxID_OK;

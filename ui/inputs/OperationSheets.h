@@ -74,6 +74,7 @@ public:
     void Load() override;
     CheckResult Leave() override;
     void Apply() override;
+    wxButton* PlumeButton() const { return plume_; }
 
 private:
     BurnPageForm Form() const;

@@ -52,6 +52,9 @@ Parsed ParseOptional(const std::string& text) {
     return {*v, true};
 }
 
+// A use box's click.
+void Flip(int& flag) { flag = flag ? 0 : 1; }
+
 CheckResult NotANumber() { return CheckResult::Refuse(platform::kEnterNumberText, MsgIcon::Exclamation); }
 
 }  // namespace
@@ -63,8 +66,7 @@ DispersantPageRules::DispersantPageRules(document::SpillDocCore& doc, int page) 
 bool DispersantPageRules::Used() const { return doc_.scenario.mDispersantPageUse[page_] != 0; }
 
 void DispersantPageRules::ToggleUse() {
-    int& use = doc_.scenario.mDispersantPageUse[page_];
-    use = use ? 0 : 1;
+    Flip(doc_.scenario.mDispersantPageUse[page_]);
 }
 
 DispersantPageForm DispersantPageRules::Load() const {
@@ -131,8 +133,7 @@ BurnPageRules::BurnPageRules(document::SpillDocCore& doc, int page) : doc_(doc),
 bool BurnPageRules::Used() const { return doc_.scenario.mInSituBurnPageUse[page_] != 0; }
 
 void BurnPageRules::ToggleUse() {
-    int& use = doc_.scenario.mInSituBurnPageUse[page_];
-    use = use ? 0 : 1;
+    Flip(doc_.scenario.mInSituBurnPageUse[page_]);
 }
 
 BurnPageForm BurnPageRules::Load() const {
@@ -255,8 +256,7 @@ CleanupPageRules::CleanupPageRules(document::SpillDocCore& doc, int page) : doc_
 bool CleanupPageRules::Used() const { return doc_.scenario.mMechanicalPageUse[page_] != 0; }
 
 void CleanupPageRules::ToggleUse() {
-    int& use = doc_.scenario.mMechanicalPageUse[page_];
-    use = use ? 0 : 1;
+    Flip(doc_.scenario.mMechanicalPageUse[page_]);
 }
 
 bool CleanupPageRules::RateMode() const { return doc_.scenario.m_bMechanicalRateUse[page_] != 0; }
