@@ -734,6 +734,7 @@ int CWeatheringCore::Solve(bool writeDump) {
 
     const int turns = static_cast<int>(plans.size());
     platform::ParallelFor(turns, threaded ? turns : 1, [this, &plans, &results](int t) {
+        if (testTurnStarted) testTurnStarted(t);
         try {
             RunTurn(plans[t], results[t]);
         } catch (const std::bad_alloc&) {

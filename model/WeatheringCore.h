@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -466,6 +467,9 @@ public:
     // Tests only: 1 fails the time loop's working memory, 2 the smoother's,
     // 3 the memory of the last element's step (on whichever thread runs it).
     int testAllocFailure = 0;
+    // Tests only: called with each turn's number as it starts, on the
+    // thread that runs it.
+    std::function<void(int turn)> testTurnStarted;
 
     // Oil totals of one uncertainty turn, m3.
     struct SBudgetTotals {

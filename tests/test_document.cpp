@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <unistd.h>
 
 #include "document/Derive.h"
 #include "document/Paths.h"
@@ -10,6 +9,7 @@
 #include "oillib/OilLibrary.h"
 #include "platform/Files.h"
 #include "test_document_helpers.h"
+#include "tests/support/FileSizeLimit.h"
 
 using namespace document;
 using namespace document_test;
@@ -253,21 +253,34 @@ TEST(Document, FailedOpenAndSaveLoseNothing) {
     EXPECT_FALSE(d.IsModified());
     std::string before;
     ASSERT_TRUE(platform::ReadWholeFile(dir / "good.tvr", before));
+    ASSERT_GT(before.size(), 4096u) << "the scenario outgrows the limit below";
     d.scenario.OilName = "changed";
     d.SetModified(true);
-    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const bool folderLocked = ::access((dir / "probe").c_str(), F_OK) != 0 && !platform::WriteWholeFile(dir / "probe", "x");
-    if (folderLocked) {  // not when the tests run as a user that ignores permissions
+    const std::size_t shown = f.messages.Entries().size();
+    {
+        // The disk fills up: no file may grow past 4 kB while saving.
+        tavro_test::FileSizeLimit full(4096);
+        if (!full.Applied()) GTEST_SKIP() << "cannot set a file-size limit";
         EXPECT_FALSE(d.OnSaveDocument(dir / "good.tvr"));
-        EXPECT_TRUE(d.IsModified());
-        EXPECT_NE(f.messages.Entries().back().text.find("good.tvr"), std::string::npos);
     }
-    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
+    EXPECT_TRUE(d.IsModified());
+    ASSERT_EQ(f.messages.Entries().size(), shown + 1);
+    EXPECT_NE(f.messages.Entries().back().text.find(dir / "good.tvr"), std::string::npos)
+        << f.messages.Entries().back().text;
     std::string after;
     ASSERT_TRUE(platform::ReadWholeFile(dir / "good.tvr", after));
-    if (folderLocked) {
-        EXPECT_EQ(after, before);
-    }
+    EXPECT_TRUE(after == before) << "the old file was changed: " << after.size() << " bytes now, " << before.size()
+                                 << " before";
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"bad.tvr", "good.tvr"})) << "a temporary file is left";
+
+    // A folder in the file's place: refused the same way.
+    std::filesystem::create_directories(dir.Path() / "taken.tvr" / "inside");
+    EXPECT_FALSE(d.OnSaveDocument(dir / "taken.tvr"));
+    EXPECT_TRUE(d.IsModified());
+    ASSERT_EQ(f.messages.Entries().size(), shown + 2);
+    EXPECT_NE(f.messages.Entries().back().text.find(dir / "taken.tvr"), std::string::npos)
+        << f.messages.Entries().back().text;
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "taken.tvr" / "inside"));
 }
 
 TEST(Document, NewAndCloseSetTheFlags) {

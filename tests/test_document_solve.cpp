@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +18,7 @@
 #include "platform/Files.h"
 #include "platform/NumText.h"
 #include "test_document_helpers.h"
+#include "tests/support/FileSizeLimit.h"
 
 using namespace document;
 using namespace document_test;
@@ -225,27 +225,15 @@ TEST(DocumentSolve, AFileThatCannotBeWrittenIsNamedAndLeavesTheScenarioUnsolved)
 // reported like any other: the program is not ended by the limit's signal,
 // and no cut-off dump is left.
 TEST(DocumentSolve, AFileSizeLimitIsAReportedWriteError) {
-    struct rlimit kept {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &kept), 0);
-    constexpr rlim_t kLimit = 128 * 1024;  // above the other files, below the model's dump
-    if (kept.rlim_max != RLIM_INFINITY && kept.rlim_max < kLimit) GTEST_SKIP() << "file-size limit already lower";
     TempDir dir;
     Solvable f;
     SpillDocCore& d = *f.doc;
     d.SetOutputFolder(dir.Path().string());
-    // The limit holds for the solve only, whatever happens in it.
-    struct LimitScope {
-        LimitScope(const struct rlimit& kept, rlim_t limit) : kept_(kept) {
-            struct rlimit low = kept;
-            low.rlim_cur = limit;
-            ::setrlimit(RLIMIT_FSIZE, &low);
-        }
-        ~LimitScope() { ::setrlimit(RLIMIT_FSIZE, &kept_); }
-        struct rlimit kept_;
-    };
     bool solved = true;
     {
-        LimitScope scope(kept, kLimit);
+        // Above the other files, below the model's dump.
+        tavro_test::FileSizeLimit limit(128 * 1024);
+        if (!limit.Applied()) GTEST_SKIP() << "cannot set a file-size limit";
         solved = d.Solve();
     }
     EXPECT_FALSE(solved);

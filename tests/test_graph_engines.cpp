@@ -9,7 +9,10 @@
 #include <cstring>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "model/Series.h"
@@ -41,6 +44,19 @@ platform::FixedClock& Clock() {
 }
 
 GraphContext Context(int steps, int stepsPerHour = 1) { return {steps, stepsPerHour, 1769868000, &Clock()}; }
+
+// The result of work run on a thread of its own, or nothing when it has not
+// ended within 20 s. The thread owns what it uses and is left running then,
+// so a drawing that never ends fails its test at once, with its message.
+template <class Work>
+std::optional<std::invoke_result_t<Work>> EndsWithinTwentySeconds(Work work) {
+    using Result = std::invoke_result_t<Work>;
+    auto promise = std::make_shared<std::promise<Result>>();
+    std::future<Result> result = promise->get_future();
+    std::thread([promise, work = std::move(work)]() mutable { promise->set_value(work()); }).detach();
+    if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) return std::nullopt;
+    return result.get();
+}
 
 // A rising curve with a band 2 below and 3 above.
 std::unique_ptr<model::SGraphData> Ramp(int steps) {
@@ -326,15 +342,15 @@ TEST(GraphLineEngine, FarOffPointsCostNoMoreThanThePlot) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto rec = Ramp(24);
+        std::shared_ptr<model::SGraphData> rec = Ramp(24);
         rec->series[c.series][12] = c.value;
-        auto run = std::async(std::launch::async, [&] {
+        const std::optional<RecordingCanvas> drawn = EndsWithinTwentySeconds([rec] {
             RecordingCanvas rc(kScreen);
             CDrawGraph(rc, *rec, Context(24), {0, 0, 800, 600}).Draw();
             return rc;
         });
-        ASSERT_EQ(run.wait_for(std::chrono::seconds(20)), std::future_status::ready);
-        const RecordingCanvas rc = run.get();
+        ASSERT_TRUE(drawn) << "the drawing does not end";
+        const RecordingCanvas& rc = *drawn;
         const Rect frame = Frame(rc);
         std::size_t pixels = 0;
         for (const Op* op : rc.Find(OpKind::SetPixels)) pixels += op->pixels.size();
@@ -351,16 +367,17 @@ TEST(GraphLineEngine, LogAxisWithZerosAndMarksEndsWithoutWildPoints) {
         rec->series[model::GRAPH_HIGH][i] = i % 3 == 0 ? 5e3 : 1e-300;
     }
     rec->series[model::GRAPH_BEST][0] = 1e-100;
-    auto run = std::async(std::launch::async, [&] {
+    const std::shared_ptr<const model::SGraphData> shared = std::move(rec);
+    const std::optional<Rect> drawn = EndsWithinTwentySeconds([shared] {
         RecordingCanvas rc(kScreen);
-        CDrawGraphLog(rc, *rec, Context(240, 2), {0, 0, 800, 600}, true).Draw();
+        CDrawGraphLog(rc, *shared, Context(240, 2), {0, 0, 800, 600}, true).Draw();
         return rc.All().size() > 0 ? Frame(rc) : Rect{};
     });
-    ASSERT_EQ(run.wait_for(std::chrono::seconds(20)), std::future_status::ready) << "the log axis does not end";
-    const Rect frame = run.get();
+    ASSERT_TRUE(drawn) << "the log axis does not end";
+    const Rect frame = *drawn;
     EXPECT_GT(frame.bottom, frame.top);
     RecordingCanvas rc(kScreen);
-    CDrawGraphLog(rc, *rec, Context(240, 2), {0, 0, 800, 600}, true).Draw();
+    CDrawGraphLog(rc, *shared, Context(240, 2), {0, 0, 800, 600}, true).Draw();
     for (const Op* op : rc.All()) {
         for (const auto& p : op->points) {
             ASSERT_GT(p.x, INT_MIN / 2);

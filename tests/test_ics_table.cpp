@@ -20,25 +20,31 @@ using tavro_test::ZoneScope;
 
 std::time_t Local(int y, int mo, int d, int h, int mi) { return tavro_test::LocalTime(y, mo, d, h, mi); }
 
-// 8 hours at 2 points per hour: 1000 bbl spilled at once, evaporating 20
-// and dispersing 5 per point; nothing skimmed, burned or beached. The
-// chemical dispersion series holds a value but has no name.
+// 8 hours at 2 points per hour: 1000 bbl spilled at once; per point 20
+// evaporate, 5 disperse naturally, and 1 is skimmed, 2 dispersed by
+// chemicals, 3 burned and 4 beached, so each row of the table has numbers
+// of its own.
 std::unique_ptr<model::SIcsBudgetData> Fixture(double scale = 1) {
     auto r = std::make_unique<model::SIcsBudgetData>();
     r->count = 16;
     r->hours = 8;
     model::CopySeriesLabel(r->units, "bbl");
+    struct Named {
+        int series;
+        const char* name;
+        double perPoint;
+    };
+    const Named named[] = {{model::ICS_EVAPORATED, "Evaporated", 20}, {model::ICS_NATURAL_DISP, "Natural Disp", 5},
+                           {model::ICS_SKIMMED, "Skimmed", 1},        {model::ICS_CHEMICAL_DISP, "Chemical Disp", 2},
+                           {model::ICS_BURNED, "Burned", 3},          {model::ICS_BEACHED, "Beached", 4}};
     for (int i = 0; i < 16; ++i) {
         r->series[model::ICS_TOTAL][i] = 1000 * scale;
-        r->series[model::ICS_EVAPORATED][i] = 20.0 * (i + 1) * scale;
-        r->series[model::ICS_NATURAL_DISP][i] = 5.0 * (i + 1) * scale;
-        r->series[model::ICS_REMAINING][i] = (1000 - 25.0 * (i + 1)) * scale;
-        r->series[model::ICS_CHEMICAL_DISP][i] = 7 * scale;
+        r->series[model::ICS_REMAINING][i] = (1000 - 35.0 * (i + 1)) * scale;
+        for (const Named& n : named) r->series[n.series][i] = n.perPoint * (i + 1) * scale;
     }
     model::CopySeriesLabel(r->names[model::ICS_TOTAL], "Total");
-    model::CopySeriesLabel(r->names[model::ICS_EVAPORATED], "Evaporated");
-    model::CopySeriesLabel(r->names[model::ICS_NATURAL_DISP], "Natural Disp");
     model::CopySeriesLabel(r->names[model::ICS_REMAINING], "Remaining");
+    for (const Named& n : named) model::CopySeriesLabel(r->names[n.series], n.name);
     return r;
 }
 
@@ -52,11 +58,11 @@ TEST(IcsPeriodSums, Table) {
         double period[9], total[9];
     } cases[] = {
         {"slot 1 for 8 h: both columns equal", 1, 8,
-         {1000, 0, 320, 80, 0, 0, 600, 0, 1000}, {1000, 0, 320, 80, 0, 0, 600, 0, 1000}},
+         {1000, 16, 320, 80, 32, 48, 440, 64, 1000}, {1000, 16, 320, 80, 32, 48, 440, 64, 1000}},
         {"slot 3 for 2 h: differences, floating whole", 3, 2,
-         {0, 0, 80, 20, 0, 0, 800, 0, 900}, {1000, 0, 160, 40, 0, 0, 800, 0, 1000}},
+         {0, 4, 80, 20, 8, 12, 720, 16, 860}, {1000, 8, 160, 40, 16, 24, 720, 32, 1000}},
         {"slot 7 for 4 h is cut at the last point", 7, 4,
-         {0, 0, 80, 20, 0, 0, 600, 0, 700}, {1000, 0, 320, 80, 0, 0, 600, 0, 1000}},
+         {0, 4, 80, 20, 8, 12, 440, 16, 580}, {1000, 16, 320, 80, 32, 48, 440, 64, 1000}},
         {"slot 0 lies before the spill", 0, 8, {}, {}},
         {"duration 0", 1, 0, {}, {}},
         {"slot past the end of the run", 9, 8, {}, {}},
@@ -70,6 +76,12 @@ TEST(IcsPeriodSums, Table) {
             EXPECT_DOUBLE_EQ(sums.total[row], c.total[row]) << "total of row " << row;
         }
     }
+    // A series the model did not name reads as nothing.
+    r->names[model::ICS_CHEMICAL_DISP][0] = '\0';
+    const IcsPeriodSums unnamed = ComputePeriodSums(*r, 1, 8);
+    EXPECT_EQ(unnamed.period[4], 0);
+    EXPECT_EQ(unnamed.total[4], 0);
+    EXPECT_DOUBLE_EQ(unnamed.total[8], 1000 - 32);
 }
 
 TEST(IcsPeriodSums, PrecisionFromTheLastTotal) {
@@ -168,14 +180,14 @@ TEST(IcsTable, GoldenScreenText) {
         Sp(16) + "\t  (Since Last Report)  \t\n\n" +
         "Volume Spilled" + Sp(8) + "\t" + Sp(9) + "1,000\t" + Sp(9) + "1,000\t\n\n" +
         Sp(5) + "Mass Balance / Oil Budget" + Sp(6) + "\t\n\n" +
-        "Recovered Oil" + Sp(9) + "\t" + Sp(13) + "0\t" + Sp(13) + "0\t\n\n" +
+        "Recovered Oil" + Sp(9) + "\t" + Sp(12) + "16\t" + Sp(12) + "16\t\n\n" +
         "Evaporation" + Sp(11) + "\t" + Sp(11) + "320\t" + Sp(11) + "320\t\n\n" +
         "Natural Dispersion" + Sp(4) + "\t" + Sp(12) + "80\t" + Sp(12) + "80\t\n\n" +
-        "Chemical Dispersion" + Sp(3) + "\t" + Sp(13) + "0\t" + Sp(13) + "0\t\n\n" +
-        "Burned" + Sp(16) + "\t" + Sp(13) + "0\t" + Sp(13) + "0\t\n\n" +
+        "Chemical Dispersion" + Sp(3) + "\t" + Sp(12) + "32\t" + Sp(12) + "32\t\n\n" +
+        "Burned" + Sp(16) + "\t" + Sp(12) + "48\t" + Sp(12) + "48\t\n\n" +
         "Floating, Contained" + Sp(3) + "\t not estimated\t not estimated\t\n\n" +
-        "Floating, Uncontained \t" + Sp(11) + "600\t" + Sp(11) + "600\t\n\n" +
-        "Onshore" + Sp(15) + "\t" + Sp(13) + "0\t" + Sp(13) + "0\t\n\n" +
+        "Floating, Uncontained \t" + Sp(11) + "440\t" + Sp(11) + "440\t\n\n" +
+        "Onshore" + Sp(15) + "\t" + Sp(12) + "64\t" + Sp(12) + "64\t\n\n" +
         "Total spilled product accounted for:\t\t" + Sp(9) + "1,000\t\n";
     EXPECT_EQ(text.Table(), want);
 }
@@ -204,11 +216,11 @@ TEST(IcsTable, GoldenExportBytes) {
         std::string row;
     } cases[] = {
         {"precision 0, no commas", 1,
-         "03/05 1400\t03/05 2200\t1000\t0\t320\t80\t0\t0\t600\t0\t1000\t0\t320\t80\t0\t0\t600\t0\t1000\r"},
+         "03/05 1400\t03/05 2200\t1000\t16\t320\t80\t32\t48\t440\t64\t1000\t16\t320\t80\t32\t48\t440\t64\t1000\r"},
         {"precision 1", 0.05,
-         "03/05 1400\t03/05 2200\t50.0\t0.0\t16.0\t4.0\t0.0\t0.0\t30.0\t0.0\t50.0\t0.0\t16.0\t4.0\t0.0\t0.0\t30.0\t0.0\t50.0\r"},
+         "03/05 1400\t03/05 2200\t50.0\t0.8\t16.0\t4.0\t1.6\t2.4\t22.0\t3.2\t50.0\t0.8\t16.0\t4.0\t1.6\t2.4\t22.0\t3.2\t50.0\r"},
         {"precision 2", 0.005,
-         "03/05 1400\t03/05 2200\t5.00\t0.00\t1.60\t0.40\t0.00\t0.00\t3.00\t0.00\t5.00\t0.00\t1.60\t0.40\t0.00\t0.00\t3.00\t0.00\t5.00\r"},
+         "03/05 1400\t03/05 2200\t5.00\t0.08\t1.60\t0.40\t0.16\t0.24\t2.20\t0.32\t5.00\t0.08\t1.60\t0.40\t0.16\t0.24\t2.20\t0.32\t5.00\r"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fstream>
 #include <map>
 #include <set>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 #include "oillib/OilLibrary.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "test_oillib_helpers.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/TimeZone.h"
 
 using namespace oillib;
 using model::ELibTempUnit;
@@ -23,7 +23,8 @@ namespace {
 
 const std::string kFixtures = std::string(TAVRO_TEST_DATA_DIR) + "/oillib/";
 
-// Noon UTC on 06/15/2025: the same date in every time zone the tests meet.
+// Noon UTC on 06/15/2025. The library header is written with the local
+// date, which is already 06/16 at UTC+12 and beyond: the fixture runs in UTC.
 constexpr std::time_t kToday = 1749988800;
 const std::string kTodayText = "06/15/2025";
 
@@ -94,6 +95,7 @@ protected:
         return MakeLibrary(path);
     }
 
+    tavro_test::ZoneScope utc_{"UTC"};
     platform::FixedClock clock_{kToday};
     TempDir dir_;
 };
@@ -555,19 +557,16 @@ TEST_F(OilLibLibrary, FailedWriteLeavesTheOldFileByteIdentical) {
     const FileOffset beta = FindOil(lib, "B")->offset;
 
     // A disk that fills up: the process may write no file past this size.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = before.size() + 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    lib.ClearFields();
-    lib.SetFieldText("Big", 1);
-    lib.SetFieldText("E", 2);
-    lib.SetFieldText(std::string(500, 'c'), 11);
-    const int appended = lib.SaveRecord(kNewRecord);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &old), 0);
-    std::signal(SIGXFSZ, SIG_DFL);
+    int appended = kResultOk;
+    {
+        tavro_test::FileSizeLimit full(before.size() + 100);
+        ASSERT_TRUE(full.Applied());
+        lib.ClearFields();
+        lib.SetFieldText("Big", 1);
+        lib.SetFieldText("E", 2);
+        lib.SetFieldText(std::string(500, 'c'), 11);
+        appended = lib.SaveRecord(kNewRecord);
+    }
 
     EXPECT_EQ(appended, kResultFailed);
     EXPECT_FALSE(lib.GetErrorText().empty());

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -38,6 +41,28 @@ TEST(ParallelFor, EveryTaskRunsOnce) {
     for (const Case& k : cases) EXPECT_EQ(CountRuns(k.tasks, k.threads), "") << k.name;
     // The pool is reused call after call.
     for (int i = 0; i < 200; ++i) ASSERT_EQ(CountRuns(9, 9), "") << i;
+}
+
+TEST(ParallelFor, TasksRunAtTheSameTime) {
+    // Four tasks on four threads, each waiting until all four have started:
+    // run one after another, the first would wait in vain. The pool's
+    // threads are its own whatever the machine, so this holds on one core
+    // too.
+    constexpr int kTasks = 4;
+    std::mutex mutex;
+    std::condition_variable started;
+    int running = 0;
+    bool gaveUp = false;
+    std::vector<int> sawAll(kTasks, 0);
+    ParallelFor(kTasks, kTasks, [&](int t) {
+        std::unique_lock lock(mutex);
+        ++running;
+        started.notify_all();
+        const bool all = started.wait_for(lock, std::chrono::seconds(10), [&] { return running == kTasks || gaveUp; });
+        sawAll[static_cast<size_t>(t)] = all && running == kTasks;
+        if (!sawAll[static_cast<size_t>(t)]) gaveUp = true;  // the others need not wait as well
+    });
+    for (int t = 0; t < kTasks; ++t) EXPECT_TRUE(sawAll[static_cast<size_t>(t)]) << "task " << t << " ran alone";
 }
 
 TEST(ParallelFor, OneThreadRunsInOrderOnTheCaller) {

@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <vector>
 
 #include "platform/Files.h"
 #include "platform/Messages.h"
 #include "platform/NumText.h"
 #include "platform/Random.h"
 #include "test_temp_dir.h"
+#include "tests/support/FileSizeLimit.h"
 
 using namespace platform;
 
@@ -97,16 +97,28 @@ TEST(Platform, SafeReplaceKeepsOldFileOnFailure) {
     EXPECT_FALSE(SafeReplaceFile((dir.Path() / "missing" / "x").string(), "data", &err));
     EXPECT_FALSE(err.empty());
 
-    // A folder we cannot write into (not as root, who may write anyway).
-    if (::geteuid() != 0) {
-        ::chmod(dir.Path().c_str(), 0555);
-        EXPECT_FALSE(SafeReplaceFile(path, "lost"));
-        ::chmod(dir.Path().c_str(), 0755);
-        ASSERT_TRUE(ReadWholeFile(path, got));
-        EXPECT_EQ(got, "new contents");
+    // The disk fills up before the new contents are all written: the old
+    // file keeps every byte.
+    {
+        tavro_test::FileSizeLimit full(4096);
+        if (!full.Applied()) GTEST_SKIP() << "cannot set a file-size limit";
+        err.clear();
+        EXPECT_FALSE(SafeReplaceFile(path, std::string(64 * 1024, 'x'), &err));
+        EXPECT_FALSE(err.empty());
     }
+    ASSERT_TRUE(ReadWholeFile(path, got));
+    EXPECT_EQ(got, "new contents");
+
+    // A folder in the file's place cannot be replaced, and is kept.
+    const std::filesystem::path folder = dir.Path() / "Taken";
+    std::filesystem::create_directories(folder / "inside");
+    err.clear();
+    EXPECT_FALSE(SafeReplaceFile(folder.string(), "data", &err));
+    EXPECT_NE(err.find("Taken"), std::string::npos) << err;
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "inside"));
+
     // No temporary file is left behind.
-    EXPECT_EQ(dir.Names().size(), 1u);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"CustomLib", "Taken"}));
 }
 
 TEST(Platform, OnceMessagesShowEachTextOncePerSolve) {

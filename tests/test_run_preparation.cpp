@@ -138,48 +138,36 @@ TEST(RunPreparation, ElementBudgets) {
         std::string name;
         std::vector<double> vols;  // m3 per hour from hour 0
         int runHours;
-        int budget;  // after the budget rules
+        int firstHour, laterHours;  // elements of hour 0 and of each later hour
+        int total;
     };
     std::vector<double> tank(120, 0.01);
     tank[0] = 1000.0;
+    // Budgets: 120 for 5 m3, 180 for 500 m3, 240 from 1000 m3 or 120 hours;
+    // an hour gets its share of the budget, cut to a whole number, at least 2.
     const std::vector<Case> cases = {
-        {"5 m3 in one hour", {5.0}, 12, 120},
-        {"500 m3 over 3 hours", {500.0 / 3, 500.0 / 3, 500.0 / 3}, 12, 180},
-        {"1000 m3 in one hour", {1000.0}, 12, 240},
-        {"120 hours of 1 m3", std::vector<double>(120, 1.0), 120, 240},
-        {"front-loaded leak", tank, 120, 240},
+        {"5 m3 in one hour", {5.0}, 12, 120, 0, 120},
+        {"500 m3 over 3 hours: 60 each", {500.0 / 3, 500.0 / 3, 500.0 / 3}, 12, 60, 60, 180},
+        {"1000 m3 in one hour: 239.99.. is cut to 239", {1000.0}, 12, 239, 0, 239},
+        {"120 hours of 1 m3: 2 each", std::vector<double>(120, 1.0), 120, 2, 2, 240},
+        {"front-loaded leak: 1000 / (1001.19 / 240) = 239.7, then 2 each", tank, 120, 239, 2, 477},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         auto c = MakeHandCore(k.runHours);
         for (size_t h = 0; h < k.vols.size(); ++h) c->releaseVol[h] = k.vols[h];
         c->SetupSubSlicks();
-        const double T = std::accumulate(k.vols.begin(), k.vols.end(), 0.0);
-        int want = 0;
+        int cum = 0;
         for (size_t h = 0; h < k.vols.size(); ++h) {
-            // The same expression as the model, with its truncation.
-            const int n = std::max(2, static_cast<int>(k.vols[h] / (T / k.budget)));
+            const int n = h == 0 ? k.firstHour : k.laterHours;
             EXPECT_EQ(c->hour[h].count, n) << h;
             EXPECT_DOUBLE_EQ(c->hour[h].volPerLE * n, k.vols[h]);
-            want += n;
-            EXPECT_EQ(c->hour[h].cumCount, want);
+            cum += n;
+            EXPECT_EQ(c->hour[h].cumCount, cum);
         }
-        EXPECT_EQ(c->leCount, want);
-        EXPECT_EQ(SumCounts(*c), want);
-        EXPECT_LE(c->leCount, 480);
+        EXPECT_EQ(c->leCount, k.total);
+        EXPECT_EQ(SumCounts(*c), k.total);
     }
-    // The named figures.
-    auto count = [](std::vector<double> v, int hours) {
-        auto c = MakeHandCore(hours);
-        for (size_t h = 0; h < v.size(); ++h) c->releaseVol[h] = v[h];
-        c->SetupSubSlicks();
-        return c->leCount;
-    };
-    EXPECT_EQ(count({5.0}, 12), 120);
-    EXPECT_EQ(count({500.0 / 3, 500.0 / 3, 500.0 / 3}, 12), 180);
-    EXPECT_EQ(count({1000.0}, 12), 239);
-    EXPECT_EQ(count(std::vector<double>(120, 1.0), 120), 240);
-    EXPECT_EQ(count(tank, 120), 477);
 
     // Contained: two elements in the first hour, none later.
     auto c = MakeHandCore(24);
@@ -465,8 +453,22 @@ TEST(RunPreparation, WaveEnergyBranches) {
             EXPECT_NEAR(c->wave[0].De[col], c->waterDensity * 0.0034 * 9.8 * hrms * hrms, 1e-9);
         }
     }
-    // The two pieces of the breaking fraction meet at 4 m/s.
-    EXPECT_NEAR((4.0 - 3) * 0.025, (0.01 * 4.0 + 0.01) * 0.5, 1e-15);
+    // The two pieces of the breaking fraction meet at 4 m/s: 0.025 of the
+    // waves break on either side.
+    {
+        auto fraction = [](double speed) {
+            auto c = MakeHandCore(1);
+            c->wind[0] = {speed, 1.0, 0, 0, 0};
+            c->wave[0].height = -999;
+            for (double& f : c->fetch) f = 0;
+            c->Wave_Energy();
+            return c->wave[0].f_bw[0];
+        };
+        const double below = fraction(3.999), above = fraction(4.001);
+        EXPECT_NEAR(below, 0.999 * 0.025 / 3.85, 1e-15);
+        EXPECT_NEAR(above, (0.04001 + 0.01) * 0.5 / 3.85, 1e-15);
+        EXPECT_LT(std::fabs(above - below), 1e-4 / 3.85);
+    }
     {
         auto c = MakeHandCore(1);
         c->wind[0] = {10.0, 0, 0, 0, 0};
@@ -657,10 +659,25 @@ TEST(RunPreparation, SolvesAreSeededOnceEach) {
     for (int e = 0; e < c->leCount; ++e) first.push_back(c->le[e].x);
     ASSERT_EQ(run(*c), CWeatheringCore::RUN_OK);
     for (int e = 0; e < c->leCount; ++e) EXPECT_EQ(c->le[e].x, first[e]);
-    // The positions are not a replay of the drift fractions' draws.
+    // A reference generator seeded once by hand: the drift fractions take
+    // its first draws, one per element, and the places in the release disc
+    // the draws after them (a pair per try, until one falls in the disc). A
+    // seeding point that restarted the sequence would place every element
+    // on the fractions' draws again.
     platform::CModelRandom ref(5);
-    const double u = ref.Next() / 32768.0;
-    EXPECT_NE(c->le[0].x, (2 * u - 1) * c->hour[0].radius);
+    for (int e = 0; e < c->leCount; ++e)
+        ASSERT_EQ(c->le[e].alpha, CWeatheringCore::Alpha3Fraction(ref.Next())) << "fraction of element " << e;
+    for (int e = 0; e < c->leCount; ++e) {
+        const SReleaseHour& h = c->hour[c->le[e].releaseHour];
+        double x = 0, y = 0;
+        int tries = 0;
+        do {
+            x = (2 * ref.Uniform() - 1) * h.radius;
+            y = (2 * ref.Uniform() - 1) * h.radius;
+        } while (x * x + y * y > h.area / kPi && ++tries < 1000);
+        ASSERT_EQ(c->le[e].x, x) << "place of element " << e;
+        ASSERT_EQ(c->le[e].y, y) << "place of element " << e;
+    }
 }
 
 TEST(RunPreparation, CurrentDriftAndSinkingOil) {

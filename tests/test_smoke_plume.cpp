@@ -178,7 +178,10 @@ TEST(SmokePlume, RealisticBurn) {
     for (int s = 6; s < 9; ++s)
         for (int i = 0; i < 100; ++i) EXPECT_EQ(p->series[s][i], M);
 
-    // Frozen values of this burn.
+    // Regression pins: the contour heights the program gave for this burn
+    // when the contour search was last checked (printed with %.17g). They
+    // are not worked out independently; the pieces they are made of are, in
+    // RealisticBurnWorkedOutByHand.
     EXPECT_LT(Rel(p->maxValue, 2466.8376220842911), 1e-9);
     EXPECT_LT(Rel(p->series[PLUME_NEUTRAL_UPPER][1], 452.52415292548329), 1e-9);
     EXPECT_LT(Rel(p->series[PLUME_NEUTRAL_UPPER][50], 2345.8144977325719), 1e-9);
@@ -187,6 +190,40 @@ TEST(SmokePlume, RealisticBurn) {
     EXPECT_LT(Rel(p->series[PLUME_STABLE_LOWER][50], 246.41449254620139), 1e-9);
     EXPECT_LT(Rel(p->series[PLUME_STABLE_LOWER][1], 24.486748638303045), 1e-9);
     EXPECT_EQ(p->series[PLUME_NEUTRAL_LOWER][1], 0);  // the contour touches the sea near the fire
+}
+
+// The pieces of the realistic burn's plume worked out by hand from the plume
+// formulas (the figures below were computed separately, in double
+// precision, from the formulas alone).
+TEST(SmokePlume, RealisticBurnWorkedOutByHand) {
+    platform::RecordingMessages rec;
+    platform::OnceMessages msg(&rec);
+    const Burn b;
+    // Burn radius sqrt(1000 / 3.14) = 17.8458 m, source height 3 R, sea
+    // roughness 2e-6 x 5^2.5; oil at 870 kg/m3 (water at the reference
+    // temperature).
+    const double R = 17.845765256206242, hs = 53.537295768618726, z0 = 0.00011180339887498948;
+    // Buoyancy flux (4.245 - 0.018515 x 30 + 2.8e-5 x 30^2) x 1e7 x 870 x
+    // 4e-5 x 1000 x 7.9479e-6.
+    const double N = 10274.512610700001;
+    // Neutral wind at the source height: 5 ln(hs / z0) / ln(10 / z0).
+    const double un = 5.735786942903852;
+    EXPECT_NEAR(WindAtHeight(msg, hs, z0, b.wind, EStability::Neutral), un, 1e-12);
+    // Rise 1 km downwind: 1.6 (N x 1000^2)^(1/3) / un + hs.
+    EXPECT_NEAR(PlumeRise(1000, N, un, hs), 659.9673477138901, 1e-9);
+    // At 20 km the rise (4521.75 m) is past the final height
+    // 38.71 N^0.6 / un + hs = 1776.54 m, which caps the axis.
+    const double Hf = 1776.543725248073;
+    EXPECT_NEAR(PlumeRise(20000, N, un, hs), 4521.75212194563, 1e-9);
+    EXPECT_NEAR(PlumeHeight(20000, N, un, hs, Hf, R), Hf, 1e-9);
+    // Spread at 20 km, neutral: a = 1.3 x 20000 x 0.4 / ln(10 / z0),
+    // l = a / sqrt(31), t = 0.5 x 20000 / 5 / sqrt(3);
+    // sigma y = sqrt(t^2 + Hf^2 / 12.25 + R^2 / 2), sigma z = sqrt(R^2 / 2 + Hf^2 / 12.25 + l^2).
+    double sigmaY = 0, sigmaZ = 0;
+    ASSERT_EQ(PlumeSigmas(msg, 20000, Hf, R, EStability::Neutral, b.wind, z0, sigmaY, sigmaZ), 0);
+    EXPECT_NEAR(sigmaY, 1261.401603917992, 1e-9);
+    EXPECT_NEAR(sigmaZ, 533.5178240537734, 1e-9);
+    EXPECT_TRUE(rec.Entries().empty());
 }
 
 // A LOC reached before 20 km closes the contour on the plume axis.

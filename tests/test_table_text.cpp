@@ -1,7 +1,6 @@
 // The pieces both tables write alike: cells, amounts, decimals, header lines,
 // times after the spill, and saving a table file.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -16,6 +15,7 @@
 #include "platform/Messages.h"
 #include "platform/RecordingCanvas.h"
 #include "test_temp_dir.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TimeZone.h"
 
 namespace {
@@ -255,23 +255,16 @@ TEST(TableExport, ExistingFileUntouchedWhenTheWriteFails) {
 // The new text cannot all be written (it outgrows the file-size limit): the
 // old file keeps its bytes and the cut-off temporary is gone.
 TEST(TableExport, ExistingFileByteIdenticalWhenTheNewTextCannotBeWritten) {
-    struct rlimit kept {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &kept), 0);
-    constexpr rlim_t kLimit = 4096;
-    if (kept.rlim_max != RLIM_INFINITY && kept.rlim_max < kLimit) GTEST_SKIP() << "file-size limit already lower";
-    platform::KeepRunningPastFileSizeLimit();
     tavro_test::TempDir dir("tables");
     const std::string path = dir / "BudgetTable.txt";
     ASSERT_TRUE(platform::WriteWholeFile(path, "old bytes\r\n"));
     platform::RecordingMessages messages;
     bool saved = true;
     {
-        struct rlimit low = kept;
-        low.rlim_cur = kLimit;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &low), 0);
+        tavro_test::FileSizeLimit limit(4096);
+        if (!limit.Applied()) GTEST_SKIP() << "cannot set a file-size limit";
         saved = SaveTableFile(path, std::string(64 * 1024, 'x'), "Cannot create file for Budget Table table",
                               messages);
-        ::setrlimit(RLIMIT_FSIZE, &kept);
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot create file for Budget Table table"});

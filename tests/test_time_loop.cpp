@@ -11,12 +11,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "model/WeatheringCore.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
+#include "platform/ParallelFor.h"
 #include "tests/support/ModelChecks.h"
 #include "tests/support/ScenarioBuilder.h"
 
@@ -262,6 +266,9 @@ TEST_F(TimeLoopRun, ParallelTurnsEqualSequentialBitForBit) {
     HandScenario s = HandScenarioLibrary()[1];
     std::string files[2][3];
     std::unique_ptr<CWeatheringCore> cores[2];
+    // The threads each solve's turns ran on.
+    std::mutex threadsMutex;
+    std::set<std::thread::id> threads[2];
     for (int k = 0; k < 2; ++k) {
         cores[k] = MakeCore();
         BuildHandRun(*cores[k], s);
@@ -270,6 +277,10 @@ TEST_F(TimeLoopRun, ParallelTurnsEqualSequentialBitForBit) {
         cores[k]->volUnc = 30;
         cores[k]->bullwinkle[1] = 0.0;
         cores[k]->parallelTurns = k == 0;
+        cores[k]->testTurnStarted = [&, k](int) {
+            std::lock_guard lock(threadsMutex);
+            threads[k].insert(std::this_thread::get_id());
+        };
         ASSERT_EQ(cores[k]->Solve(true), 0);
         files[k][0] = Read("TavroCore.dmp");
         files[k][1] = Read("VolFrac.txt");
@@ -278,6 +289,12 @@ TEST_F(TimeLoopRun, ParallelTurnsEqualSequentialBitForBit) {
     for (int v = 0; v < model::MAX_STEPS; ++v) EXPECT_EQ(cores[0]->out[v], cores[1]->out[v]) << v;
     for (int f = 0; f < 3; ++f) EXPECT_EQ(files[0][f], files[1][f]) << f;
     for (int i = 0; i < cores[0]->leCount; ++i) EXPECT_EQ(cores[0]->le[i], cores[1]->le[i]);
+    // The comparison is of threaded turns with sequential ones only where
+    // the machine runs more than one thread.
+    EXPECT_EQ(threads[1].size(), 1u);
+    if (platform::HardwareThreads() > 1) {
+        EXPECT_GT(threads[0].size(), 1u) << "the turns all ran on one thread";
+    }
 }
 
 TEST_F(TimeLoopRun, SolvingTwiceWithEveryTurnRepeats) {

@@ -1,5 +1,8 @@
 // Entry point of the GUI tests: sets up a new user's folders, the toolkit
 // and the program's application object, then runs the tests under it.
+#include <dlfcn.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <filesystem>
@@ -10,9 +13,11 @@
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/evtloop.h>
+#include <wx/filedlg.h>
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/stdpaths.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include "app/MainFrame.h"
@@ -32,6 +37,21 @@ namespace {
 platform::RecordingMessages g_messages;
 std::string g_runFolder;
 std::string g_exeFolder;
+int g_assertionsOutsideTests = 0;
+
+// A toolkit assertion is a dialog for the user: the running test fails with
+// its text; one outside any test is printed, counted and fails the run.
+void FailOnAssertion(const wxString& file, int line, const wxString& function, const wxString& condition,
+                     const wxString& message) {
+    const std::string text = "toolkit assertion \"" + condition.utf8_string() + "\" failed in " +
+                             function.utf8_string() + (message.empty() ? "" : ": " + message.utf8_string());
+    if (::testing::UnitTest::GetInstance()->current_test_info()) {
+        ADD_FAILURE_AT(file.utf8_string().c_str(), line) << text;
+    } else {
+        std::fprintf(stderr, "%s:%d: %s\n", file.utf8_string().c_str(), line, text.c_str());
+        ++g_assertionsOutsideTests;
+    }
+}
 }  // namespace
 
 platform::RecordingMessages& Messages() { return g_messages; }
@@ -98,10 +118,41 @@ void Click(wxWindow* dialog, int id) {
     control->GetEventHandler()->ProcessEvent(click);
 }
 
-void SendHelpCommand(wxWindow* window) {
-    wxCommandEvent f1(wxEVT_MENU, wxID_HELP);
-    f1.SetEventObject(window);
-    window->GetEventHandler()->ProcessEvent(f1);
+Ink InkOf(const std::string& png, wxWindow* shot, wxWindow* part, unsigned char r, unsigned char g,
+          unsigned char b) {
+    Ink ink;
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
+    wxImage image;
+    if (png.empty() || !image.LoadFile(png, wxBITMAP_TYPE_PNG)) {
+        ADD_FAILURE() << "cannot read the screenshot " << png;
+        return ink;
+    }
+    wxRect area = part->GetScreenRect();
+    area.Offset(-shot->GetScreenRect().GetPosition());
+    area.Intersect(wxRect(0, 0, image.GetWidth(), image.GetHeight()));
+    for (int y = area.GetTop(); y <= area.GetBottom(); ++y)
+        for (int x = area.GetLeft(); x <= area.GetRight(); ++x) {
+            const unsigned char pr = image.GetRed(x, y), pg = image.GetGreen(x, y), pb = image.GetBlue(x, y);
+            if (pr == r && pg == g && pb == b) ++ink.ofColour;
+            if (pr * 299 + pg * 587 + pb * 114 < 100 * 1000) ++ink.dark;
+        }
+    return ink;
+}
+
+void Settle() {
+    for (int i = 0; i < 20; ++i) {
+        Pump(1);
+        wxMilliSleep(20);
+    }
+}
+
+void PressF1(wxWindow* window) {
+    window->Raise();
+    window->SetFocus();
+    Settle();
+    wxUIActionSimulator keys;
+    keys.Char(WXK_F1);
+    Settle();
 }
 
 void EndModalDialogs(int code) {
@@ -110,16 +161,58 @@ void EndModalDialogs(int code) {
 }
 
 std::string HelpCaptionOf(const std::function<void()>& action) {
-    auto caption = std::make_shared<std::string>();
-    wxTheApp->CallAfter([caption] {
+    std::string caption;
+    // Looks for the help dialog until the action is over: it may open at
+    // once or only when a key pressed reaches the program.
+    wxTimer look;
+    look.Bind(wxEVT_TIMER, [&caption](wxTimerEvent&) {
         for (wxWindow* w : wxTopLevelWindows)
             if (auto* help = dynamic_cast<ui::HelpMessageDialog*>(w); help && help->IsModal()) {
-                *caption = help->GetTitle().utf8_string();
+                caption = help->GetTitle().utf8_string();
                 help->EndModal(wxID_CANCEL);
             }
     });
+    look.Start(20);
     action();
-    return *caption;
+    look.Stop();
+    return caption;
+}
+
+FileChooserAnswer::FileChooserAnswer(std::string path) : path_(std::move(path)) { Register(); }
+
+FileChooserAnswer::~FileChooserAnswer() { Unregister(); }
+
+int FileChooserAnswer::Enter(wxDialog* dialog) {
+    auto* chooser = dynamic_cast<wxFileDialog*>(dialog);
+    if (!chooser || chooser == current_) return wxID_NONE;  // the chooser's show passes here twice
+    current_ = chooser;
+    answered_.push_back(chooser->GetMessage().utf8_string());
+    // The chooser shows; once it has taken the path (the toolkit changes
+    // folders in its own time) Save is pressed, as a user would.
+    const wxString path = wxString::FromUTF8(path_);
+    auto typed = std::make_shared<bool>(false);
+    auto answer = std::make_shared<wxTimer>();
+    answer->Bind(wxEVT_TIMER, [chooser, path, typed, answer, tries = 0](wxTimerEvent&) mutable {
+        if (!chooser->IsModal()) return answer->Stop();
+        if (!*typed) {
+            chooser->SetPath(path);
+            *typed = true;
+            return;
+        }
+        if (chooser->GetPath() != path && ++tries < 100) return;
+        answer->Stop();
+        using Response = void (*)(void*, int);
+        static auto respond = reinterpret_cast<Response>(dlsym(RTLD_DEFAULT, "gtk_dialog_response"));
+        constexpr int kAccept = -3;  // the toolkit's "accept" response: Save
+        if (respond) respond(chooser->GetHandle(), kAccept);
+        else chooser->EndModal(wxID_OK);
+    });
+    answer->Start(50);
+    return wxID_NONE;
+}
+
+void FileChooserAnswer::Exit(wxDialog* dialog) {
+    if (dialog == current_) current_ = nullptr;
 }
 
 DialogTestGuard::DialogTestGuard() {
@@ -179,6 +272,7 @@ int main(int argc, char** argv) {
     setenv("TZ", "UTC", 1);
     fs::current_path(gui_test::g_runFolder, ec);
 
+    wxSetAssertHandler(gui_test::FailOnAssertion);
     auto* application = new app::CTAVRO2App;
     wxApp::SetInstance(application);
     int wxArgc = 1;
@@ -187,6 +281,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot start the toolkit (no display?)\n");
         return 2;
     }
+    wxSetAssertHandler(gui_test::FailOnAssertion);  // whatever the toolkit's start put in place
     app::RegisterProgramParts();
     int rc = 0;
     {
@@ -196,5 +291,9 @@ int main(int argc, char** argv) {
         application->OnExit();
     }
     wxEntryCleanup();
+    if (gui_test::g_assertionsOutsideTests > 0) {
+        std::fprintf(stderr, "%d toolkit assertion(s) outside the tests\n", gui_test::g_assertionsOutsideTests);
+        if (rc == 0) rc = 1;
+    }
     return rc;
 }

@@ -7,12 +7,15 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include <wx/modalhook.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
 #include <wx/window.h>
 
 #include "app/TavroApp.h"
+#include "platform/Help.h"
 #include "platform/Messages.h"
 
 namespace gui_test {
@@ -44,10 +47,25 @@ T* ShownWindow() {
     return nullptr;
 }
 
+// What a screenshot shows inside part of it: pixels darker than a light
+// grey (text, lines), and pixels of one colour.
+struct Ink {
+    int dark = 0;
+    int ofColour = 0;
+};
+// The ink of the rectangle of `part` (a window inside `shot`, or shot
+// itself) in the screenshot of `shot` saved at png. The colour counted is
+// (r, g, b).
+Ink InkOf(const std::string& png, wxWindow* shot, wxWindow* part, unsigned char r = 0, unsigned char g = 0,
+          unsigned char b = 0);
+
 // Sends a button click to the control of a dialog, as a click would.
 void Click(wxWindow* dialog, int id);
-// Sends the command the window's F1 accelerator sends.
-void SendHelpCommand(wxWindow* window);
+// Gives the window the keyboard focus and presses F1 on the keyboard,
+// through the X server as a user would.
+void PressF1(wxWindow* window);
+// Lets the X server deliver simulated keys and the toolkit handle them.
+void Settle();
 
 // Closes every dialog still running modally with the code.
 void EndModalDialogs(int code);
@@ -58,8 +76,44 @@ struct EndModalsOnExit {
 };
 
 // The caption of the help dialog an action opens (closed again at once);
-// empty when it opens none.
+// empty when it opens none. The dialog may open while the action runs or
+// once the keys it pressed arrive.
 std::string HelpCaptionOf(const std::function<void()>& action);
+
+// The help the program's parts use, for a scope; the one before comes back.
+class ScopedDefaultHelp {
+public:
+    explicit ScopedDefaultHelp(platform::IHelp& help) : previous_(&platform::DefaultHelp()) {
+        platform::SetDefaultHelp(&help);
+    }
+    ~ScopedDefaultHelp() { platform::SetDefaultHelp(previous_); }
+    ScopedDefaultHelp(const ScopedDefaultHelp&) = delete;
+    ScopedDefaultHelp& operator=(const ScopedDefaultHelp&) = delete;
+
+private:
+    platform::IHelp* previous_;
+};
+
+// Answers every file chooser the program opens in the scope with a path,
+// as a user typing it and pressing Save would; other dialogs show as usual.
+class FileChooserAnswer final : public wxModalDialogHook {
+public:
+    explicit FileChooserAnswer(std::string path);
+    ~FileChooserAnswer() override;
+    FileChooserAnswer(const FileChooserAnswer&) = delete;
+    FileChooserAnswer& operator=(const FileChooserAnswer&) = delete;
+    // The titles of the choosers answered, in order.
+    const std::vector<std::string>& Answered() const { return answered_; }
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog* dialog) override;
+
+private:
+    std::string path_;
+    wxDialog* current_ = nullptr;
+    std::vector<std::string> answered_;
+};
 
 // Guards a test that opens dialogs whatever happens in it: a dialog still
 // running modally after 30 s is closed with a failure (no test waits for a

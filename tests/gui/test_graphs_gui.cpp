@@ -58,11 +58,14 @@ TEST_F(GuiTest, GraphPanelPaintsTakesAUnitAndShowsItsHelp) {
     EXPECT_TRUE(PaintedMoreThan(panel, 0));
     EXPECT_EQ(panel->View().Title(), "Oil Density (kg/cu m)");
 
-    // What the panel paints is not blank.
+    // What the panel paints is not blank: the axes and their labels in
+    // black, the best-estimate curve in its grey.
     const wxSize size = panel->GetClientSize();
     ASSERT_GT(size.x, 100);
     ASSERT_GT(size.y, 100);
-    EXPECT_FALSE(Screenshot(f, "graph-density-kgm3").empty());
+    const Ink kgm3 = InkOf(Screenshot(f, "graph-density-kgm3"), f, panel, 128, 128, 128);
+    EXPECT_GT(kgm3.dark, 1000) << "the axes and labels";
+    EXPECT_GT(kgm3.ofColour, 100) << "the curve";
 
     // A unit command: the document's entry changes and the panel repaints.
     document::SpillDocCore& doc = view->Doc()->Core();
@@ -71,11 +74,13 @@ TEST_F(GuiTest, GraphPanelPaintsTakesAUnitAndShowsItsHelp) {
     EXPECT_EQ(doc.session.m_iGraphUnits[document::GraphDensity], 2);
     EXPECT_TRUE(PaintedMoreThan(panel, before));
     EXPECT_EQ(panel->View().Title(), "Oil Density (g/cc)");
-    EXPECT_FALSE(Screenshot(f, "graph-density-gcc").empty());
+    const Ink gcc = InkOf(Screenshot(f, "graph-density-gcc"), f, panel, 128, 128, 128);
+    EXPECT_GT(gcc.dark, 1000) << "the axes and labels";
+    EXPECT_GT(gcc.ofColour, 100) << "the curve";
 
     // The help dialog: its caption, the book's output page, then OK.
     platform::RecordingHelp help;
-    platform::SetDefaultHelp(&help);
+    const ScopedDefaultHelp helpHere(help);
     std::string caption;
     bool found = false, okIsDefault = false;
     wxTheApp->CallAfter([&] {
@@ -97,7 +102,6 @@ TEST_F(GuiTest, GraphPanelPaintsTakesAUnitAndShowsItsHelp) {
         }
     });
     panel->RunCommand(32809);
-    platform::SetDefaultHelp(nullptr);
     EXPECT_TRUE(found);
     EXPECT_EQ(caption, "Oil Density Graph");
     EXPECT_TRUE(okIsDefault);

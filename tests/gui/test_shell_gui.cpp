@@ -131,11 +131,15 @@ TEST_F(GuiTest, CommandLineScenarioSolvesAndShowsAllGraphsTiled) {
         before.push_back(panel->PaintCount());
     }
     Command(app::ID_SOLVE);
+    const std::string resolved = Screenshot(f, "tiled-solved-again");
     for (int g = 0; g < document::kGraphCount; ++g) {
-        wxWindow* graph = area->OutputWindow(document::GraphKind(g));
+        auto* panel = dynamic_cast<output::GraphPanel*>(area->OutputWindow(document::GraphKind(g)));
         // Those scrolled out of the area's view paint when they come into it.
-        if (!wxRect(area->GetClientSize()).Contains(graph->GetParent()->GetRect().GetTopLeft())) continue;
-        EXPECT_GT(dynamic_cast<output::GraphPanel*>(graph)->PaintCount(), before[g]) << g;
+        if (!wxRect(area->GetClientSize()).Contains(panel->GetParent()->GetRect().GetTopLeft())) continue;
+        EXPECT_GT(panel->PaintCount(), before[g]) << g;
+        // What it painted is a graph: axes, labels and curves, not a blank tile.
+        const Ink ink = InkOf(resolved, f, panel);
+        EXPECT_GT(ink.dark, 200) << "graph " << g << " is blank";
     }
 
     // In a small window the tiles keep their least size and the area scrolls.
@@ -211,13 +215,29 @@ TEST_F(GuiTest, FourRecentFilesSurviveARestart) {
     history = App().DocManager()->GetFileHistory();
     ASSERT_EQ(history->GetCount(), 4u);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(history->GetHistoryFile(i), wxString::Format("%s/s%d.tvr", folder, 5 - i));
+    // File > Recent Files offers them, newest first.
+    wxMenu* recent = nullptr;
+    ASSERT_NE(Frame()->GetMenuBar()->FindItem(wxID_FILE1, &recent), nullptr) << "no recent file in the menus";
+    ASSERT_NE(recent, nullptr);
+    wxMenu* fileMenu = nullptr;
+    ASSERT_NE(Frame()->GetMenuBar()->FindItem(wxID_OPEN, &fileMenu), nullptr);
+    wxMenuItem* inFileMenu = nullptr;
+    for (wxMenuItem* item : fileMenu->GetMenuItems())
+        if (item->GetSubMenu() == recent) inFileMenu = item;
+    EXPECT_NE(inFileMenu, nullptr) << "the recent files are not a submenu of the File menu";
+    ASSERT_EQ(recent->GetMenuItemCount(), 4u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NE(recent->FindItemByPosition(static_cast<std::size_t>(i))->GetItemLabelText().Find(
+                      wxString::Format("s%d.tvr", 5 - i)),
+                  wxNOT_FOUND)
+            << i;
     // A change of the list is written at once, not only at the end.
     App().DocManager()->AddFileToHistory(wxString::FromUTF8(folder + "/s6.tvr"));
     const std::vector<std::string> written = document::LoadSettings(o.configPath.utf8_string()).recentFiles;
     ASSERT_FALSE(written.empty());
     EXPECT_EQ(written.front(), folder + "/s6.tvr");
     // The files do not exist: choosing one says so and drops it.
-    Command(wxID_FILE1);
+    Command(recent->FindItemByPosition(0)->GetId());
     ASSERT_EQ(Messages().Entries().size(), 1u);
     EXPECT_NE(Messages().Entries()[0].text.find("s6.tvr"), std::string::npos) << Messages().Entries()[0].text;
     EXPECT_EQ(history->GetCount(), 3u);

@@ -184,7 +184,7 @@ TEST_F(GuiTest, HelpBookLoadsWithEveryPage) {
     std::unique_ptr<wxAcceleratorEntry> key(topics->GetAccel());
     ASSERT_TRUE(key);
     EXPECT_EQ(key->GetKeyCode(), WXK_F1);
-    platform::SetDefaultHelp(&help);
+    const ScopedDefaultHelp helpHere(help);
     std::string shot;
     auto closeBook = [&](const std::string& name) {
         Frame()->CallAfter([&, name] {
@@ -225,7 +225,6 @@ TEST_F(GuiTest, HelpBookLoadsWithEveryPage) {
         help.ShowTopic("in-situ_burning", "GraphSmokePlume");
         EXPECT_FALSE(shot.empty()) << i;
     }
-    platform::SetDefaultHelp(nullptr);
 
     // A missing book says where it was looked for.
     platform::WxHelp missing(RunFolder() + "/no-book", &Messages());
