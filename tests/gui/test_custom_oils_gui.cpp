@@ -100,7 +100,7 @@ TEST_F(GuiTest, FirstCustomOilBlankOpensTheEditorAndARefusedSaveReopensIt) {
         saveLabel = sheet->FindWindow(wxID_OK)->GetLabel().utf8_string();
         pages = ShootPages(sheet, "blank-oil-");
         sheetHelp = HelpCaptionOf([&] { Click(sheet, wxID_HELP); });
-        sheetKeyHelp = HelpCaptionOf([&] { SendHelpCommand(sheet); });
+        sheetKeyHelp = HelpCaptionOf([&] { PressF1(sheet); });
         sheet->NameEdit()->ChangeValue("My Test Oil, Lab");
         wxCommandEvent typed(wxEVT_TEXT, sheet->NameEdit()->GetId());
         typed.SetEventObject(sheet->NameEdit());
@@ -155,7 +155,7 @@ TEST_F(GuiTest, CustomOilsListAddCopyRemoveAndSelect) {
         rows = dialog->List()->GetItemCount();
         Shot(dialog, "custom-oils");
         help = HelpCaptionOf([&] { Click(dialog, wxID_HELP); });
-        keyHelp = HelpCaptionOf([&] { SendHelpCommand(dialog); });
+        keyHelp = HelpCaptionOf([&] { PressF1(dialog); });
 
         // Add, Copy: the editor on a copy of the selected oil.
         WhenModal<ui::ChoiceDialog>([&](ui::ChoiceDialog* choice) {

@@ -34,11 +34,19 @@ document::Time PickTime(const TimePick& pick, int year, const platform::IClock& 
     return static_cast<document::Time>(clock.MakeLocal(year, pick.month0 + 1, pick.day0 + 1, pick.hour));
 }
 
+namespace {
+int ClampedYear(long long year) { return static_cast<int>(std::clamp<long long>(year, INT_MIN / 2, INT_MAX / 2)); }
+}  // namespace
+
+int LocalYear(document::Time t, const platform::IClock& clock) {
+    return ClampedYear(static_cast<long long>(LocalOf(t, clock).tm_year) + 1900);
+}
+
 int OperationYear(const TimePick& pick, document::Time spill, const platform::IClock& clock) {
     const std::tm local = LocalOf(spill, clock);
     long long year = static_cast<long long>(local.tm_year) + 1900;
     if (pick.month0 == 0 && local.tm_mon == 11) ++year;
-    return static_cast<int>(std::clamp<long long>(year, INT_MIN / 2, INT_MAX / 2));
+    return ClampedYear(year);
 }
 
 document::Time OperationTime(const TimePick& pick, document::Time spill, const platform::IClock& clock) {

@@ -34,6 +34,9 @@ TimePick PickOf(document::Time t, const platform::IClock& clock);
 // the month's end roll into the next month (February 31 is March 3 or 2).
 document::Time PickTime(const TimePick& pick, int year, const platform::IClock& clock);
 
+// The local calendar year of t.
+int LocalYear(document::Time t, const platform::IClock& clock);
+
 // The year of an operation chosen as pick: the spill time's year, plus 1
 // when the pick is in January and the spill time in December.
 int OperationYear(const TimePick& pick, document::Time spill, const platform::IClock& clock);
