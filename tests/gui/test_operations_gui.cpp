@@ -241,12 +241,12 @@ TEST_F(GuiTest, SmokePlumeGoesNextBackNextAndFinishedStoresItsInputs) {
             states.push_back(d->State());
             d->Loc()->ChangeValue("200");
             d->Wind()->ChangeValue("12");
-            inputHelp = HelpCaptionOf([&] { SendHelpCommand(d); });
+            inputHelp = HelpCaptionOf([&] { PressF1(d); });
             Screenshot(d, "plume/inputs");
             Click(d, ui::CSmokePlumeDialog::kNextId);
             states.push_back(d->State());
             Screenshot(d, "plume/graph");
-            graphHelp = HelpCaptionOf([&] { SendHelpCommand(d); });
+            graphHelp = HelpCaptionOf([&] { PressF1(d); });
             Click(d, ui::CSmokePlumeDialog::kBackId);
             states.push_back(d->State());
             d->AirTemp()->ChangeValue("80");

@@ -211,7 +211,7 @@ TEST_F(GuiTest, ContinuousDialogShowsTheRowsOfEachOptionAndStaysOpenOnARefusal) 
             static const char* names[] = {"continuous-amount", "continuous-constant", "continuous-changing"};
             Shot(&dialog, names[option]);
         }
-        helpCaptions.push_back(HelpCaptionOf([&] { SendHelpCommand(&dialog); }));
+        helpCaptions.push_back(HelpCaptionOf([&] { PressF1(&dialog); }));
         dialog.Value()->ChangeValue("10");
         dialog.FinalRate()->ChangeValue("0");  // a ramp down to nothing
         Click(&dialog, wxID_OK);

@@ -173,7 +173,7 @@ TEST_F(GuiTest, LeakingTankWizardCancelPutsTheScenarioBack) {
         Type(sheet, 1, "height", "3");
         Click(sheet, wxID_FORWARD);
         ClickMode(sheet, 2, "second mode");
-        help = HelpCaptionOf([&] { SendHelpCommand(sheet); });
+        help = HelpCaptionOf([&] { PressF1(sheet); });
         Click(sheet, wxID_CANCEL);
     });
     EXPECT_FALSE(ui::RunTankWizard(Frame(), doc));
