@@ -246,8 +246,12 @@ void DeriveSkimmer(Scenario& s) {
         s.skimmer.duration[n] = s.m_nMechanicalDuration[p];
         s.skimmer.rateUnits[n] = s.m_iRecoveryUnits[p] + 1;
         s.skimmer.amountUnits[n] = s.m_iAmountUnits[p] + 1;
-        s.skimmer.rate[n] = s.m_dMechanicalRate[p];
-        s.skimmer.amount[n] = s.m_dMechanicalAmount[p];
+        // Only the chosen mode's value: the model takes a rate above 0
+        // first, so a rate kept from before a switch to the amount would
+        // stay in force.
+        const bool rateMode = s.m_bMechanicalRateUse[p] != 0;
+        s.skimmer.rate[n] = rateMode ? s.m_dMechanicalRate[p] : MISSING_VALUE_D;
+        s.skimmer.amount[n] = rateMode ? MISSING_VALUE_D : s.m_dMechanicalAmount[p];
         ++n;
     }
     s.skimmer.num = n;

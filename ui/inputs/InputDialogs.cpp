@@ -2,6 +2,7 @@
 
 #include "ui/common/DialogRegistry.h"
 #include "ui/inputs/LeakingTankSheet.h"
+#include "ui/inputs/OperationSheets.h"
 #include "ui/inputs/ReleaseDialog.h"
 #include "ui/inputs/TankSetup.h"
 #include "ui/inputs/WeatherDialogs.h"
@@ -14,6 +15,9 @@ void RegisterInputDialogs() {
 
     // Wind and waves, water, emulsification, beaching.
     RegisterWeatherDialogs();
+
+    // The response operations: dispersant, in-situ burn, mechanical clean-up.
+    RegisterOperationDialogs();
 
     // The leaking-tank wizard behind the Release dialog's Setup button.
     SetTankSetup(RunTankWizard);
