@@ -38,6 +38,12 @@ struct SmallBand {
     platform::Brush brush;
 };
 
+// The small graphs' colours: the grid on screen and on paper (the printed
+// palette's blue), and the grey behind their texts on screen.
+inline constexpr platform::Rgb kSmallGraphScreenGrid{200, 200, 255};
+inline constexpr platform::Rgb kSmallGraphPaperGrid{0, 159, 255};
+inline constexpr platform::Rgb kSmallGraphScreenTextBackground{192, 192, 192};
+
 struct SmallGraphStyle {
     platform::Font font;
     platform::Rgb textColour{0, 0, 0};

@@ -19,9 +19,6 @@ using platform::VAlign;
 namespace {
 
 constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kScreenTextBackground{192, 192, 192};
-constexpr Rgb kScreenGrid{200, 200, 255};
-constexpr Rgb kPaperGrid{0, 159, 255};
 
 Pen NeutralPen(PlumeMedium m) {
     return m == PlumeMedium::Screen ? Pen{PenStyle::Solid, 3, kPlumeNeutralColour} : Pen{PenStyle::Dash, 5, kBlack};
@@ -80,9 +77,9 @@ output::SmallGraphLayout DrawPlumeGraph(Canvas& c, const Rect& area, const model
     output::SmallGraphStyle style;
     style.font = output::GraphFont(c.ppiY());
     style.textColour = kBlack;
-    style.textBackground = medium == PlumeMedium::Screen ? kScreenTextBackground : Rgb{255, 255, 255};
+    style.textBackground = medium == PlumeMedium::Screen ? output::kSmallGraphScreenTextBackground : Rgb{255, 255, 255};
     style.opaqueText = medium == PlumeMedium::Screen;
-    style.gridPen = {PenStyle::Solid, 1, medium == PlumeMedium::Screen ? kScreenGrid : kPaperGrid};
+    style.gridPen = {PenStyle::Solid, 1, medium == PlumeMedium::Screen ? output::kSmallGraphScreenGrid : output::kSmallGraphPaperGrid};
     style.gridMm = 15;
     style.valueFormat = "%.0f";
     style.timeFormat = "%.0f";

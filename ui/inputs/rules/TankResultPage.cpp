@@ -25,9 +25,7 @@ using platform::VAlign;
 namespace {
 
 constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kScreenGrid{200, 200, 255};
-constexpr Rgb kPaperGrid{0, 159, 255};
-constexpr Rgb kLightGrey{192, 192, 192};
+constexpr Rgb kLightGrey = output::kSmallGraphScreenTextBackground;
 
 // The pens and the opening's brush of each medium.
 struct TankPens {
@@ -49,7 +47,7 @@ TankPens PensFor(TankMedium medium) {
 output::SmallGraphStyle StyleFor(Canvas& c, TankMedium medium, const char* valueFormat) {
     output::SmallGraphStyle s;
     s.font = output::GraphFont(c.ppiY());
-    s.gridPen = {PenStyle::Solid, 1, medium == TankMedium::Screen ? kScreenGrid : kPaperGrid};
+    s.gridPen = {PenStyle::Solid, 1, medium == TankMedium::Screen ? output::kSmallGraphScreenGrid : output::kSmallGraphPaperGrid};
     s.gridMm = 12;
     s.valueFormat = valueFormat;
     s.timeFormat = "%.0f";
