@@ -28,4 +28,8 @@ void ShowText(wxTextCtrl* field, const std::string& text) { field->ChangeValue(w
 
 int SelectionOf(const wxChoice* list) { return std::max(list->GetSelection(), 0); }
 
+void ShowSelection(wxChoice* list, int index) {
+    list->SetSelection(std::clamp(index, 0, static_cast<int>(list->GetCount()) - 1));
+}
+
 }  // namespace ui

@@ -23,5 +23,7 @@ std::string TextOf(const wxTextCtrl* field);
 void ShowText(wxTextCtrl* field, const std::string& text);
 // The list's selection, its first entry when there is none.
 int SelectionOf(const wxChoice* list);
+// Selects entry index, or the nearest entry when it is out of the list.
+void ShowSelection(wxChoice* list, int index);
 
 }  // namespace ui

@@ -23,6 +23,7 @@
 #include "ui/common/HelpMessageDialog.h"
 #include "ui/common/RulesDialog.h"
 #include "ui/common/TimePickCtrls.h"
+#include "ui/inputs/InputFields.h"
 
 namespace ui {
 
@@ -45,13 +46,6 @@ wxTextCtrl* MakeEdit(wxWindow* parent, const char* name) {
 
 wxStaticText* Label(wxWindow* parent, const wxString& text) { return new wxStaticText(parent, wxID_ANY, text); }
 
-void Select(wxChoice* choice, int index) {
-    choice->SetSelection(std::clamp(index, 0, static_cast<int>(choice->GetCount()) - 1));
-}
-int Selected(const wxChoice* choice) { return std::max(choice->GetSelection(), 0); }
-
-std::string Text(const wxTextCtrl* edit) { return edit->GetValue().utf8_string(); }
-void SetText(wxTextCtrl* edit, const std::string& text) { edit->ChangeValue(platform::ToWx(text)); }
 
 }  // namespace
 
@@ -126,13 +120,13 @@ public:
         body_->Add(grid);
     }
     void Load(const TankWizardForms& forms) override {
-        SetText(length_, forms.size.length);
-        SetText(width_, forms.size.width);
-        SetText(height_, forms.size.height);
-        Select(unit_, forms.size.unit);
+        ShowText(length_, forms.size.length);
+        ShowText(width_, forms.size.width);
+        ShowText(height_, forms.size.height);
+        ShowSelection(unit_, forms.size.unit);
     }
     void Store(TankWizardForms& forms) const override {
-        forms.size = {Text(length_), Text(width_), Text(height_), Selected(unit_)};
+        forms.size = {TextOf(length_), TextOf(width_), TextOf(height_), SelectionOf(unit_)};
     }
 
 private:
@@ -175,9 +169,9 @@ public:
 
 protected:
     void LoadFields(bool first, const std::string& value, int unit, const std::string& percent) {
-        SetText(value_, value);
-        Select(unit_, unit);
-        SetText(percent_, percent);
+        ShowText(value_, value);
+        ShowSelection(unit_, unit);
+        ShowText(percent_, percent);
         ApplyMode(first);
     }
     wxTextCtrl *value_, *percent_;
@@ -192,7 +186,7 @@ public:
         LoadFields(f.amount.amountKnown, f.amount.amount, f.amount.unit, f.amount.percent);
     }
     void Store(TankWizardForms& f) const override {
-        f.amount = {FirstMode(), Text(value_), Selected(unit_), Text(percent_)};
+        f.amount = {FirstMode(), TextOf(value_), SelectionOf(unit_), TextOf(percent_)};
     }
 };
 
@@ -208,7 +202,7 @@ public:
         LoadFields(h.heightKnown, h.height, h.unit, h.percent);
     }
     void Store(TankWizardForms& f) const override {
-        (Step() == 4 ? f.holeHeight : f.waterLevel) = {FirstMode(), Text(value_), Selected(unit_), Text(percent_)};
+        (Step() == 4 ? f.holeHeight : f.waterLevel) = {FirstMode(), TextOf(value_), SelectionOf(unit_), TextOf(percent_)};
     }
 };
 
@@ -245,16 +239,16 @@ public:
     }
     void Load(const TankWizardForms& forms) override {
         const TankOpeningForm& f = forms.opening;
-        SetText(diameter_, f.diameter);
-        Select(diameterUnit_, f.diameterUnit);
-        SetText(rectLength_, f.rectLength);
-        SetText(rectHeight_, f.rectHeight);
-        Select(rectUnit_, f.rectUnit);
+        ShowText(diameter_, f.diameter);
+        ShowSelection(diameterUnit_, f.diameterUnit);
+        ShowText(rectLength_, f.rectLength);
+        ShowText(rectHeight_, f.rectHeight);
+        ShowSelection(rectUnit_, f.rectUnit);
         ApplyMode(f.round);
     }
     void Store(TankWizardForms& forms) const override {
-        forms.opening = {FirstMode(),      Text(diameter_),   Selected(diameterUnit_),
-                         Text(rectLength_), Text(rectHeight_), Selected(rectUnit_)};
+        forms.opening = {FirstMode(),      TextOf(diameter_),   SelectionOf(diameterUnit_),
+                         TextOf(rectLength_), TextOf(rectHeight_), SelectionOf(rectUnit_)};
     }
 
 private:
@@ -432,7 +426,7 @@ void CLeakingTankPropertyPage7::Print() {
     printer.Print(this, &printout, true);
 }
 
-int CLeakingTankPropertyPage7::ReleaseUnit() const { return Selected(unit_); }
+int CLeakingTankPropertyPage7::ReleaseUnit() const { return SelectionOf(unit_); }
 
 CLeakingTankPropertySheet::CLeakingTankPropertySheet(wxWindow* parent, document::SpillDocCore& doc)
     : doc_(doc), rules_(doc) {
@@ -449,7 +443,7 @@ CLeakingTankPropertySheet::CLeakingTankPropertySheet(wxWindow* parent, document:
                new CLeakingTankPropertyPage6(this)};
     result_ = new CLeakingTankPropertyPage7(this, doc);
     result_->SetMinSize(FromDIP(wxSize(760, 440)));
-    Select(result_->UnitChoice(), rules_.ReleaseUnit());
+    ShowSelection(result_->UnitChoice(), rules_.ReleaseUnit());
     for (std::size_t i = 0; i + 1 < inputs_.size(); ++i) wxWizardPageSimple::Chain(inputs_[i], inputs_[i + 1]);
     wxWizardPageSimple::Chain(inputs_.back(), result_);
     for (CLeakingTankPropertyPage* page : inputs_) GetPageAreaSizer()->Add(page);

@@ -20,16 +20,7 @@ namespace {
 
 constexpr int kGap = 6;
 
-SmokePlumeFunction& PlumeDialog() {
-    static SmokePlumeFunction run;
-    return run;
-}
-
-
-
 }  // namespace
-
-void SetSmokePlumeDialog(SmokePlumeFunction run) { PlumeDialog() = std::move(run); }
 
 // ---- The common page ----
 
@@ -131,7 +122,7 @@ CInSituBurnPage::CInSituBurnPage(wxWindow* book, document::SpillDocCore& doc, in
 }
 
 void CInSituBurnPage::OnEnabled(bool used) {
-    plume_->Enable(used && static_cast<bool>(PlumeDialog()));
+    plume_->Enable(used);
 }
 
 BurnPageForm CInSituBurnPage::Form() const {
@@ -153,8 +144,9 @@ CheckResult CInSituBurnPage::Leave() { return rules_.Leave(Form()); }
 void CInSituBurnPage::Apply() { rules_.Apply(Form()); }
 
 void CInSituBurnPage::OnSmokePlume() {
-    if (!PlumeDialog() || !ShowCheck(rules_.PrepareSmokePlume(Form()), doc_.Messages())) return;
-    PlumeDialog()(wxGetTopLevelParent(this), doc_, burn_);
+    // The plume is that of the burn as entered: the page's values first.
+    if (!ShowCheck(rules_.PrepareSmokePlume(Form()), doc_.Messages())) return;
+    RunSmokePlumeDialog(wxGetTopLevelParent(this), doc_, burn_);
 }
 
 // ---- Mechanical clean-up ----
@@ -326,7 +318,6 @@ void CAdvancedBurnOptionsDialog::OnOk() {
 // ---- Registration ----
 
 void RegisterOperationDialogs() {
-    SetSmokePlumeDialog(RunSmokePlumeDialog);
     RegisterDialog(document::DialogKind::Dispersant, [](wxWindow* parent, document::SpillDocCore& doc) {
         CDispersantUseSheet sheet(parent, doc);
         return sheet.ShowModal() == wxID_OK;

@@ -164,12 +164,6 @@ private:
     wxChoice* unit_;
 };
 
-// Where the smoke-plume dialog plugs into the burn pages: it runs modally
-// for burn index `burn` (0-4) once the page's values are stored. Until one
-// is set, the pages' "Smoke Plume" buttons are disabled.
-using SmokePlumeFunction = std::function<void(wxWindow* parent, document::SpillDocCore& doc, int burn)>;
-void SetSmokePlumeDialog(SmokePlumeFunction run);
-
 // The three sheets' entries in the dialog registry.
 void RegisterOperationDialogs();
 

@@ -12,10 +12,6 @@ namespace ui {
 
 namespace {
 
-void Select(wxChoice* list, int index) {
-    list->SetSelection(std::clamp(index, 0, static_cast<int>(list->GetCount()) - 1));
-}
-
 constexpr int kFieldWidth = 110;  // DIP
 
 // The "Time of Release" group with its three lists.
@@ -55,7 +51,7 @@ CInstantaneousDialog::CInstantaneousDialog(wxWindow* parent, document::SpillDocC
 bool CInstantaneousDialog::TransferDataToWindow() {
     time_->Set(form_.time);
     ShowText(amount_, form_.amount);
-    Select(units_, form_.unit);
+    ShowSelection(units_, form_.unit);
     return true;
 }
 
@@ -154,13 +150,13 @@ void CContinuousDialog::ShowOption(int option) {
 bool CContinuousDialog::TransferDataToWindow() {
     time_->Set(form_.time);
     ShowText(duration_, form_.duration);
-    Select(durationUnits_, form_.durationUnits);
+    ShowSelection(durationUnits_, form_.durationUnits);
     options_[std::clamp(form_.option, 0, 2)]->SetValue(true);
     ShowText(value_, form_.value);
     ShowText(finalRate_, form_.finalRate);
-    Select(amountUnits_, form_.amountUnits);
-    Select(constantUnits_, form_.rateUnits1);
-    Select(changingUnits_, form_.rateUnits2);
+    ShowSelection(amountUnits_, form_.amountUnits);
+    ShowSelection(constantUnits_, form_.rateUnits1);
+    ShowSelection(changingUnits_, form_.rateUnits2);
     return true;
 }
 
@@ -198,9 +194,9 @@ CContainedDialog::CContainedDialog(wxWindow* parent, document::SpillDocCore& doc
 bool CContainedDialog::TransferDataToWindow() {
     time_->Set(form_.time);
     ShowText(amount_, form_.amount);
-    Select(volumeUnits_, form_.volumeUnit);
+    ShowSelection(volumeUnits_, form_.volumeUnit);
     ShowText(area_, form_.area);
-    Select(areaUnits_, form_.areaUnit);
+    ShowSelection(areaUnits_, form_.areaUnit);
     return true;
 }
 
