@@ -48,9 +48,9 @@ IcsTableView::IcsTableView(wxWindow* parent, document::SpillDocCore& doc)
     auto* beginning = new wxPanel(this, wxID_ANY);
     auto* row1 = new wxBoxSizer(wxHORIZONTAL);
     wxArrayString months, days, hours;
-    for (const char* m : ui::kMonthNames) months.Add(m);
+    for (const char* m : document::kMonthNames) months.Add(m);
     for (int d = 1; d <= 31; ++d) days.Add(wxString::Format("%d", d));
-    for (int h = 0; h < 24; ++h) hours.Add(ui::HourText(h));
+    for (int h = 0; h < 24; ++h) hours.Add(document::HourText(h));
     row1->Add(Label(beginning, kIcsBeginningLabel, labelWidth), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
     lists_[0] = new wxChoice(beginning, wxID_ANY, wxDefaultPosition, wxDefaultSize, months);
     lists_[1] = new wxChoice(beginning, wxID_ANY, wxDefaultPosition, wxDefaultSize, days);
@@ -132,7 +132,7 @@ void IcsTableView::Refresh(bool eraseBackground, const wxRect* rect) {
 }
 
 void IcsTableView::ListChosen() {
-    ui::TimePick pick{lists_[0]->GetSelection(), lists_[1]->GetSelection(), lists_[2]->GetSelection()};
+    document::TimePick pick{lists_[0]->GetSelection(), lists_[1]->GetSelection(), lists_[2]->GetSelection()};
     if (pick.month0 < 0 || pick.day0 < 0 || pick.hour < 0 || pick == choices_.beginning) return;
     choices_.beginning = pick;
     Rebuild();

@@ -29,7 +29,7 @@ struct Fixture : document_test::FakePorts {
 };
 
 // A pick of the spill's month at a day and hour.
-ui::TimePick Feb(int day, int hour) { return {1, day - 1, hour}; }
+document::TimePick Feb(int day, int hour) { return {1, day - 1, hour}; }
 
 std::string TextOf(const ui::CheckResult& r) { return r.refusal ? r.refusal->text : std::string(); }
 
@@ -108,7 +108,7 @@ TEST(DispersantPage, StoresValuesTimeAndWarnsOutsideTheRun) {
 
     struct Case {
         const char* name;
-        ui::TimePick start;
+        document::TimePick start;
         const char* warning;  // the part after "Spray 2 "
     };
     const std::vector<Case> cases = {
@@ -128,7 +128,7 @@ TEST(DispersantPage, StoresValuesTimeAndWarnsOutsideTheRun) {
         EXPECT_EQ(r.warnings[0].icon, MsgIcon::Exclamation) << c.name;
         EXPECT_EQ(r.warnings[0].text.rfind("Dispersant operation will be ignored\n\nSpray 2 " + std::string(c.warning), 0), 0u)
             << c.name << ": " << r.warnings[0].text;
-        EXPECT_EQ(f.doc.scenario.DispersantTime[1], ui::OperationTime(c.start, s.SpillTime, f.clock)) << c.name;
+        EXPECT_EQ(f.doc.scenario.DispersantTime[1], document::OperationTime(c.start, s.SpillTime, f.clock)) << c.name;
     }
     EXPECT_EQ(r.warnings.size(), 0u);
     form.start = Feb(10, 14);

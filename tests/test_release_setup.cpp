@@ -193,7 +193,7 @@ TEST_F(ReleaseSetup, ContainedAreaAndThickness) {
 }
 
 TEST_F(ReleaseSetup, OkStoresUnitsTheTimeInTheSpillYearAndTheFlag) {
-    const ui::TimePick feb31{1, 30, 5};  // February 31, 0500 hours
+    const document::TimePick feb31{1, 30, 5};  // February 31, 0500 hours
     const Time mar3 = UtcTime(2025, 3, 3, 5);
     document::Scenario& s = doc.scenario;
 

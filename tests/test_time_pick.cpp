@@ -3,7 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/TimeText.h"
 #include "tests/support/TimeZone.h"
-#include "ui/common/rules/TimePick.h"
+#include "document/TimePick.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ TEST(TimePick, OperationYearMovesJanuaryAfterDecemberOnly) {
     struct Case {
         const char* name;
         Time spill;
-        ui::TimePick pick;
+        document::TimePick pick;
         Time expected;
     };
     const Case cases[] = {
@@ -68,19 +68,19 @@ TEST(TimePick, OperationYearMovesJanuaryAfterDecemberOnly) {
         {"February after a December spill", Utc(2025, 12, 1, 0), {1, 0, 0}, Utc(2025, 2, 1, 0)},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ui::OperationTime(c.pick, c.spill, clock), c.expected) << c.name;
+        EXPECT_EQ(document::OperationTime(c.pick, c.spill, clock), c.expected) << c.name;
     }
 }
 
 TEST(TimePick, PickOfShowsTheLocalTimeAndListTexts) {
     ZoneScope utc("UTC");
     platform::SystemClock clock;
-    const ui::TimePick pick = ui::PickOf(Utc(2026, 3, 9, 23), clock);
-    EXPECT_EQ(pick, (ui::TimePick{2, 8, 23}));
-    EXPECT_EQ(ui::PickTime(pick, 2026, clock), Utc(2026, 3, 9, 23));
-    EXPECT_STREQ(ui::HourText(0), "0000");
-    EXPECT_STREQ(ui::HourText(23), "2300");
-    EXPECT_STREQ(ui::kMonthNames[8], "September");
+    const document::TimePick pick = document::PickOf(Utc(2026, 3, 9, 23), clock);
+    EXPECT_EQ(pick, (document::TimePick{2, 8, 23}));
+    EXPECT_EQ(document::PickTime(pick, 2026, clock), Utc(2026, 3, 9, 23));
+    EXPECT_STREQ(document::HourText(0), "0000");
+    EXPECT_STREQ(document::HourText(23), "2300");
+    EXPECT_STREQ(document::kMonthNames[8], "September");
 
     // A clock that cannot break the time down gives a pick inside the lists.
     struct BrokenClock final : platform::IClock {
@@ -94,8 +94,8 @@ TEST(TimePick, PickOfShowsTheLocalTimeAndListTexts) {
             return t;
         }
     } broken;
-    EXPECT_EQ(ui::PickOf(0, broken), (ui::TimePick{11, 0, 23}));
-    (void)ui::OperationYear({0, 0, 0}, 0, broken);  // no overflow
+    EXPECT_EQ(document::PickOf(0, broken), (document::TimePick{11, 0, 23}));
+    (void)document::OperationYear({0, 0, 0}, 0, broken);  // no overflow
 }
 
 TEST(TimePick, DialogTimePatternsStayEnglishUnderAGermanLocale) {
@@ -104,8 +104,8 @@ TEST(TimePick, DialogTimePatternsStayEnglishUnderAGermanLocale) {
     const std::string saved = old ? old : "C";
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine";
     platform::SystemClock clock;
-    const std::tm march = clock.Local(ui::PickTime({2, 30, 7}, 2026, clock));  // March 31
-    const std::tm may = clock.Local(ui::PickTime({4, 4, 14}, 2026, clock));
+    const std::tm march = clock.Local(document::PickTime({2, 30, 7}, 2026, clock));  // March 31
+    const std::tm may = clock.Local(document::PickTime({4, 4, 14}, 2026, clock));
     EXPECT_EQ(platform::FormatTime(march, "on %B %d, %H%M hours"), "on March 31, 0700 hours");
     EXPECT_EQ(platform::FormatTime(may, "%B %d, %H:00"), "May 05, 14:00");
     std::setlocale(LC_ALL, saved.c_str());

@@ -39,7 +39,7 @@ struct WeatherDoc : document_test::FakePorts {
     std::unique_ptr<document::SpillDocCore> doc;
 };
 
-ui::TimePick Pick(int month, int day, int hour) { return {month - 1, day - 1, hour}; }
+document::TimePick Pick(int month, int day, int hour) { return {month - 1, day - 1, hour}; }
 
 // The refusal text of a check, "" when it passed.
 std::string TextOf(const ui::CheckResult& r) { return r.ok() ? std::string() : r.refusal->text; }
@@ -207,7 +207,7 @@ TEST(WindWaveChecks, ConstantWindFirstFailureWinsWithItsText) {
 
 // Adds a record with the entry fields given; the list's answer to a
 // replace question is queued first.
-ui::CheckResult AddRecord(ui::WindWaveRules& rules, ui::WindWaveForm& f, ui::TimePick pick, const char* speed,
+ui::CheckResult AddRecord(ui::WindWaveRules& rules, ui::WindWaveForm& f, document::TimePick pick, const char* speed,
                           const char* direction, const char* wave = "") {
     f.pick = pick;
     f.varSpeed = speed;
@@ -299,7 +299,7 @@ TEST(WindList, EachRecordTakesTheYearNearestTheSpill) {
     struct Case {
         const char* name;
         Time spill;
-        ui::TimePick pick;
+        document::TimePick pick;
         Time expected;
     };
     const Case cases[] = {

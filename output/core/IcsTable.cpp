@@ -93,8 +93,8 @@ int GetPrecision(const model::SIcsBudgetData& r) {
     return DecimalsFor(r.series[model::ICS_TOTAL][r.count - 1]);
 }
 
-int StartSlot(document::Time spill, const ui::TimePick& beginning, const platform::IClock& clock) {
-    const document::Time begin = ui::OperationTime(beginning, spill, clock);
+int StartSlot(document::Time spill, const document::TimePick& beginning, const platform::IClock& clock) {
+    const document::Time begin = document::OperationTime(beginning, spill, clock);
     // Whole hours toward zero, computed without overflow for any two times.
     const __int128 slot = (static_cast<__int128>(begin) - spill) / 3600 + 1;
     return static_cast<int>(std::clamp<__int128>(slot, INT_MIN / 2, INT_MAX / 2));
@@ -121,7 +121,7 @@ DurationReading ReadDuration(std::string_view text) {
 
 IcsChoices InitialIcsChoices(document::Time spill, const platform::IClock& clock) {
     IcsChoices c;
-    c.beginning = ui::PickOf(spill, clock);
+    c.beginning = document::PickOf(spill, clock);
     return c;
 }
 

@@ -9,7 +9,7 @@
 
 #include "model/Series.h"
 #include "output/core/TableText.h"
-#include "ui/common/rules/TimePick.h"
+#include "document/TimePick.h"
 
 namespace document {
 class SpillDocCore;
@@ -40,7 +40,7 @@ int GetPrecision(const model::SIcsBudgetData& record);
 // Hour slot of a period beginning: whole hours (toward zero) from the spill
 // to the beginning, plus 1. The beginning is in the spill's year, the next
 // year for a January beginning of a December spill.
-int StartSlot(document::Time spill, const ui::TimePick& beginning, const platform::IClock& clock);
+int StartSlot(document::Time spill, const document::TimePick& beginning, const platform::IClock& clock);
 
 // The duration edit: its leading digits (0 if none) clamped to 0..24.
 // rewrite tells whether clamping changed the value, so that the edit must
@@ -56,7 +56,7 @@ inline constexpr int kDefaultDuration = 8;
 inline constexpr const char* kDurationInitialText = "  8";
 
 struct IcsChoices {
-    ui::TimePick beginning;
+    document::TimePick beginning;
     int duration = kDefaultDuration;
     bool operator==(const IcsChoices&) const = default;
 };

@@ -2,6 +2,8 @@
 // and the program's application object, then runs the tests under it.
 #include <dlfcn.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -116,6 +118,61 @@ void Click(wxWindow* dialog, int id) {
     wxCommandEvent click(wxEVT_BUTTON, id);
     click.SetEventObject(control);
     control->GetEventHandler()->ProcessEvent(click);
+}
+
+void TypeInto(wxTextCtrl* field, const std::string& text) {
+    ASSERT_NE(field, nullptr);
+    field->SetFocus();
+    field->SetValue(wxString::FromUTF8(text));  // sends the text event
+    field->SetSelection(-1, -1);
+    Pump(1);
+}
+
+void ChooseItem(wxChoice* list, int index) {
+    ASSERT_NE(list, nullptr);
+    ASSERT_GE(index, 0);
+    ASSERT_LT(index, static_cast<int>(list->GetCount()));
+    list->SetSelection(index);
+    wxCommandEvent e(wxEVT_CHOICE, list->GetId());
+    e.SetEventObject(list);
+    e.SetInt(index);
+    e.SetString(list->GetString(static_cast<unsigned>(index)));
+    list->GetEventHandler()->ProcessEvent(e);
+    Pump(1);
+}
+
+void SetTicked(wxCheckBox* box, bool ticked) {
+    ASSERT_NE(box, nullptr);
+    box->SetValue(ticked);
+    wxCommandEvent e(wxEVT_CHECKBOX, box->GetId());
+    e.SetEventObject(box);
+    e.SetInt(ticked ? 1 : 0);
+    box->GetEventHandler()->ProcessEvent(e);
+    Pump(1);
+}
+
+void ChooseOption(wxRadioButton* option) {
+    ASSERT_NE(option, nullptr);
+    option->SetValue(true);
+    wxCommandEvent e(wxEVT_RADIOBUTTON, option->GetId());
+    e.SetEventObject(option);
+    e.SetInt(1);
+    option->GetEventHandler()->ProcessEvent(e);
+    Pump(1);
+}
+
+void ExpectOkStores(const std::vector<StoredField>& fields, const std::function<void()>& ok,
+                    const std::function<bool()>& closed) {
+    for (const StoredField& f : fields) f.set();
+    ok();
+    Pump(2);
+    std::string shown;
+    for (const std::string& t : Messages().Texts()) shown += "\n[" + t + "]";
+    ASSERT_TRUE(closed()) << "OK did not close the dialog; messages:" << shown;
+    for (const StoredField& f : fields) {
+        const double got = f.stored();
+        EXPECT_NEAR(got, f.expected, 1e-9 * std::max(1.0, std::fabs(f.expected))) << f.name;
+    }
 }
 
 Ink InkOf(const std::string& png, wxWindow* shot, wxWindow* part, unsigned char r, unsigned char g,

@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/modalhook.h>
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
 #include <wx/window.h>
@@ -61,6 +65,30 @@ Ink InkOf(const std::string& png, wxWindow* shot, wxWindow* part, unsigned char 
 
 // Sends a button click to the control of a dialog, as a click would.
 void Click(wxWindow* dialog, int id);
+// A user's edits of one control: the value put in, then the event the
+// control sends (text changed, list chosen, box ticked or cleared, option
+// chosen), so the dialog reacts as it would to a user.
+void TypeInto(wxTextCtrl* field, const std::string& text);
+void ChooseItem(wxChoice* list, int index);
+void SetTicked(wxCheckBox* box, bool ticked);
+void ChooseOption(wxRadioButton* option);
+
+// One control of a dialog and what OK must store from it. A test gives
+// every control a value of its own (none at its default, no two alike that
+// could be exchanged), presses OK and compares the scenario field by field:
+// a control read from the wrong list or stored in the wrong field shows.
+struct StoredField {
+    std::string name;                   // printed on failure
+    std::function<void()> set;          // puts the value in the control
+    std::function<double()> stored;     // the field of the scenario after OK
+    double expected;
+};
+// Sets every field in order, presses OK through `ok`, and expects each
+// stored value (to 1e-9, relative) under its name; `closed` tells whether
+// the dialog ended with OK.
+void ExpectOkStores(const std::vector<StoredField>& fields, const std::function<void()>& ok,
+                    const std::function<bool()>& closed);
+
 // Gives the window the keyboard focus and presses F1 on the keyboard,
 // through the X server as a user would.
 void PressF1(wxWindow* window);

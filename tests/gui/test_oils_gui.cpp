@@ -203,12 +203,12 @@ TEST_F(GuiTest, TimeListsShowAndReadAPick) {
     EXPECT_EQ(lists.Month()->GetCount(), 12u);
     EXPECT_EQ(lists.Day()->GetString(30), "31");
     EXPECT_EQ(lists.Hour()->GetString(23), "2300");
-    const ui::TimePick pick{11, 30, 23};
+    const document::TimePick pick{11, 30, 23};
     lists.Set(pick);
     EXPECT_EQ(lists.Month()->GetStringSelection(), "December");
     EXPECT_EQ(lists.Get(), pick);
     lists.Set({-4, 99, 24});  // out of the lists: the nearest entries
-    EXPECT_EQ(lists.Get(), (ui::TimePick{0, 30, 23}));
+    EXPECT_EQ(lists.Get(), (document::TimePick{0, 30, 23}));
 }
 
 TEST_F(GuiTest, StandardOilsByKeyboard) {

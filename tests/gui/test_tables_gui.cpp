@@ -186,7 +186,7 @@ TEST_F(TablesGui, IcsTableStartsAtTheSpillAndRedrawsOnItsStrips) {
     Command(app::ID_ICS_TABLE);
     auto* view = dynamic_cast<output::IcsTableView*>(area->OutputWindow(OutputKind::IcsTable));
     ASSERT_NE(view, nullptr);
-    const ui::TimePick spill = ui::PickOf(Doc().scenario.SpillTime, Doc().Clock());
+    const document::TimePick spill = document::PickOf(Doc().scenario.SpillTime, Doc().Clock());
     EXPECT_EQ(view->MonthList()->GetSelection(), spill.month0);
     EXPECT_EQ(view->DayList()->GetSelection(), spill.day0);
     EXPECT_EQ(view->HourList()->GetSelection(), spill.hour);
@@ -217,7 +217,7 @@ TEST_F(TablesGui, IcsTableStartsAtTheSpillAndRedrawsOnItsStrips) {
     EXPECT_NE(view->Text().ExportBytes().find("\t02/05 1800\t"), std::string::npos) << view->Text().ExportBytes();
     EXPECT_GT(view->Paints(), before);
 
-    Choose(view->HourList(), ui::HourText(spill.hour + 2));
+    Choose(view->HourList(), document::HourText(spill.hour + 2));
     EXPECT_EQ(view->Text().StartSlotValue(), 3);
 
     tavro_test::TempDir dir("tables");

@@ -16,11 +16,11 @@ void Select(wxChoice* c, int n) { c->SetSelection(std::clamp(n, 0, static_cast<i
 
 TimePickCtrls::TimePickCtrls(wxWindow* parent, bool hoursLabel) {
     month_ = new wxChoice(parent, wxID_ANY);
-    for (const char* name : kMonthNames) month_->Append(name);
+    for (const char* name : document::kMonthNames) month_->Append(name);
     day_ = new wxChoice(parent, wxID_ANY);
     for (int d = 1; d <= 31; ++d) day_->Append(wxString::Format("%d", d));
     hour_ = new wxChoice(parent, wxID_ANY);
-    for (int h = 0; h < 24; ++h) hour_->Append(HourText(h));
+    for (int h = 0; h < 24; ++h) hour_->Append(document::HourText(h));
     Set({});
 
     sizer_ = new wxBoxSizer(wxHORIZONTAL);
@@ -31,12 +31,12 @@ TimePickCtrls::TimePickCtrls(wxWindow* parent, bool hoursLabel) {
     if (hoursLabel) sizer_->Add(new wxStaticText(parent, wxID_ANY, "hours"), 0, wxALIGN_CENTER_VERTICAL);
 }
 
-void TimePickCtrls::Set(const TimePick& pick) {
+void TimePickCtrls::Set(const document::TimePick& pick) {
     Select(month_, pick.month0);
     Select(day_, pick.day0);
     Select(hour_, pick.hour);
 }
 
-TimePick TimePickCtrls::Get() const { return {Selected(month_), Selected(day_), Selected(hour_)}; }
+document::TimePick TimePickCtrls::Get() const { return {Selected(month_), Selected(day_), Selected(hour_)}; }
 
 }  // namespace ui

@@ -5,7 +5,7 @@
 #include <wx/choice.h>
 #include <wx/sizer.h>
 
-#include "ui/common/rules/TimePick.h"
+#include "document/TimePick.h"
 
 namespace ui {
 
@@ -21,9 +21,9 @@ public:
     wxChoice* Day() const { return day_; }
     wxChoice* Hour() const { return hour_; }
 
-    void Set(const TimePick& pick);
+    void Set(const document::TimePick& pick);
     // A list without a selection reads as its first entry.
-    TimePick Get() const;
+    document::TimePick Get() const;
 
 private:
     wxChoice* month_;

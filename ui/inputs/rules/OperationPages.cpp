@@ -72,7 +72,7 @@ void DispersantPageRules::ToggleUse() {
 DispersantPageForm DispersantPageRules::Load() const {
     const Scenario& s = doc_.scenario;
     DispersantPageForm f;
-    f.start = PickOf(s.DispersantTime[page_], doc_.Clock());
+    f.start = document::PickOf(s.DispersantTime[page_], doc_.Clock());
     f.duration = Shown(s.m_nDispersantDuration[page_]);
     f.areaSprayed = Shown(s.m_dDispersantDispersed[page_]);
     f.dispersed = Shown(s.m_dDispersantSprayed[page_]);
@@ -106,7 +106,7 @@ CheckResult DispersantPageRules::Leave(const DispersantPageForm& form) {
     s.m_nDispersantDuration[page_] = *duration;
     s.m_dDispersantDispersed[page_] = *sprayedValue;  // the first percent: of the area, sprayed
     s.m_dDispersantSprayed[page_] = *dispersedValue;  // the second: of the oil sprayed, dispersed
-    s.DispersantTime[page_] = OperationTime(form.start, s.SpillTime, doc_.Clock());
+    s.DispersantTime[page_] = document::OperationTime(form.start, s.SpillTime, doc_.Clock());
 
     CheckResult result;
     const int hour = document::StartHourOf(s, s.DispersantTime[page_]);
@@ -139,7 +139,7 @@ void BurnPageRules::ToggleUse() {
 BurnPageForm BurnPageRules::Load() const {
     const Scenario& s = doc_.scenario;
     BurnPageForm f;
-    f.start = PickOf(s.InSituBurnTime[page_], doc_.Clock());
+    f.start = document::PickOf(s.InSituBurnTime[page_], doc_.Clock());
     f.area = Shown(s.m_dBurnArea[page_]);
     f.areaUnit = Clamped(s.m_iAreaUnits[page_], kBurnAreaUnits);
     f.thickness = Shown(s.m_dBurnThickness[page_]);
@@ -195,7 +195,7 @@ CheckResult BurnPageRules::Leave(const BurnPageForm& form) {
 void BurnPageRules::Apply(const BurnPageForm& form) {
     if (!Used()) return;
     Scenario& s = doc_.scenario;
-    s.InSituBurnTime[page_] = OperationTime(form.start, s.SpillTime, doc_.Clock());
+    s.InSituBurnTime[page_] = document::OperationTime(form.start, s.SpillTime, doc_.Clock());
     s.m_iAreaUnits[page_] = Clamped(form.areaUnit, kBurnAreaUnits);
     s.m_iThicknessUnits[page_] = Clamped(form.thicknessUnit, kBurnThicknessUnits);
 }
@@ -266,7 +266,7 @@ void CleanupPageRules::SetRateMode(bool rate) { doc_.scenario.m_bMechanicalRateU
 CleanupPageForm CleanupPageRules::Load() const {
     const Scenario& s = doc_.scenario;
     CleanupPageForm f;
-    f.start = PickOf(s.SkimmerTime[page_], doc_.Clock());
+    f.start = document::PickOf(s.SkimmerTime[page_], doc_.Clock());
     f.duration = Shown(s.m_nMechanicalDuration[page_]);
     f.rate = Shown(s.m_dMechanicalRate[page_]);
     f.rateUnit = Clamped(s.m_iRecoveryUnits[page_], kRecoveryRateUnits);
@@ -300,7 +300,7 @@ CheckResult CleanupPageRules::Leave(const CleanupPageForm& form) {
 void CleanupPageRules::Apply(const CleanupPageForm& form) {
     if (!Used()) return;
     Scenario& s = doc_.scenario;
-    s.SkimmerTime[page_] = OperationTime(form.start, s.SpillTime, doc_.Clock());
+    s.SkimmerTime[page_] = document::OperationTime(form.start, s.SpillTime, doc_.Clock());
     s.m_iRecoveryUnits[page_] = Clamped(form.rateUnit, kRecoveryRateUnits);
     s.m_iAmountUnits[page_] = Clamped(form.amountUnit, kRecoveredAmountUnits);
 }

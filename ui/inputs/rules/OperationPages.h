@@ -14,14 +14,14 @@
 
 #include "document/SpillDoc.h"
 #include "ui/common/rules/CheckResult.h"
-#include "ui/common/rules/TimePick.h"
+#include "document/TimePick.h"
 
 namespace ui {
 
 // ---- Dispersant sprays ----
 
 struct DispersantPageForm {
-    TimePick start;
+    document::TimePick start;
     std::string duration;     // whole hours
     std::string areaSprayed;  // percent of the spill area sprayed
     std::string dispersed;    // percent of the sprayed oil dispersed
@@ -57,7 +57,7 @@ inline constexpr const char* kBurnAreaUnits[] = {"sq. feet", "sq. yards", "sq. m
 inline constexpr const char* kBurnThicknessUnits[] = {"mm", "cm", "inches"};
 
 struct BurnPageForm {
-    TimePick start;
+    document::TimePick start;
     std::string area;
     int areaUnit = 0;
     std::string thickness;
@@ -126,7 +126,7 @@ inline constexpr const char* kRecoveryRateUnits[] = {"bbl/hr", "gal/hr", "cu m/h
 inline constexpr const char* kRecoveredAmountUnits[] = {"bbl", "gal", "cu m", "tons", "metric tons"};
 
 struct CleanupPageForm {
-    TimePick start;
+    document::TimePick start;
     std::string duration;
     std::string rate;
     int rateUnit = 0;

@@ -7,7 +7,7 @@
 #include "document/Derive.h"
 #include "platform/NumText.h"
 #include "platform/TimeText.h"
-#include "ui/common/rules/TimePick.h"
+#include "document/TimePick.h"
 #include "ui/inputs/rules/ReleaseUnits.h"
 
 namespace ui {
@@ -151,7 +151,7 @@ void ReleaseRules::MoveJanuaryReleases() {
         Time& t = r.time;
         if (!r.flag || clock.Local(t).tm_mon != 0 || t >= *lastDecember) continue;
         const std::tm local = clock.Local(t);
-        t = PickTime(PickOf(t, clock), LocalYear(t, clock) + 1, clock) + local.tm_min * 60 + local.tm_sec;
+        t = document::PickTime(document::PickOf(t, clock), document::LocalYear(t, clock) + 1, clock) + local.tm_min * 60 + local.tm_sec;
     }
 }
 

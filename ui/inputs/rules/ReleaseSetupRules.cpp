@@ -22,8 +22,8 @@ std::string PositiveText(double value) { return value > 0 ? FormatG15(value) : s
 
 // The release time a set-up dialog stores: the pick in the spill time's
 // local year.
-document::Time ReleaseTime(const TimePick& pick, const document::SpillDocCore& doc) {
-    return PickTime(pick, LocalYear(doc.scenario.SpillTime, doc.Clock()), doc.Clock());
+document::Time ReleaseTime(const document::TimePick& pick, const document::SpillDocCore& doc) {
+    return document::PickTime(pick, document::LocalYear(doc.scenario.SpillTime, doc.Clock()), doc.Clock());
 }
 
 CheckResult NotANumber() { return CheckResult::Refuse(platform::kEnterNumberText); }
@@ -91,7 +91,7 @@ CheckResult ContainedRefusal(const char* text) { return CheckResult::Refuse(std:
 InstantaneousForm InstantaneousRules::Load() const {
     const document::Scenario& s = doc_.scenario;
     InstantaneousForm f;
-    f.time = PickOf(s.InstantaneousTime, doc_.Clock());
+    f.time = document::PickOf(s.InstantaneousTime, doc_.Clock());
     f.amount = AmountText(s.instant.vol);
     f.unit = CodeIndex(s.instant.volUnits, kVolumeUnitNames.size());
     return f;
@@ -133,7 +133,7 @@ ContinuousForm ContinuousRules::Load() const {
     const document::Scenario& s = doc_.scenario;
     const document::ContinuousVars& v = s.cont;
     ContinuousForm f;
-    f.time = PickOf(s.ContinuousTime, doc_.Clock());
+    f.time = document::PickOf(s.ContinuousTime, doc_.Clock());
     f.duration = v.duration > 0 ? std::to_string(v.duration) : std::string();
     f.durationUnits = v.durationUnits != 0 ? 1 : 0;  // the derivation reads any other code as days
     f.option = std::clamp(v.spilledType, 0, 2);
@@ -225,7 +225,7 @@ CheckResult ContinuousRules::Ok(const ContinuousForm& form) {
 ContainedForm ContainedRules::Load() const {
     const document::Scenario& s = doc_.scenario;
     ContainedForm f;
-    f.time = PickOf(s.ContainedTime, doc_.Clock());
+    f.time = document::PickOf(s.ContainedTime, doc_.Clock());
     f.amount = AmountText(s.boomed.vol);
     f.volumeUnit = CodeIndex(s.boomed.volUnits, kVolumeUnitNames.size());
     f.area = AmountText(s.boomed.area);

@@ -10,7 +10,7 @@
 
 #include "document/SpillDoc.h"
 #include "ui/common/rules/CheckResult.h"
-#include "ui/common/rules/TimePick.h"
+#include "document/TimePick.h"
 
 namespace ui {
 
@@ -38,7 +38,7 @@ inline constexpr const char* kThickerText =
 // ---- Instantaneous release ----
 
 struct InstantaneousForm {
-    TimePick time;
+    document::TimePick time;
     std::string amount;
     int unit = 0;  // kVolumeUnitNames
 
@@ -65,7 +65,7 @@ private:
 enum ContinuousOption : int { SpilledAmount = 0, ConstantRate = 1, ChangingRate = 2 };
 
 struct ContinuousForm {
-    TimePick time;
+    document::TimePick time;
     std::string duration;
     int durationUnits = 0;  // kDurationUnitNames
     int option = SpilledAmount;
@@ -109,7 +109,7 @@ private:
 // ---- Contained release ----
 
 struct ContainedForm {
-    TimePick time;
+    document::TimePick time;
     std::string amount;
     int volumeUnit = 0;  // kVolumeUnitNames
     std::string area;

@@ -7,7 +7,7 @@
 #include "model/UnitConversion.h"
 #include "platform/NumText.h"
 #include "platform/TimeText.h"
-#include "ui/common/rules/TimePick.h"
+#include "document/TimePick.h"
 #include "ui/inputs/rules/OperationPages.h"
 
 namespace ui {
@@ -159,7 +159,7 @@ CheckResult SmokePlumeRules::Next(const SmokePlumeForm& form, std::unique_ptr<mo
         return CheckResult::Refuse(kPlumeErrorText);
     CopyText(result->title, kPlumeTitle);
     CopyText(result->units, kPlumeLabel);
-    const TimePick start = PickOf(doc_.scenario.InSituBurnTime[burn_], doc_.Clock());
+    const document::TimePick start = document::PickOf(doc_.scenario.InSituBurnTime[burn_], doc_.Clock());
     result->startMonth = start.month0 + 1;
     result->startDay = start.day0 + 1;
     result->startHour = start.hour;

@@ -104,7 +104,7 @@ void TankWizardRules::LoadStep(int step, TankWizardForms& forms) const {
             forms.waterLevel = {s.m_bWaterLevelKnown != 0, ShownFrom0(s.m_dWaterLevel),
                                 Clamp(s.m_iWaterLevelUnit, kTankLengthUnits.size()), ShownFrom0(s.m_dWaterLevelPercent)};
             break;
-        case 6: forms.time.pick = PickOf(s.TankTime, doc_.Clock()); break;
+        case 6: forms.time.pick = document::PickOf(s.TankTime, doc_.Clock()); break;
         default: break;
     }
 }
@@ -300,7 +300,7 @@ CheckResult TankWizardRules::NextTime(const TankTimeForm& f) {
     document::Scenario& s = doc_.scenario;
     const platform::IClock& clock = doc_.Clock();
     const std::tm spill = clock.Local(static_cast<std::time_t>(s.SpillTime));
-    s.TankTime = PickTime(f.pick, spill.tm_year + 1900, clock);
+    s.TankTime = document::PickTime(f.pick, spill.tm_year + 1900, clock);
     model::InputTank& t = s.tank;
     t.vent = 1;
     t.aground = 0;

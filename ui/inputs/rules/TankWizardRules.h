@@ -11,7 +11,7 @@
 
 #include "document/SpillDoc.h"
 #include "ui/common/rules/CheckResult.h"
-#include "ui/common/rules/TimePick.h"
+#include "document/TimePick.h"
 
 namespace ui {
 
@@ -94,7 +94,7 @@ struct TankHeightForm {
 };
 // Step 6: when the leak starts.
 struct TankTimeForm {
-    TimePick pick;
+    document::TimePick pick;
     friend bool operator==(const TankTimeForm&, const TankTimeForm&) = default;
 };
 

@@ -25,12 +25,12 @@ const char* Suffix(const char* const* suffixes, int count, int unit) { return su
 
 }  // namespace
 
-int RecordYear(const TimePick& pick, document::Time spill, const platform::IClock& clock) {
+int RecordYear(const document::TimePick& pick, document::Time spill, const platform::IClock& clock) {
     const int year = clock.Local(static_cast<std::time_t>(spill)).tm_year + 1900;
     int best = year;
     long long bestDistance = -1;
     for (const int y : {year, year - 1, year + 1}) {
-        const long long distance = std::llabs(static_cast<long long>(PickTime(pick, y, clock)) - spill);
+        const long long distance = std::llabs(static_cast<long long>(document::PickTime(pick, y, clock)) - spill);
         if (bestDistance < 0 || distance < bestDistance) {
             best = y;
             bestDistance = distance;
@@ -39,12 +39,12 @@ int RecordYear(const TimePick& pick, document::Time spill, const platform::ICloc
     return best;
 }
 
-document::Time RecordTime(const TimePick& pick, document::Time spill, const platform::IClock& clock) {
-    return PickTime(pick, RecordYear(pick, spill, clock), clock);
+document::Time RecordTime(const document::TimePick& pick, document::Time spill, const platform::IClock& clock) {
+    return document::PickTime(pick, RecordYear(pick, spill, clock), clock);
 }
 
-TimePick NextHour(const TimePick& pick, int year) {
-    TimePick next = pick;
+document::TimePick NextHour(const document::TimePick& pick, int year) {
+    document::TimePick next = pick;
     if (++next.hour < 24) return next;
     next.hour = 0;
     if (++next.day0 < DaysIn(std::clamp(next.month0, 0, 11), year)) return next;
@@ -58,7 +58,7 @@ void WindListModel::Load(const document::Scenario& s) {
     const int n = std::clamp(s.m_iVarWindNumber, 0, kMaxWindRecords);
     for (int i = 0; i < n; ++i) {
         WindRow row;
-        row.pick = PickOf(s.m_tVarWindTime[i], *clock_);
+        row.pick = document::PickOf(s.m_tVarWindTime[i], *clock_);
         row.speed = static_cast<int>(std::lround(std::clamp(s.m_dVarWindSpeed[i], -1e9, 1e9)));
         row.direction = platform::Format("%.0f", s.m_dVarWindDirection[i]);
         row.wave = s.m_dVarWaveHeight[i];
@@ -78,7 +78,7 @@ std::string WindListModel::Text(std::size_t row, int column) const {
     }
 }
 
-int WindListModel::Find(const TimePick& pick) const {
+int WindListModel::Find(const document::TimePick& pick) const {
     for (std::size_t i = 0; i < rows_.size(); ++i)
         if (rows_[i].pick == pick) return static_cast<int>(i);
     return -1;

@@ -11,14 +11,14 @@
 
 #include "document/Scenario.h"
 #include "platform/Clock.h"
-#include "ui/common/rules/TimePick.h"
+#include "document/TimePick.h"
 
 namespace ui {
 
 inline constexpr int kMaxWindRecords = model::MAX_HOURS;
 
 struct WindRow {
-    TimePick pick;              // month, day and hour of the record
+    document::TimePick pick;              // month, day and hour of the record
     int speed = 0;              // whole number
     std::string direction;      // as typed: a compass word or degrees
     double wave = model::MISSING_VALUE_D;  // below 0: none
@@ -28,13 +28,13 @@ struct WindRow {
 
 // The year that puts a record's civil date and hour nearest the spill
 // time: the spill time's year, the one before or the one after.
-int RecordYear(const TimePick& pick, document::Time spill, const platform::IClock& clock);
+int RecordYear(const document::TimePick& pick, document::Time spill, const platform::IClock& clock);
 // The record's time in that year.
-document::Time RecordTime(const TimePick& pick, document::Time spill, const platform::IClock& clock);
+document::Time RecordTime(const document::TimePick& pick, document::Time spill, const platform::IClock& clock);
 
 // The pick one civil hour later (midnight and month ends included; the
 // month's length is that of the given year).
-TimePick NextHour(const TimePick& pick, int year);
+document::TimePick NextHour(const document::TimePick& pick, int year);
 
 class WindListModel {
 public:
@@ -54,7 +54,7 @@ public:
     std::string Text(std::size_t row, int column) const;
 
     // The row at the same month, day and hour as pick, or -1.
-    int Find(const TimePick& pick) const;
+    int Find(const document::TimePick& pick) const;
     // Puts the row in its place by time (after rows of the same time).
     void Insert(WindRow row);
     void Remove(std::size_t row);

@@ -83,12 +83,12 @@ WindWaveForm WindWaveRules::Load() {
     // list from nothing at the spill time.
     const int next = s.m_iVarWindNumber;
     if (next >= 0 && next < kMaxWindRecords) {
-        f.pick = PickOf(s.m_tVarWindTime[next], doc_.Clock());
+        f.pick = document::PickOf(s.m_tVarWindTime[next], doc_.Clock());
         f.varSpeed = ShownAbove0(s.m_dVarWindSpeed[next]);
         f.varDirection = ShownFrom0(s.m_dVarWindDirection[next]);
         f.varWave = ShownFrom0(s.m_dVarWaveHeight[next]);
     } else {
-        f.pick = PickOf(s.SpillTime, doc_.Clock());
+        f.pick = document::PickOf(s.SpillTime, doc_.Clock());
     }
 
     list_.Load(s);
@@ -100,8 +100,8 @@ WindWaveForm WindWaveRules::Load() {
 CheckResult WindWaveRules::Add(WindWaveForm& form) {
     const platform::IClock& clock = doc_.Clock();
     const int year = RecordYear(form.pick, doc_.scenario.SpillTime, clock);
-    const document::Time t = PickTime(form.pick, year, clock);
-    const TimePick pick = PickOf(t, clock);  // February 30 is a day of March
+    const document::Time t = document::PickTime(form.pick, year, clock);
+    const document::TimePick pick = document::PickOf(t, clock);  // February 30 is a day of March
 
     const int speed = platform::LeadingInt(form.varSpeed, 0);
     CheckResult r =

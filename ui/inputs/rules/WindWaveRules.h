@@ -9,7 +9,7 @@
 
 #include "document/SpillDoc.h"
 #include "ui/common/rules/CheckResult.h"
-#include "ui/common/rules/TimePick.h"
+#include "document/TimePick.h"
 #include "ui/inputs/rules/Compass.h"
 #include "ui/inputs/rules/WindListModel.h"
 
@@ -74,7 +74,7 @@ struct WindWaveForm {
     std::string waveHeight;
     int waveHeightUnit = 0;  // kWaveHeightUnits
     // The variable winds' entry fields and the list's units.
-    TimePick pick;
+    document::TimePick pick;
     std::string varSpeed, varDirection, varWave;
     int varSpeedUnit = 0;
     int varWaveUnit = 0;

@@ -8,7 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/TimeText.h"
 
-namespace ui {
+namespace document {
 
 // Selection indices of the three lists: month0 0-11 ("January" ...), day0
 // 0-30 ("1" ... "31"), hour 0-23 ("0000" ... "2300").
@@ -28,20 +28,20 @@ const char* HourText(int hour);
 
 // The pick that shows local time t. Fields out of the lists' ranges (a time
 // the clock could not break down) are clamped into them.
-TimePick PickOf(document::Time t, const platform::IClock& clock);
+TimePick PickOf(Time t, const platform::IClock& clock);
 
 // The local time of the pick in a given year, minute and second 0. Days past
 // the month's end roll into the next month (February 31 is March 3 or 2).
-document::Time PickTime(const TimePick& pick, int year, const platform::IClock& clock);
+Time PickTime(const TimePick& pick, int year, const platform::IClock& clock);
 
 // The local calendar year of t.
-int LocalYear(document::Time t, const platform::IClock& clock);
+int LocalYear(Time t, const platform::IClock& clock);
 
 // The year of an operation chosen as pick: the spill time's year, plus 1
 // when the pick is in January and the spill time in December.
-int OperationYear(const TimePick& pick, document::Time spill, const platform::IClock& clock);
+int OperationYear(const TimePick& pick, Time spill, const platform::IClock& clock);
 
 // The operation's time: the pick in its operation year.
-document::Time OperationTime(const TimePick& pick, document::Time spill, const platform::IClock& clock);
+Time OperationTime(const TimePick& pick, Time spill, const platform::IClock& clock);
 
-}  // namespace ui
+}  // namespace document
