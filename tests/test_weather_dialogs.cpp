@@ -3,7 +3,9 @@
 // check's text and what OK writes, through the document's commands.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -220,6 +222,48 @@ std::vector<std::string> RowTexts(const ui::WindListModel& list, std::size_t row
     std::vector<std::string> t;
     for (int c = 0; c < ui::WindListModel::kColumnCount; ++c) t.push_back(list.Text(row, c));
     return t;
+}
+
+// A known wave height is the whole text read as one number, in the
+// constant wind's OK and in a variable record's Add alike: text that holds
+// no number, or more than one, is refused and stores nothing; 0 is a calm
+// sea.
+TEST(WindWaveChecks, AKnownWaveHeightIsTheWholeTextInBothModes) {
+    const std::string unreadable = kProblem + ui::kWaveHeightUnreadableText;
+    struct Case {
+        const char* name;
+        const char* text;
+        bool refused;
+        double stored;  // when passed
+    };
+    const Case cases[] = {
+        {"letters", "abc", true, 0},          {"letter first", "x1", true, 0},
+        {"a point alone", ".", true, 0},      {"trailing letter", "2x", true, 0},
+        {"calm sea", "0", false, 0},          {"blanks around", " 2.5 ", false, 2.5},
+        {"two numbers", "1 2", true, 0},
+    };
+    for (const Case& c : cases) {
+        WeatherDoc d;
+        document::Scenario& s = d.doc->scenario;
+        s.m_dWaveHeight = 3.25;
+        ui::WindWaveRules rules(*d.doc);
+        ui::WindWaveForm f = rules.Load();
+        f.speed = "10";
+        f.direction = "90";
+        f.waveChoice = 2;
+        f.waveHeight = c.text;
+        const ui::CheckResult constant = rules.Ok(f);
+        EXPECT_EQ(TextOf(constant), c.refused ? unreadable : "") << "constant, " << c.name;
+        EXPECT_EQ(s.m_dWaveHeight, c.refused ? 3.25 : c.stored) << "constant, " << c.name;
+
+        rules.SetMode(f, true);
+        const ui::CheckResult add = AddRecord(rules, f, Pick(12, 20, 9), "12", "45", c.text);
+        EXPECT_EQ(TextOf(add), c.refused ? unreadable : "") << "variable, " << c.name;
+        ASSERT_EQ(rules.List().Size(), c.refused ? 0u : 1u) << "variable, " << c.name;
+        if (!c.refused) {
+            EXPECT_EQ(rules.List().Row(0).wave, c.stored) << "variable, " << c.name;
+        }
+    }
 }
 
 TEST(WindList, AddChecksTheRecordAndAsksBeforeReplacingATime) {
@@ -611,9 +655,16 @@ TEST(WaterDialog, EveryFailingGroupAddsItsTextAfterOneHeader) {
         {"salinity other empty", [](ui::WaterForm& f) { f.salinityChoice = 3; }, ui::kSalinityMissingText},
         {"salinity 43", [](ui::WaterForm& f) { f.salinityChoice = 3; f.salinity = "43"; }, ui::kSalinityRangeText},
         {"salinity -1", [](ui::WaterForm& f) { f.salinityChoice = 3; f.salinity = "-1"; }, ui::kSalinityRangeText},
+        {"salinity -0.5", [](ui::WaterForm& f) { f.salinityChoice = 3; f.salinity = "-0.5"; }, ui::kSalinityRangeText},
+        {"salinity 42.1", [](ui::WaterForm& f) { f.salinityChoice = 3; f.salinity = "42.1"; }, ui::kSalinityRangeText},
+        {"salinity 42 passes", [](ui::WaterForm& f) { f.salinityChoice = 3; f.salinity = "42"; }, ""},
         {"salinity text ignored for a preset", [](ui::WaterForm& f) { f.salinity = "99"; }, ""},
         {"sediment other empty", [](ui::WaterForm& f) { f.sedimentChoice = 3; }, ui::kSedimentMissingText},
         {"sediment 1001", [](ui::WaterForm& f) { f.sedimentChoice = 3; f.sediment = "1001"; }, ui::kSedimentRangeText},
+        {"sediment -0.5", [](ui::WaterForm& f) { f.sedimentChoice = 3; f.sediment = "-0.5"; }, ui::kSedimentRangeText},
+        {"sediment 1000.5", [](ui::WaterForm& f) { f.sedimentChoice = 3; f.sediment = "1000.5"; },
+         ui::kSedimentRangeText},
+        {"sediment 1000 passes", [](ui::WaterForm& f) { f.sedimentChoice = 3; f.sediment = "1000"; }, ""},
         {"5.9 mph passes", [](ui::WaterForm& f) { f.speed = "5.9"; f.direction = "90"; }, ""},
         {"6 mph", [](ui::WaterForm& f) { f.speed = "6"; }, ui::kCurrentMphText},
         {"6 knots", [](ui::WaterForm& f) { f.speed = "6"; f.speedUnit = 1; }, ui::kCurrentKnotsText},
@@ -701,6 +752,49 @@ TEST(WaterDialog, PresetsMatchExactlyAndOkWritesTheRecord) {
     f.temperature = "12x";
     EXPECT_EQ(TextOf(rules.Ok(f)), platform::kEnterNumberText);
     EXPECT_EQ(w.temperature, 12.5);
+}
+
+// A field that passes its check but is no number is refused with the one
+// text, and OK names the first such field so the view can put the user
+// back in it; nothing is written.
+TEST(WaterDialog, ANumberFieldThatIsNoNumberIsNamedAndNothingStored) {
+    using ui::WaterField;
+    struct Case {
+        const char* name;
+        std::function<void(ui::WaterForm&)> change;
+        std::optional<WaterField> field;
+    };
+    const Case cases[] = {
+        {"temperature 12x", [](ui::WaterForm& f) { f.temperature = "12x"; }, WaterField::Temperature},
+        {"salinity 20abc", [](ui::WaterForm& f) { f.salinityChoice = 3; f.salinity = "20abc"; }, WaterField::Salinity},
+        {"salinity abc", [](ui::WaterForm& f) { f.salinityChoice = 3; f.salinity = "abc"; }, WaterField::Salinity},
+        {"sediment 7 7", [](ui::WaterForm& f) { f.sedimentChoice = 3; f.sediment = "7 7"; }, WaterField::Sediment},
+        {"current 1.5kn", [](ui::WaterForm& f) { f.speed = "1.5kn"; }, WaterField::Speed},
+        {"the first of two", [](ui::WaterForm& f) { f.sedimentChoice = 3; f.sediment = "8x"; f.speed = "1x"; },
+         WaterField::Sediment},
+        {"a hidden salinity is not read", [](ui::WaterForm& f) { f.salinity = "junk"; }, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        WeatherDoc d;
+        d.doc->scenario.water.temperature = 61;
+        ui::WaterRules rules(*d.doc);
+        ui::WaterForm f = GoodWater();
+        c.change(f);
+        const ui::CheckResult r = rules.Ok(f);
+        EXPECT_EQ(TextOf(r), c.field ? platform::kEnterNumberText : "") << c.name;
+        EXPECT_EQ(rules.RefusedField(), c.field) << c.name;
+        EXPECT_EQ(d.doc->scenario.water.temperature, c.field ? 61 : 15) << c.name;
+    }
+
+    // Another refusal, or a pass, after a field was named names none.
+    WeatherDoc d;
+    ui::WaterRules rules(*d.doc);
+    ui::WaterForm f = GoodWater();
+    f.temperature = "12x";
+    ASSERT_FALSE(rules.Ok(f).ok());
+    f.temperature = "";
+    EXPECT_EQ(TextOf(rules.Ok(f)), std::string("Problem with the Input\n\n") + ui::kWaterTempMissingText);
+    EXPECT_EQ(rules.RefusedField(), std::nullopt);
 }
 
 TEST(WaterDialog, TheLineFollowsTypedValuesAndClicks) {

@@ -46,10 +46,18 @@ public:
 
     platform::IMessages& Messages() const { return messages_; }
     // Shows the check's warnings and refusal; true when it passed.
-    bool ShowResult(const CheckResult& result) { return ShowCheck(result, messages_); }
+    bool ShowResult(const CheckResult& result) {
+        if (ShowCheck(result, messages_)) return true;
+        Refused();
+        return false;
+    }
     void ShowHelp();
 
 protected:
+    // After a refusal was shown: a dialog puts the focus in the field the
+    // refusal is about (FocusField), when its rules tell one.
+    virtual void Refused() {}
+
     // The row of buttons under the dialog: the extra buttons on the left
     // (may be null), then Help when the dialog has help, Cancel and the OK
     // button (labelled okLabel, the default button) in the platform's

@@ -26,6 +26,11 @@ std::string TextOf(const wxTextCtrl* field) { return field->GetValue().utf8_stri
 
 void ShowText(wxTextCtrl* field, const std::string& text) { field->ChangeValue(wxString::FromUTF8(text)); }
 
+void FocusField(wxTextCtrl* field) {
+    field->SetFocus();
+    field->SelectAll();
+}
+
 int SelectionOf(const wxChoice* list) { return std::max(list->GetSelection(), 0); }
 
 void ShowSelection(wxChoice* list, int index) {

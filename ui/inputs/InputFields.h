@@ -21,6 +21,9 @@ wxStaticText* NewLabel(wxWindow* parent, const char* text);
 std::string TextOf(const wxTextCtrl* field);
 // Shows a form's text without raising the field's text event.
 void ShowText(wxTextCtrl* field, const std::string& text);
+// Gives the field the keyboard focus with its whole text selected, so what
+// the user types next replaces a refused entry.
+void FocusField(wxTextCtrl* field);
 // The list's selection, its first entry when there is none.
 int SelectionOf(const wxChoice* list);
 // Selects entry index, or the nearest entry when it is out of the list.

@@ -95,6 +95,17 @@ void CWaterDialog::ShowOtherValues() {
     Layout();
 }
 
+void CWaterDialog::Refused() {
+    const std::optional<WaterField> field = rules_.RefusedField();
+    if (!field) return;
+    switch (*field) {
+        case WaterField::Temperature: FocusField(temperature_); break;
+        case WaterField::Salinity: FocusField(salinity_); break;
+        case WaterField::Sediment: FocusField(sediment_); break;
+        case WaterField::Speed: FocusField(speed_); break;
+    }
+}
+
 bool CWaterDialog::TransferDataToWindow() {
     ShowText(temperature_, form_.temperature);
     temperatureUnit_->SetSelection(form_.temperatureUnit);

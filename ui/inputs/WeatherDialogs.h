@@ -60,9 +60,14 @@ public:
     wxTextCtrl* Direction() const { return direction_; }
     wxChoice* SalinityChoice() const { return salinityChoice_; }
     wxTextCtrl* Salinity() const { return salinity_; }
+    wxTextCtrl* Sediment() const { return sediment_; }
+    wxChoice* SedimentChoice() const { return sedimentChoice_; }
+    wxChoice* TemperatureUnit() const { return temperatureUnit_; }
+    wxChoice* SpeedUnit() const { return speedUnit_; }
 
 private:
     void ShowOtherValues();
+    void Refused() override;
 
     wxTextCtrl* temperature_ = nullptr;
     wxChoice* temperatureUnit_ = nullptr;

@@ -56,7 +56,7 @@ CWindWaveDialog::CWindWaveDialog(wxWindow* parent, document::SpillDocCore& doc)
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* modes = new wxBoxSizer(wxHORIZONTAL);
     modes->Add(NewLabel(this, "Please choose one:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
-    constant_ = new wxRadioButton(this, wxID_ANY, "&Constant Wind", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    constant_ = new wxRadioButton(this, wxID_ANY, "Co&nstant Wind", wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     variable_ = new wxRadioButton(this, wxID_ANY, "&Variable Wind");
     modes->Add(constant_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 12);
     modes->Add(variable_, 0, wxALIGN_CENTER_VERTICAL);

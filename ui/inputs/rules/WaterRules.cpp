@@ -22,12 +22,12 @@ int PresetOf(double v, const double (&presets)[3], int fallback) {
 }
 
 // The group's check: a number between low and high when "Other Value..."
-// is chosen.
-const char* RangeCheck(int choice, const std::string& text, int low, int high, const char* missing,
+// is chosen, judged on the decimal OK stores (-0.5 and 42.1 are out).
+const char* RangeCheck(int choice, const std::string& text, double low, double high, const char* missing,
                        const char* range) {
     if (choice != kOtherValue) return nullptr;
     if (IsBlank(text)) return missing;
-    const int v = platform::LeadingInt(text, 0);
+    const double v = platform::LeadingDecimal(text);
     return v < low || v > high ? range : nullptr;
 }
 
@@ -100,9 +100,11 @@ CheckResult WaterRules::ValidateInput(const WaterForm& form) const {
 }
 
 CheckResult WaterRules::Ok(const WaterForm& form) {
+    refused_.reset();
     CheckResult r = ValidateInput(form);
     if (!r.ok()) return r;
-    // A field that passed its check but is no number is refused as such.
+    // A field that passed its check but is no number is refused as such,
+    // the first of them named for the view.
     const std::optional<double> temperature = platform::ReadNumber(form.temperature);
     const std::optional<double> salinity = form.salinityChoice == kOtherValue
                                                ? platform::ReadNumber(form.salinity)
@@ -111,7 +113,11 @@ CheckResult WaterRules::Ok(const WaterForm& form) {
                                                ? platform::ReadNumber(form.sediment)
                                                : kSedimentPresets[std::clamp(form.sedimentChoice, 0, 2)];
     const std::optional<double> speed = IsBlank(form.speed) ? 0.0 : platform::ReadNumber(form.speed);
-    if (!temperature || !salinity || !sediment || !speed) return CheckResult::Refuse(platform::kEnterNumberText);
+    if (!temperature) refused_ = WaterField::Temperature;
+    else if (!salinity) refused_ = WaterField::Salinity;
+    else if (!sediment) refused_ = WaterField::Sediment;
+    else if (!speed) refused_ = WaterField::Speed;
+    if (refused_) return CheckResult::Refuse(platform::kEnterNumberText);
 
     model::InputWater& w = doc_.scenario.water;
     w.temperature = *temperature;

@@ -4,6 +4,7 @@
 // marks it entered.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "document/SpillDoc.h"
@@ -51,6 +52,9 @@ inline constexpr const char* kCurrentMpsText =
 inline constexpr const char* kCurrentDirectionText =
     "TAVRO does not understand the value you entered for the direction of the current. Please review the value.";
 
+// The fields OK reads as numbers.
+enum class WaterField { Temperature, Salinity, Sediment, Speed };
+
 struct WaterForm {
     std::string temperature;
     int temperatureUnit = 0;  // kTemperatureUnits
@@ -83,10 +87,14 @@ public:
     CheckResult ValidateInput(const WaterForm& form) const;
     // The checks, then each field read as a number, then the record written.
     CheckResult Ok(const WaterForm& form);
+    // The field the last OK refused as no number ("Please enter a number."),
+    // for the view to put the focus in; none after any other outcome.
+    std::optional<WaterField> RefusedField() const { return refused_; }
 
 private:
     document::SpillDocCore& doc_;
     platform::Point end_;
+    std::optional<WaterField> refused_;
 };
 
 }  // namespace ui

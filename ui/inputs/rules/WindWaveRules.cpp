@@ -1,6 +1,7 @@
 #include "ui/inputs/rules/WindWaveRules.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "platform/NumText.h"
@@ -26,6 +27,11 @@ CheckResult SpeedRange(int s, int low, int high, const char* unit) {
     return {};
 }
 
+// A wave height that passed its check; none for an empty field.
+double WaveHeightOf(std::string_view text) {
+    return IsBlank(text) ? model::MISSING_VALUE_D : platform::ReadNumber(text).value_or(model::MISSING_VALUE_D);
+}
+
 }  // namespace
 
 CheckResult ValidateWindSpeed(int s, int unit) {
@@ -46,10 +52,11 @@ CheckResult ValidateWindDirection(int v) {
 CheckResult ValidateWaveHeight(std::string_view text, int unit, bool optional) {
     const bool empty = IsBlank(text);
     if (empty) return optional ? CheckResult{} : Missing(kWaveHeightMissingText);
-    const double v = platform::LeadingDecimal(text);
-    if (v < 0) return Problem(kWaveHeightUnreadableText);
-    if (unit == 1 && v > 50) return Problem(kWaveHeightFeetText);
-    if (unit != 1 && v > 15.5) return Problem(kWaveHeightMetersText);
+    // The whole text is the number: "abc" is no calm sea and "2x" no 2 m.
+    const std::optional<double> v = platform::ReadNumber(text);
+    if (!v || *v < 0) return Problem(kWaveHeightUnreadableText);
+    if (unit == 1 && *v > 50) return Problem(kWaveHeightFeetText);
+    if (unit != 1 && *v > 15.5) return Problem(kWaveHeightMetersText);
     return {};
 }
 
@@ -122,7 +129,7 @@ CheckResult WindWaveRules::Add(WindWaveForm& form) {
     row.pick = pick;
     row.speed = speed;
     row.direction = std::string(platform::TrimBlanks(form.varDirection));
-    row.wave = IsBlank(form.varWave) ? model::MISSING_VALUE_D : platform::LeadingDecimal(form.varWave);
+    row.wave = WaveHeightOf(form.varWave);
     list_.Insert(std::move(row));
     if (form.autoIncrement) form.pick = NextHour(pick, year);
     return {};
@@ -197,7 +204,7 @@ CheckResult WindWaveRules::Ok(const WindWaveForm& form) {
         s.m_dWindSpeed = platform::WholeInt(form.speed).value_or(0);
         s.m_dWindDirection = ParseCompassDirection(form.direction);
         s.m_dFetch = form.waveChoice == 1 ? platform::WholeInt(form.fetch).value_or(0) : 0;
-        s.m_dWaveHeight = form.waveChoice == 2 ? platform::LeadingDecimal(form.waveHeight) : model::MISSING_VALUE_D;
+        s.m_dWaveHeight = form.waveChoice == 2 ? WaveHeightOf(form.waveHeight) : model::MISSING_VALUE_D;
     }
     doc_.session.m_bChanged[document::ChangedWindWave] = 1;
     return r;

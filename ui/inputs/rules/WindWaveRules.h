@@ -53,8 +53,8 @@ inline constexpr const char* kWaveChoices[] = {"Default - Compute from Wind", "C
 CheckResult ValidateWindSpeed(int s, int unit);
 // v from WindDirectionValue.
 CheckResult ValidateWindDirection(int v);
-// The height as typed, unit 0 meters or 1 feet; optional: an empty text
-// passes.
+// The height as typed, unit 0 meters or 1 feet: the whole text one number
+// from 0 to the unit's limit; optional: an empty text passes.
 CheckResult ValidateWaveHeight(std::string_view text, int unit, bool optional);
 // One variable-wind record: its speed, direction and optional wave height.
 CheckResult ValidateWindRecord(int speed, int speedUnit, int direction, std::string_view wave, int waveUnit);
