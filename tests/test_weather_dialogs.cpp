@@ -772,6 +772,13 @@ TEST(WaterDialog, ANumberFieldThatIsNoNumberIsNamedAndNothingStored) {
         {"current 1.5kn", [](ui::WaterForm& f) { f.speed = "1.5kn"; }, WaterField::Speed},
         {"the first of two", [](ui::WaterForm& f) { f.sedimentChoice = 3; f.sediment = "8x"; f.speed = "1x"; },
          WaterField::Sediment},
+        {"salinity before sediment",
+         [](ui::WaterForm& f) {
+             f.salinityChoice = f.sedimentChoice = 3;
+             f.salinity = "9y";
+             f.sediment = "8x";
+         },
+         WaterField::Salinity},
         {"a hidden salinity is not read", [](ui::WaterForm& f) { f.salinity = "junk"; }, std::nullopt},
     };
     for (const Case& c : cases) {

@@ -31,6 +31,7 @@ public:
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
     wxTextCtrl* Field(int i) const { return fields_[static_cast<std::size_t>(i)]; }
+    wxChoice* Unit() const { return unit_; }
 
 private:
     std::array<wxTextCtrl*, 4> fields_{};
@@ -43,6 +44,7 @@ public:
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
     wxTextCtrl* Value() const { return value_; }
+    wxChoice* Unit() const { return unit_; }
 
 private:
     wxTextCtrl* value_ = nullptr;
@@ -92,6 +94,9 @@ public:
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
     wxChoice* Unit() const { return unit_; }
+    wxRadioButton* ValueOption() const { return useValue_; }
+    wxTextCtrl* Value() const { return value_; }
+    wxTextCtrl* Uncertainty() const { return uncertainty_; }
 
 private:
     void ShowChoice();
@@ -111,6 +116,7 @@ public:
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
     wxTextCtrl* Day(int i) const { return days_[static_cast<std::size_t>(i)]; }
+    wxChoice* Unit() const { return unit_; }
 
 private:
     std::array<wxTextCtrl*, document::kBeachingDays> days_{};

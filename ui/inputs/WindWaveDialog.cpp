@@ -68,12 +68,12 @@ CWindWaveDialog::CWindWaveDialog(wxWindow* parent, document::SpillDocCore& doc)
     top->Add(varPanel_, 1, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
     auto* extra = new wxBoxSizer(wxHORIZONTAL);
-    auto* uncertainty = new wxButton(this, wxID_ANY, "&Uncertainty...");
-    extra->Add(uncertainty);
+    uncertaintyButton_ = new wxButton(this, wxID_ANY, "&Uncertainty...");
+    extra->Add(uncertaintyButton_);
 
     constant_->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { SetMode(false); });
     variable_->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { SetMode(true); });
-    uncertainty->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    uncertaintyButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         CWindUncertaintyDialog dialog(this, doc_);
         dialog.ShowModal();
     });
@@ -160,10 +160,10 @@ wxPanel* CWindWaveDialog::BuildVariable() {
     autoIncrement_ = new wxCheckBox(b, wxID_ANY, "Auto-&increment Hours");
     box->Add(autoIncrement_, 0, wxLEFT | wxRIGHT | wxBOTTOM, kGap);
     auto* edit = new wxBoxSizer(wxHORIZONTAL);
-    auto* add = new wxButton(b, wxID_ANY, "&Add");
+    add_ = new wxButton(b, wxID_ANY, "&Add");
     auto* remove = new wxButton(b, wxID_ANY, "&Remove");
     auto* removeAll = new wxButton(b, wxID_ANY, "Remove A&ll");
-    edit->Add(add, 0, wxRIGHT, kGap);
+    edit->Add(add_, 0, wxRIGHT, kGap);
     edit->Add(remove, 0, wxRIGHT, kGap);
     edit->Add(removeAll);
     box->Add(edit, 0, wxLEFT | wxRIGHT | wxBOTTOM, kGap);
@@ -176,11 +176,11 @@ wxPanel* CWindWaveDialog::BuildVariable() {
     auto* importButton = new wxButton(panel, wxID_ANY, "I&mport...");
     exportButton->Disable();
     importButton->Disable();
-    auto* fetch = new wxButton(panel, wxID_ANY, "&Fetch...");
+    fetchButton_ = new wxButton(panel, wxID_ANY, "&Fetch...");
     files->Add(exportButton, 0, wxRIGHT, kGap);
     files->Add(importButton, 0, wxRIGHT, kGap);
     files->AddStretchSpacer();
-    files->Add(fetch);
+    files->Add(fetchButton_);
     left->Add(files, 0, wxEXPAND);
 
     row->Add(left, 1, wxEXPAND | wxRIGHT, 10);
@@ -188,7 +188,7 @@ wxPanel* CWindWaveDialog::BuildVariable() {
     row->Add(varCompass_, 0, wxALIGN_TOP);
     panel->SetSizer(row);
 
-    add->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AddRecord(); });
+    add_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AddRecord(); });
     remove->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RemoveRecord(); });
     removeAll->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RemoveAllRecords(); });
     for (wxTextCtrl* field : {varSpeed_, varDirection_, varWave_})
@@ -200,7 +200,7 @@ wxPanel* CWindWaveDialog::BuildVariable() {
             rules_.Relabel(form_);
             list_->Refresh();
         });
-    fetch->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    fetchButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         CVarWindFetchDialog dialog(this, doc_);
         dialog.ShowModal();
     });

@@ -36,6 +36,15 @@ public:
     wxTextCtrl* VarWave() const { return varWave_; }
     TimePickCtrls& Pick() { return *pick_; }
     wxChoice* WaveChoice() const { return waveChoice_; }
+    wxRadioButton* ModeButton(bool variable) const { return variable ? variable_ : constant_; }
+    wxChoice* SpeedUnit(bool variable) const { return variable ? varSpeedUnit_ : speedUnit_; }
+    wxTextCtrl* Fetch() const { return fetch_; }
+    wxChoice* FetchUnit() const { return fetchUnit_; }
+    wxTextCtrl* WaveHeight() const { return waveHeight_; }
+    wxChoice* WaveHeightUnit(bool variable) const { return variable ? varWaveUnit_ : waveHeightUnit_; }
+    wxButton* AddButton() const { return add_; }
+    wxButton* FetchButton() const { return fetchButton_; }
+    wxButton* UncertaintyButton() const { return uncertaintyButton_; }
 
     // The buttons as the user presses them.
     void SetMode(bool variable);
@@ -82,6 +91,9 @@ private:
     wxCheckBox* autoIncrement_ = nullptr;
     wxListCtrl* list_ = nullptr;
     CompassPanel* varCompass_ = nullptr;
+    wxButton* add_ = nullptr;
+    wxButton* fetchButton_ = nullptr;
+    wxButton* uncertaintyButton_ = nullptr;
     FocusLeaveHandler leave_;
 };
 
