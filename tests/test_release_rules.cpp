@@ -152,6 +152,88 @@ TEST_F(ReleaseDialogRules, JanuaryReleasesOfADecemberJanuaryMixMoveOneYearOnce) 
     }
 }
 
+// A December/January mix that was OK'd, then one release changed through
+// its set-up (which builds it in the spill time's year): the next OK judges
+// the mix the descriptions show, and gives the civil start hours.
+TEST_F(ReleaseDialogRules, AChangedMixIsJudgedFromItsDatesAndHoursAlone) {
+    using document::TimePick;
+    const auto instantTo = [](TimePick pick) {
+        return [pick](document::SpillDocCore& d) { return ui::InstantaneousRules(d).Ok({pick, "1000", 0}).ok(); };
+    };
+    const auto continuousTo = [](TimePick pick) {
+        return [pick](document::SpillDocCore& d) {
+            ui::ContinuousRules continuous(d);
+            ui::ContinuousForm f = continuous.Load();
+            f.time = pick;
+            return continuous.Ok(f).ok();
+        };
+    };
+    // The tank's step 6 builds its time the same way.
+    const auto tankTo = [](TimePick pick) {
+        return [pick](document::SpillDocCore& d) {
+            d.scenario.TankTime = document::PickTime(pick, document::LocalYear(d.scenario.SpillTime, d.Clock()), d.Clock());
+            return true;
+        };
+    };
+    const TimePick jan1at0{0, 0, 0}, jan1at5{0, 0, 5}, jan2at3{0, 1, 3}, dec30at12{11, 29, 12}, dec31at22{11, 30, 22},
+        dec31at23{11, 30, 23};
+    struct Case {
+        const char* name;
+        std::vector<std::pair<ReleaseKind, TimePick>> mix;  // set up in this order, then OK
+        ReleaseKind changed;
+        std::function<bool(document::SpillDocCore&)> change;
+        std::map<ReleaseKind, int> startHours;
+        TimePick spill;
+    };
+    const Case cases[] = {
+        {"Dec+Jan, the December release moved to January: all January",
+         {{Instantaneous, dec31at23}, {Continuous, {0, 0, 1}}}, Instantaneous, instantTo(jan1at0),
+         {{Instantaneous, 1}, {Continuous, 2}}, jan1at0},
+        {"Dec+Jan, the January release moved to December: all December",
+         {{Instantaneous, dec31at23}, {Continuous, {0, 0, 1}}}, Continuous, continuousTo(dec31at22),
+         {{Continuous, 1}, {Instantaneous, 2}}, dec31at22},
+        {"Dec+Jan+Jan, the tank moved to another January hour",
+         {{Instantaneous, dec31at23}, {Continuous, {0, 0, 1}}, {Tank, jan2at3}}, Tank, tankTo(jan1at5),
+         {{Instantaneous, 1}, {Continuous, 3}, {Tank, 7}}, dec31at23},
+        {"Dec+Jan, a new mix with an earlier December day",
+         {{Instantaneous, dec31at23}, {Continuous, {0, 0, 1}}}, Instantaneous, instantTo(dec30at12),
+         {{Instantaneous, 1}, {Continuous, 38}}, dec30at12},
+        {"all January, one release moved to December: a new mix",
+         {{Instantaneous, jan1at0}, {Continuous, jan2at3}}, Instantaneous, instantTo(dec31at23),
+         {{Instantaneous, 1}, {Continuous, 29}}, dec31at23},
+    };
+    for (const Case& c : cases) {
+        Reset(T);
+        setup.missing.clear();
+        for (const auto& [kind, pick] : c.mix) {
+            using Dialog = std::function<bool(document::SpillDocCore&)>;
+            setup.dialogs[kind] = kind == Instantaneous ? Dialog(instantTo(pick))
+                                  : kind == Continuous  ? Dialog(continuousTo(pick))
+                                                        : Dialog(tankTo(pick));
+            if (kind == Continuous) doc.scenario.cont = {10, 0, ui::SpilledAmount, 1000, 0, -999, 0, -999, -999, 0};
+            if (kind == Tank) doc.scenario.tank.flag = 0;
+        }
+        rules.Load();
+        for (const auto& [kind, pick] : c.mix) rules.Setup(kind);
+        ASSERT_TRUE(rules.Ok().ok()) << c.name << ": the first mix";
+        setup.dialogs[c.changed] = c.change;
+        rules.Load();
+        rules.Setup(c.changed);
+        for (int ok = 1; ok <= 2; ++ok) {  // and once more: nothing moves further
+            const ui::CheckResult r = rules.Ok();
+            EXPECT_TRUE(r.ok()) << c.name << ", OK " << ok << ": " << (r.ok() ? "" : r.refusal->text);
+            const document::Scenario& s = doc.scenario;
+            EXPECT_EQ(document::PickOf(s.SpillTime, doc.Clock()), c.spill) << c.name;
+            for (const auto& [kind, hour] : c.startHours) {
+                const int got = kind == Instantaneous ? s.instant.startHour
+                                : kind == Continuous  ? s.continuous.startHour
+                                                      : s.tank.startHour;
+                EXPECT_EQ(got, hour) << c.name << ", OK " << ok << ", kind " << static_cast<int>(kind);
+            }
+        }
+    }
+}
+
 TEST_F(ReleaseDialogRules, TheEarliestReleaseIsTheSpillTimeAndHourOne) {
     Put(Instantaneous, UtcTime(2025, 12, 31, 23));
     Put(Continuous, UtcTime(2025, 1, 1, 1), 10);  // built in the spill time's year
@@ -245,6 +327,10 @@ TEST_F(ReleaseDialogRules, VariableWindsMustCoverTheReleases) {
         {"tank before continuous", [&] { Winds(T, hourly), Put(Instantaneous, T), Put(Tank, T + 20 * kHour), Put(Continuous, T + 20 * kHour); }, tank},
         {"continuous starts after the winds", [&] { Winds(T, hourly), Put(Instantaneous, T), Put(Continuous, T + 20 * kHour); }, continuous},
         {"continuous ends after the winds", [&] { Winds(T, hourly), Put(Continuous, T, 12); }, truncated},
+        {"tank at the last wind hour", [&] { Winds(T, hourly), Put(Instantaneous, T), Put(Tank, T + 10 * kHour); }, ""},
+        {"tank an hour after the last wind", [&] { Winds(T, hourly), Put(Instantaneous, T), Put(Tank, T + 11 * kHour); }, tank},
+        {"continuous starting at the last wind hour", [&] { Winds(T, hourly), Put(Instantaneous, T), Put(Continuous, T + 10 * kHour); }, ""},
+        {"continuous starting an hour after the last wind", [&] { Winds(T, hourly), Put(Instantaneous, T), Put(Continuous, T + 11 * kHour); }, continuous},
         {"unsorted winds", [&] { Winds(T, reversed), Put(Continuous, T, 11); }, ""},
         {"horizon after covering winds", [&] { Winds(T, everyTwo), Put(Instantaneous, T), Put(Continuous, T + 150 * kHour); },
          "Continuous release will be ignored\n\nThe continuous release is scheduled to occur greater than 120 hours "

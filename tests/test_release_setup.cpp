@@ -49,6 +49,7 @@ TEST_F(ReleaseSetup, InstantaneousAmountLimitsOfEveryUnit) {
     };
     const Case cases[] = {
         {"empty", "", 0, H + "Please enter an amount spilled. TAVRO needs this information."},
+        {"blanks only are empty", " \t ", 0, H + "Please enter an amount spilled. TAVRO needs this information."},
         {"bbl below", "1.99", 0, small("2 and 500,000 barrels")},
         {"bbl minimum", "2", 0, ""},
         {"bbl maximum", "500000", 0, ""},
@@ -114,7 +115,9 @@ TEST_F(ReleaseSetup, ContinuousChecksInTheirOrder) {
         {"empty duration", "", Hours, ui::SpilledAmount, "48", "", 0, duration},
         {"zero duration", "0", Days, ui::SpilledAmount, "48", "", 0, duration},
         {"negative duration", "-3", Hours, ui::SpilledAmount, "48", "", 0, duration},
-        {"duration not whole", "2.5", Hours, ui::SpilledAmount, "48", "", 0, duration},
+        {"blank duration", "  ", Hours, ui::SpilledAmount, "48", "", 0, duration},
+        {"duration with decimals", "10.5", Hours, ui::SpilledAmount, "48", "", 0, ui::kWholeDurationText},
+        {"duration of letters", "ten", Days, ui::SpilledAmount, "48", "", 0, ui::kWholeDurationText},
         {"empty amount", "24", Hours, ui::SpilledAmount, "", "", 0, amount},
         {"empty rate", "24", Hours, ui::ConstantRate, "", "", 0, amount},
         {"maximum before minimum", "1000000", Hours, ui::SpilledAmount, "600000", "", 0,
@@ -176,6 +179,8 @@ TEST_F(ReleaseSetup, ContainedAreaAndThickness) {
         {"1 bbl on 1,400 sq yd", "1", 0, "1400", SqYd, ""},                 // 0.136 mm
         {"empty amount", "", 0, "100", SqM, H + "Please enter an amount spilled. TAVRO needs this information."},
         {"empty area", "10", 0, "", SqM, H + "Please enter a spill area. TAVRO needs this information."},
+        {"blank amount", "  ", 0, "100", SqM, H + "Please enter an amount spilled. TAVRO needs this information."},
+        {"blank area", "10", 0, " ", SqM, H + "Please enter a spill area. TAVRO needs this information."},
     };
     ui::ContainedRules rules(doc);
     for (const Case& c : cases) {

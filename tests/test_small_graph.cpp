@@ -258,6 +258,7 @@ struct ComputedTank {
 };
 
 TEST(TankResultPrint, TwoPagesUnderTheHeader) {
+    tavro_test::ZoneScope utc{"UTC"};  // the footer's date is the local day
     ComputedTank tank;
     const ui::TankResultPage page(tank.doc);
     platform::DeviceInfo paper{300, 300, {2550, 3300}, true};

@@ -318,6 +318,7 @@ TEST(TankWizardDerivations, WhatEachStepWrites) {
 }
 
 TEST(TankWizardLoad, NewScenarioStoredAnswersAndUnitsOutOfTheirLists) {
+    ZoneScope utc("UTC");  // the spill time's local day and hour
     FakePorts ports(kStart);
     SpillDocCore doc({}, ports.Ports());
     TankWizardRules rules(doc);

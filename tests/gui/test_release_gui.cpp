@@ -6,6 +6,7 @@
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
 #include <wx/tooltip.h>
+#include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -71,6 +72,39 @@ struct NoTankWizard {
 };
 
 document::SpillDocCore& Doc(app::CMainFrame* frame) { return frame->CurrentDoc()->Core(); }
+
+// The local month (0-11), day and hour of a time, for the stored-field checks.
+std::function<double()> MonthOf(document::SpillDocCore& doc, const document::Time& t) {
+    return [&doc, &t] { return doc.Clock().Local(t).tm_mon; };
+}
+std::function<double()> DayOf(document::SpillDocCore& doc, const document::Time& t) {
+    return [&doc, &t] { return doc.Clock().Local(t).tm_mday; };
+}
+std::function<double()> HourOf(document::SpillDocCore& doc, const document::Time& t) {
+    return [&doc, &t] { return doc.Clock().Local(t).tm_hour; };
+}
+template <class T>
+std::function<double()> Stored(const T& field) {
+    return [&field] { return static_cast<double>(field); };
+}
+// The rows of a release time's three lists.
+std::vector<StoredField> TimeFields(ui::TimePickCtrls& time, document::SpillDocCore& doc, const document::Time& t,
+                                    int month0, int day0, int hour) {
+    return {{"month", [&time, month0] { ChooseItem(time.Month(), month0); }, MonthOf(doc, t), double(month0)},
+            {"day", [&time, day0] { ChooseItem(time.Day(), day0); }, DayOf(doc, t), double(day0 + 1)},
+            {"hour", [&time, hour] { ChooseItem(time.Hour(), hour); }, HourOf(doc, t), double(hour)}};
+}
+
+// Runs a dialog modally: the fields set, OK pressed, each stored value
+// compared.
+template <class Dialog>
+void ExpectDialogStores(Dialog& dialog, const std::function<std::vector<StoredField>()>& fields) {
+    dialog.CallAfter([&] {
+        EndModalsOnExit close;
+        ExpectOkStores(fields(), [&] { Click(&dialog, wxID_OK); }, [&] { return !dialog.IsModal(); });
+    });
+    dialog.ShowModal();
+}
 
 TEST_F(GuiTest, ReleaseDialogRunsItsSetUpsAndOkEntersTheRelease) {
     DialogTestGuard guard;
@@ -301,6 +335,104 @@ TEST_F(GuiTest, ContainedAndInstantaneousDialogsShowTheirValuesAndRefuseBadInput
     EXPECT_EQ(instant.ShowModal(), wxID_CANCEL);
     EXPECT_EQ(Messages().Texts(), std::vector<std::string>{"Please enter a number."});
     EXPECT_EQ(doc.scenario.instant.flag, 0);
+}
+
+TEST_F(GuiTest, ReleaseSetUpsStoreEachControlInItsOwnField) {
+    DialogTestGuard guard;
+    Start();
+    document::SpillDocCore& doc = Doc(Frame());
+    document::Scenario& s = doc.scenario;
+    {
+        ui::CInstantaneousDialog d(Frame(), doc);
+        ExpectDialogStores(d, [&] {
+            std::vector<StoredField> f = TimeFields(d.Time(), doc, s.InstantaneousTime, 10, 6, 13);
+            f.push_back({"amount", [&] { TypeInto(d.Amount(), "1234.5"); }, Stored(s.instant.vol), 1234.5});
+            f.push_back({"unit (tons)", [&] { ChooseItem(d.Units(), 3); }, Stored(s.instant.volUnits), 4});
+            f.push_back({"flag", [] {}, Stored(s.instant.flag), 1});
+            return f;
+        });
+    }
+    {
+        ui::CContinuousDialog d(Frame(), doc);
+        ExpectDialogStores(d, [&] {
+            std::vector<StoredField> f = TimeFields(d.Time(), doc, s.ContinuousTime, 6, 13, 9);
+            f.push_back({"duration", [&] { TypeInto(d.Duration(), "3"); }, Stored(s.cont.duration), 3});
+            f.push_back({"duration unit (days)", [&] { ChooseItem(d.DurationUnits(), 1); }, Stored(s.cont.durationUnits), 1});
+            f.push_back({"amount unit (tons)", [&] { ChooseItem(d.AmountUnits(), 3); }, Stored(s.cont.amountUnits), 3});
+            f.push_back({"constant rate unit (gal/min)", [&] { ChooseItem(d.ConstantUnits(), 5); }, Stored(s.cont.rateUnits1), 5});
+            f.push_back({"option (changing rate)", [&] { ChooseOption(d.Option(ui::ChangingRate)); }, Stored(s.cont.spilledType), 2});
+            f.push_back({"start rate", [&] { TypeInto(d.Value(), "40"); }, Stored(s.cont.startRate), 40});
+            f.push_back({"final rate", [&] { TypeInto(d.FinalRate(), "25"); }, Stored(s.cont.endRate), 25});
+            f.push_back({"changing rate unit (metric tons/hr)", [&] { ChooseItem(d.ChangingUnits(), 4); }, Stored(s.cont.rateUnits2), 4});
+            f.push_back({"flag", [] {}, Stored(s.continuous.flag), 1});
+            return f;
+        });
+    }
+    {
+        ui::CContainedDialog d(Frame(), doc);
+        ExpectDialogStores(d, [&] {
+            std::vector<StoredField> f = TimeFields(d.Time(), doc, s.ContainedTime, 8, 20, 17);
+            f.push_back({"amount", [&] { TypeInto(d.Amount(), "50"); }, Stored(s.boomed.vol), 50});
+            f.push_back({"volume unit (cu m)", [&] { ChooseItem(d.VolumeUnits(), 2); }, Stored(s.boomed.volUnits), 3});
+            f.push_back({"area", [&] { TypeInto(d.Area(), "600"); }, Stored(s.boomed.area), 600});
+            f.push_back({"area unit (sq. yards)", [&] { ChooseItem(d.AreaUnits(), 1); }, Stored(s.boomed.areaUnits), 2});
+            f.push_back({"flag", [] {}, Stored(s.boomed.flag), 1});
+            return f;
+        });
+    }
+    {
+        ui::CReleaseUncertaintyDialog d(Frame(), doc);
+        ExpectDialogStores(d, [&] {
+            return std::vector<StoredField>{
+                {"percent", [&] { TypeInto(d.Percent(), "37.5"); }, Stored(s.uncertainty.vol), 37.5},
+                {"switch", [] {}, Stored(s.uncertainty.volFlag), 1}};
+        });
+    }
+    for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
+}
+
+// A click on the blank row beside a box leaves its release alone; the four
+// Setup... buttons read alike but each has its own mnemonic and name.
+TEST_F(GuiTest, ReleaseDialogRowsAndSetupButtons) {
+    DialogTestGuard guard;
+    NoTankWizard noTank;
+    Start();
+    document::SpillDocCore& doc = Doc(Frame());
+    doc.scenario.instant = {1, 1, 1000, model::RVOL_BBL};
+    bool clickMissed = false, stillTicked = false;
+    std::vector<std::string> labels, names;
+    std::string shot;
+    WhenOpen<ui::CReleaseDialog>([&](ui::CReleaseDialog& d) {
+        d.Raise();
+        Settle();
+        wxCheckBox* box = d.Box(ReleaseKind::Instantaneous);
+        const wxRect boxRect = box->GetScreenRect();
+        const wxRect setupRect = d.SetupButton(ReleaseKind::Instantaneous)->GetScreenRect();
+        // Halfway from the end of the box's label to the button.
+        const int labelEnd = boxRect.GetLeft() + box->GetBestSize().x;
+        const wxPoint blank((labelEnd + setupRect.GetLeft()) / 2, boxRect.GetTop() + boxRect.height / 2);
+        clickMissed = !boxRect.Contains(blank);
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(blank);
+        Settle();
+        mouse.MouseClick();
+        Settle();
+        stillTicked = box->GetValue() && doc.scenario.instant.flag == 1;
+        for (ReleaseKind k : ui::kReleaseKinds) {
+            labels.push_back(d.SetupButton(k)->GetLabel().utf8_string());
+            names.push_back(d.SetupButton(k)->GetName().utf8_string());
+            EXPECT_EQ(d.SetupButton(k)->GetLabelText(), "Setup...") << static_cast<int>(k);
+        }
+        shot = Shot(&d, "release-rows");
+        d.EndModal(wxID_CANCEL);
+    });
+    Command(app::ID_RELEASE);
+    EXPECT_TRUE(clickMissed) << "the box reaches over the blank row";
+    EXPECT_TRUE(stillTicked) << "a click beside the box changed the release";
+    EXPECT_EQ(labels, (std::vector<std::string>{"&Setup...", "S&etup...", "Se&tup...", "Setu&p..."}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Set up the instantaneous release", "Set up the continuous release",
+                                               "Set up the leaking tank", "Set up the contained release"}));
+    EXPECT_FALSE(shot.empty());
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "platform/SvgWriter.h"
 #include "platform/wx/PrintPager.h"
 #include "ui/inputs/LeakingTankSheet.h"
+#include "ui/inputs/rules/TankPicture.h"
 
 using namespace gui_test;
 
@@ -179,6 +180,122 @@ TEST_F(GuiTest, LeakingTankWizardCancelPutsTheScenarioBack) {
     EXPECT_FALSE(ui::RunTankWizard(Frame(), doc));
     EXPECT_EQ(help, "Help on Leaking Tank");
     EXPECT_TRUE(doc.scenario == before);
+}
+
+template <class T>
+std::function<double()> Stored(const T& field) {
+    return [&field] { return static_cast<double>(field); };
+}
+
+// Every control of steps 1-6 set to a value of its own, then Next: each
+// lands in its own field of the scenario. On step 2 the picture's liquid
+// follows the percent as it is typed.
+TEST_F(GuiTest, LeakingTankStepsStoreEachControlInItsOwnField) {
+    DialogTestGuard guard;
+    Start();
+    document::SpillDocCore& doc = Frame()->CurrentDoc()->Core();
+    document::Scenario& s = doc.scenario;
+    constexpr double kNone = -999;
+    int thinLiquid = 0, deepLiquid = 0;
+    wxTheApp->CallAfter([&] {
+        EndModalsOnExit close;
+        ui::CLeakingTankPropertySheet* sheet = OpenWizard();
+        ASSERT_NE(sheet, nullptr);
+        const auto edit = [sheet](int step, const char* name) { return Find<wxTextCtrl>(sheet, step, name); };
+        const auto list = [sheet](int step, const char* name) { return Find<wxChoice>(sheet, step, name); };
+        const auto next = [sheet] { Click(sheet, wxID_FORWARD); };
+        const auto on = [sheet](int step) { return [sheet, step] { return sheet->CurrentStep() == step; }; };
+
+        ExpectOkStores({{"length", [&] { TypeInto(edit(1, "length"), "2"); }, Stored(s.tank.tLength), 2},
+                        {"width", [&] { TypeInto(edit(1, "width"), "3"); }, Stored(s.tank.tWidth), 3},
+                        {"height", [&] { TypeInto(edit(1, "height"), "4"); }, Stored(s.tank.tHeight), 4},
+                        {"unit (feet)", [&] { ChooseItem(list(1, "unit"), 1); }, Stored(s.tank.tUnits), 2}},
+                       next, on(2));
+        if (HasFatalFailure()) return;
+
+        ChooseOption(Find<wxRadioButton>(sheet, 2, "second mode"));
+        wxWindow* picture = Find<wxWindow>(sheet, 2, "tank picture");
+        ASSERT_NE(picture, nullptr);
+        int paints = 0;
+        picture->Bind(wxEVT_PAINT, [&paints](wxPaintEvent& e) {
+            ++paints;
+            e.Skip();
+        });
+        const auto liquid = [&](const char* percent) {
+            const int before = paints;
+            TypeInto(edit(2, "percent"), percent);
+            Settle();
+            EXPECT_GT(paints, before) << "no new picture for " << percent << " %";
+            const std::string shot = Shot(sheet, std::string("picture-") + percent + "-percent");
+            const platform::Rgb c = ui::kPictureLiquidColour;
+            return InkOf(shot, sheet, picture, c.r, c.g, c.b).ofColour;
+        };
+        thinLiquid = liquid("10");
+        deepLiquid = liquid("90");
+        ExpectOkStores({{"amount (another mode)", [&] { TypeInto(edit(2, "value"), "9"); }, Stored(s.m_dTankOilVolume), kNone},
+                        {"unit (gal)", [&] { ChooseItem(list(2, "unit"), 1); }, Stored(s.m_iTankVolumeUnit), 2},
+                        {"percent", [&] { TypeInto(edit(2, "percent"), "60"); }, Stored(s.m_dTankPercentFull), 60},
+                        {"mode", [] {}, Stored(s.m_bTankVolumeKnown), 0},
+                        {"oil volume (cu feet)", [] {}, Stored(s.tank.oVol), 14.4},
+                        {"oil unit", [] {}, Stored(s.tank.oUnits), 4}},
+                       next, on(3));
+        if (HasFatalFailure()) return;
+
+        ChooseOption(Find<wxRadioButton>(sheet, 3, "second mode"));
+        TypeInto(edit(3, "rectangle length"), "5");
+        TypeInto(edit(3, "rectangle height"), "2");
+        Pump();
+        Shot(sheet, "step-3-rectangle");
+        ExpectOkStores({{"diameter (another shape)", [&] { TypeInto(edit(3, "diameter"), "7"); }, Stored(s.m_dHoleDiameter), kNone},
+                        {"diameter unit (cm)", [&] { ChooseItem(list(3, "diameter unit"), 1); }, Stored(s.m_iHoleDiameterUnit), 1},
+                        {"rectangle length", [&] { TypeInto(edit(3, "rectangle length"), "5"); }, Stored(s.m_dHoleRectWidth), 5},
+                        {"rectangle height", [&] { TypeInto(edit(3, "rectangle height"), "2"); }, Stored(s.m_dHoleRectHeight), 2},
+                        {"rectangle unit (inches)", [&] { ChooseItem(list(3, "rectangle unit"), 3); }, Stored(s.m_iHoleRectUnit), 3},
+                        {"shape", [] {}, Stored(s.m_bHoleRound), 0},
+                        {"area", [] {}, Stored(s.tank.hArea), 10},
+                        {"opening height", [] {}, Stored(s.tank.hDiam), 2},
+                        {"opening unit", [] {}, Stored(s.tank.hUnits), 4}},
+                       next, on(4));
+        if (HasFatalFailure()) return;
+
+        ExpectOkStores({{"height", [&] { TypeInto(edit(4, "value"), "1.5"); }, Stored(s.m_dHoleHeight), 1.5},
+                        {"unit (feet)", [&] { ChooseItem(list(4, "unit"), 1); }, Stored(s.m_iHoleHeightUnit), 1},
+                        {"percent (another mode)", [&] { TypeInto(edit(4, "percent"), "30"); }, Stored(s.m_dHoleHeightPercent), kNone},
+                        {"mode", [] {}, Stored(s.m_bHoleHeightKnown), 1},
+                        {"opening's bottom", [] {}, Stored(s.tank.zHeight), 1.5},
+                        {"its unit", [] {}, Stored(s.tank.zUnits), 2}},
+                       next, on(5));
+        if (HasFatalFailure()) return;
+
+        ChooseOption(Find<wxRadioButton>(sheet, 5, "second mode"));
+        TypeInto(edit(5, "percent"), "45");
+        Shot(sheet, "step-5-water");
+        ExpectOkStores({{"level (another mode)", [&] { TypeInto(edit(5, "value"), "0.7"); }, Stored(s.m_dWaterLevel), kNone},
+                        {"unit (feet)", [&] { ChooseItem(list(5, "unit"), 1); }, Stored(s.m_iWaterLevelUnit), 1},
+                        {"percent", [&] { TypeInto(edit(5, "percent"), "45"); }, Stored(s.m_dWaterLevelPercent), 45},
+                        {"mode", [] {}, Stored(s.m_bWaterLevelKnown), 0},
+                        {"water level", [] {}, Stored(s.tank.wHeight), 1.8},
+                        {"its unit", [] {}, Stored(s.tank.wUnits), 2}},
+                       next, on(6));
+        if (HasFatalFailure()) return;
+
+        std::vector<wxChoice*> time;
+        for (wxWindow* w : sheet->Page(6)->GetChildren())
+            if (auto* c = dynamic_cast<wxChoice*>(w)) time.push_back(c);
+        ASSERT_EQ(time.size(), 3u);  // month, day, hour
+        ExpectOkStores({{"month", [&] { ChooseItem(time[0], 3); }, [&] { return doc.Clock().Local(s.TankTime).tm_mon; }, 3},
+                        {"day", [&] { ChooseItem(time[1], 8); }, [&] { return doc.Clock().Local(s.TankTime).tm_mday; }, 9},
+                        {"hour", [&] { ChooseItem(time[2], 11); }, [&] { return doc.Clock().Local(s.TankTime).tm_hour; }, 11}},
+                       next, on(7));
+        if (HasFatalFailure()) return;
+        ChooseItem(Find<wxChoice>(sheet, 7, "release unit"), 2);  // cu m
+        Click(sheet, wxID_FORWARD);  // Finish
+    });
+    EXPECT_TRUE(ui::RunTankWizard(Frame(), doc));
+    EXPECT_EQ(s.m_iTankReleaseUnit, 2);
+    EXPECT_EQ(s.tank.flag, 1);
+    EXPECT_GT(thinLiquid, 0);
+    EXPECT_GT(deepLiquid, 4 * thinLiquid) << "the picture did not follow the percent typed";
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "ui/common/RulesDialog.h"
 #include "ui/common/TimePickCtrls.h"
 #include "ui/inputs/InputFields.h"
+#include "ui/inputs/rules/TankPicture.h"
 
 namespace ui {
 
@@ -46,11 +47,37 @@ wxTextCtrl* MakeEdit(wxWindow* parent, const char* name) {
 
 wxStaticText* Label(wxWindow* parent, const wxString& text) { return new wxStaticText(parent, wxID_ANY, text); }
 
+// A picture drawn through the canvas on white, framed: the whole window is
+// the drawing's area.
+class CanvasPanel final : public wxPanel {
+public:
+    CanvasPanel(wxWindow* parent, const char* name, std::function<void(platform::Canvas&, platform::Rect)> draw)
+        : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE | wxBORDER_THEME),
+          draw_(std::move(draw)) {
+        SetBackgroundStyle(wxBG_STYLE_PAINT);
+        SetName(name);
+        Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
+            wxAutoBufferedPaintDC dc(this);
+            dc.SetBackground(*wxWHITE_BRUSH);
+            dc.Clear();
+            platform::WxDcCanvas canvas = platform::WxDcCanvas::ForWindow(dc, *this);
+            const wxSize size = GetClientSize();
+            draw_(canvas, {0, 0, size.x, size.y});
+        });
+    }
+    // Keyboard focus has nothing to do here.
+    bool AcceptsFocus() const override { return false; }
+
+private:
+    std::function<void(platform::Canvas&, platform::Rect)> draw_;
+};
+
 
 }  // namespace
 
-// An input step: its heading above the fields; the form moves between the
-// fields and the rules.
+// An input step: its heading above the fields; on steps 1-5 the tank's
+// picture to their right, redrawn as the fields change. The form moves
+// between the fields and the rules.
 class CLeakingTankPropertyPage : public wxWizardPageSimple {
 public:
     CLeakingTankPropertyPage(CLeakingTankPropertySheet* sheet, int step)
@@ -59,13 +86,37 @@ public:
         auto* heading = Label(this, TankStepHeading(step));
         heading->SetFont(heading->GetFont().Bold().Larger());
         top->Add(heading, 0, wxBOTTOM, FromDIP(12));
+        auto* row = new wxBoxSizer(wxHORIZONTAL);
         body_ = new wxBoxSizer(wxVERTICAL);
-        top->Add(body_, 1, wxEXPAND);
+        row->Add(body_, 0);
+        if (step <= 5) {
+            picture_ = new CanvasPanel(this, "tank picture", [this](platform::Canvas& c, platform::Rect area) {
+                TankWizardForms typed;
+                Store(typed);
+                DrawTankPicture(c, area, step_, typed, sheet_->Doc().scenario);
+            });
+            picture_->SetMinSize(FromDIP(wxSize(260, 240)));
+            row->Add(picture_, 1, wxEXPAND | wxLEFT, FromDIP(16));
+            Bind(wxEVT_TEXT, [this](wxCommandEvent& e) {
+                e.Skip();
+                RefreshPicture();
+            });
+            Bind(wxEVT_CHOICE, [this](wxCommandEvent& e) {
+                e.Skip();
+                RefreshPicture();
+            });
+        }
+        top->Add(row, 1, wxEXPAND);
         SetSizer(top);
     }
     int Step() const { return step_; }
     virtual void Load(const TankWizardForms& forms) = 0;
     virtual void Store(TankWizardForms& forms) const = 0;
+    // The picture of the step (none on step 6).
+    wxWindow* Picture() const { return picture_; }
+    void RefreshPicture() {
+        if (picture_) picture_->Refresh();
+    }
 
 protected:
     // A radio button of a two-mode step: a click stores the mode at once
@@ -77,6 +128,7 @@ protected:
         radio->Bind(wxEVT_RADIOBUTTON, [this, first](wxCommandEvent&) {
             sheet_->Rules().SetMode(step_, first);
             ApplyMode(first);
+            RefreshPicture();
         });
         (first ? first_ : second_) = radio;
         return radio;
@@ -97,6 +149,7 @@ protected:
 
 private:
     int step_;
+    wxWindow* picture_ = nullptr;
 };
 
 namespace {
@@ -137,13 +190,14 @@ private:
 // Steps 2, 4 and 5: a value with its unit, or a percent.
 class TwoModePage : public CLeakingTankPropertyPage {
 public:
+    // stacked: each mode's fields on a line of their own under its button
+    // (the long texts of steps 4 and 5 leave the picture its room).
     template <std::size_t N>
     TwoModePage(CLeakingTankPropertySheet* sheet, int step, const wxString& firstLabel,
                 const std::array<const char*, N>& units, const wxString& after, const wxString& secondLabel,
-                const wxString& percentAfter)
+                const wxString& percentAfter, bool stacked)
         : CLeakingTankPropertyPage(sheet, step) {
         // Made in Tab order: each mode's button, then its fields.
-        auto* grid = new wxFlexGridSizer(2, FromDIP(10), FromDIP(6));
         wxRadioButton* first = ModeButton(firstLabel, true);
         value_ = MakeEdit(this, "value");
         unit_ = MakeChoice(this, units, "unit");
@@ -158,12 +212,21 @@ public:
         auto* percentRow = new wxBoxSizer(wxHORIZONTAL);
         percentRow->Add(percent_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
         percentRow->Add(afterPercent, 0, wxALIGN_CENTER_VERTICAL);
+        firstFields_ = {value_, unit_};
+        secondFields_ = {percent_};
+        if (stacked) {
+            const int indent = FromDIP(24);
+            body_->Add(first, 0, wxBOTTOM, FromDIP(6));
+            body_->Add(valueRow, 0, wxLEFT | wxBOTTOM, indent);
+            body_->Add(second, 0, wxBOTTOM, FromDIP(6));
+            body_->Add(percentRow, 0, wxLEFT, indent);
+            return;
+        }
+        auto* grid = new wxFlexGridSizer(2, FromDIP(10), FromDIP(6));
         grid->Add(first, 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(valueRow, 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(second, 0, wxALIGN_CENTER_VERTICAL);
         grid->Add(percentRow, 0, wxALIGN_CENTER_VERTICAL);
-        firstFields_ = {value_, unit_};
-        secondFields_ = {percent_};
         body_->Add(grid);
     }
 
@@ -181,7 +244,7 @@ protected:
 class CLeakingTankPropertyPage2 final : public TwoModePage {
 public:
     explicit CLeakingTankPropertyPage2(CLeakingTankPropertySheet* sheet)
-        : TwoModePage(sheet, 2, "&Amount of Liquid", kTankAmountUnits, "", "&Tank is ", "% full by volume.") {}
+        : TwoModePage(sheet, 2, "&Amount of Liquid", kTankAmountUnits, "", "&Tank is ", "% full by volume.", false) {}
     void Load(const TankWizardForms& f) override {
         LoadFields(f.amount.amountKnown, f.amount.amount, f.amount.unit, f.amount.percent);
     }
@@ -196,7 +259,7 @@ public:
     HeightPage(CLeakingTankPropertySheet* sheet, int step, const wxString& firstLabel, const wxString& secondLabel,
                const wxString& percentAfter)
         : TwoModePage(sheet, step, firstLabel, kTankLengthUnits, "above the bottom of the tank", secondLabel,
-                      percentAfter) {}
+                      percentAfter, true) {}
     void Load(const TankWizardForms& f) override {
         const TankHeightForm& h = Step() == 4 ? f.holeHeight : f.waterLevel;
         LoadFields(h.heightKnown, h.height, h.unit, h.percent);
@@ -485,6 +548,7 @@ void CLeakingTankPropertySheet::OnPageShown(wxWizardEvent& e) {
     if (auto* page = dynamic_cast<CLeakingTankPropertyPage*>(e.GetPage())) {
         rules_.LoadStep(page->Step(), forms_);
         page->Load(forms_);
+        page->RefreshPicture();
     } else if (e.GetPage() == result_) {
         result_->ShowResult();
     }

@@ -16,13 +16,20 @@ constexpr int ID_UNCERTAINTY = 1134;
 struct KindControls {
     ReleaseKind kind;
     const char* label;
+    // The Setup... button's mnemonic and its name for a screen reader
+    // (shown as its tooltip): the four buttons read alike.
+    const char* setupLabel;
+    const char* setupName;
     int box, setup, description;  // control ids
 };
+// The mnemonics are unique in the dialog with its OK, Cancel, Help and
+// Uncertainty buttons (the toolkit's own "_OK", "_Cancel" and "_Help").
 constexpr std::array<KindControls, 4> kKinds{{
-    {ReleaseKind::Instantaneous, "&Instantaneous Release", 1000, 1003, 1067},
-    {ReleaseKind::Continuous, "&Continuous Release", 1001, 1004, 1068},
-    {ReleaseKind::Tank, "&Leaking Tank", 1002, 1005, 1070},
-    {ReleaseKind::Contained, "C&ontained Release", 1166, 1146, 1064},
+    {ReleaseKind::Instantaneous, "&Instantaneous Release", "&Setup...", "Set up the instantaneous release", 1000,
+     1003, 1067},
+    {ReleaseKind::Continuous, "Co&ntinuous Release", "S&etup...", "Set up the continuous release", 1001, 1004, 1068},
+    {ReleaseKind::Tank, "&Leaking Tank", "Se&tup...", "Set up the leaking tank", 1002, 1005, 1070},
+    {ReleaseKind::Contained, "Contained &Release", "Setu&p...", "Set up the contained release", 1166, 1146, 1064},
 }};
 
 // The longest description a release may have, for the width of their
@@ -75,11 +82,15 @@ CReleaseDialog::CReleaseDialog(wxWindow* parent, document::SpillDocCore& doc)
         }
         Row& r = rows_[static_cast<std::size_t>(k.kind)];
         r.box = new wxCheckBox(this, k.box, k.label);
-        r.setup = new wxButton(this, k.setup, "Setup...");
+        r.setup = new wxButton(this, k.setup, k.setupLabel);
+        r.setup->SetName(k.setupName);
         r.description = new wxStaticText(this, k.description, wxEmptyString);
         r.description->SetMinSize(wxSize(GetTextExtent(kWidestDescription).GetWidth(), -1));
         auto* head = new wxBoxSizer(wxHORIZONTAL);
-        head->Add(r.box, 1, wxALIGN_CENTER_VERTICAL);
+        // The box is as wide as its label: a click on the blank row beside
+        // it neither clears nor sets up a release.
+        head->Add(r.box, 0, wxALIGN_CENTER_VERTICAL);
+        head->AddStretchSpacer();
         head->Add(r.setup, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
         top->Add(head, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
         top->Add(r.description, 0, wxLEFT | wxRIGHT, 34);
@@ -94,7 +105,7 @@ CReleaseDialog::CReleaseDialog(wxWindow* parent, document::SpillDocCore& doc)
             Refresh();
         });
         r.setup->Enable(rules_.SetupEnabled(kind));
-        if (!rules_.SetupEnabled(kind)) r.setup->SetToolTip(kTankSetupMissingTip);
+        r.setup->SetToolTip(rules_.SetupEnabled(kind) ? k.setupName : kTankSetupMissingTip);
     }
 
     auto* extra = new wxBoxSizer(wxHORIZONTAL);

@@ -125,34 +125,33 @@ void ReleaseRules::Setup(ReleaseKind kind) {
     }
 }
 
-// When the combinable releases are all in December or January, with at
-// least one of each, the January ones belong to the next year. A January
-// release moves only while it is earlier than a December one, so that a
-// second OK or a later opening does not move it again. It keeps its civil
-// date and hour (and any minutes a file gave it).
+// Every combinable release is first put back in the spill time's local
+// year, as its set-up dialog builds it, keeping its civil date and hour (and
+// any minutes a file gave it). Then, when they are all in December or
+// January, with at least one of each, the January ones belong to the next
+// year. So the move is made once whatever the releases were before (a
+// second OK or a later opening moves nothing further), and it is undone
+// when the mix is gone.
 void ReleaseRules::MoveJanuaryReleases() {
     const platform::IClock& clock = doc_.Clock();
-    bool january = false;
-    std::optional<Time> lastDecember;
+    const int year = document::LocalYear(doc_.scenario.SpillTime, clock);
+    const auto inYear = [&](Time t, int y) {
+        const std::tm local = clock.Local(t);
+        return document::PickTime(document::PickOf(t, clock), y, clock) + local.tm_min * 60 + local.tm_sec;
+    };
+    bool january = false, december = false, other = false;
     for (ReleaseKind kind : kCombinable) {
         const Record r = RecordOf(kind);
         if (!r.flag) continue;
+        if (document::LocalYear(r.time, clock) != year) r.time = inYear(r.time, year);
         const int month = clock.Local(r.time).tm_mon + 1;
-        if (month == 1)
-            january = true;
-        else if (month == 12)
-            lastDecember = std::max(lastDecember.value_or(r.time), r.time);
-        else
-            return;
+        january |= month == 1;
+        december |= month == 12;
+        other |= month != 1 && month != 12;
     }
-    if (!january || !lastDecember) return;
-    for (ReleaseKind kind : kCombinable) {
-        const Record r = RecordOf(kind);
-        Time& t = r.time;
-        if (!r.flag || clock.Local(t).tm_mon != 0 || t >= *lastDecember) continue;
-        const std::tm local = clock.Local(t);
-        t = document::PickTime(document::PickOf(t, clock), document::LocalYear(t, clock) + 1, clock) + local.tm_min * 60 + local.tm_sec;
-    }
+    if (!january || !december || other) return;
+    for (ReleaseKind kind : kCombinable)
+        if (const Record r = RecordOf(kind); r.flag && clock.Local(r.time).tm_mon == 0) r.time = inYear(r.time, year + 1);
 }
 
 std::optional<std::string> ReleaseRules::WindProblem() const {

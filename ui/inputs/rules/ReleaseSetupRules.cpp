@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/NumText.h"
+#include "ui/inputs/rules/InputTexts.h"
 #include "ui/inputs/rules/ReleaseUnits.h"
 
 namespace ui {
@@ -98,7 +99,7 @@ InstantaneousForm InstantaneousRules::Load() const {
 }
 
 CheckResult InstantaneousRules::Check(const InstantaneousForm& form) const {
-    if (form.amount.empty()) return CheckResult::Refuse(std::string(kHeaderProblem) + kEnterAmountText);
+    if (IsBlank(form.amount)) return CheckResult::Refuse(std::string(kHeaderProblem) + kEnterAmountText);
     const double amount = LeadingDecimal(form.amount);
     const InstantLimit& limit = kInstantLimits[static_cast<std::size_t>(ClampIndex(form.unit, kInstantLimits.size()))];
     if (amount < limit.min) return InstantRefusal("small", limit);
@@ -154,7 +155,8 @@ ContinuousForm ContinuousRules::Load() const {
 CheckResult ContinuousRules::Check(const ContinuousForm& form) const {
     // The duration in hours; a field that is not a whole number counts as
     // none.
-    long long hours = platform::WholeInt(form.duration).value_or(0);
+    const std::optional<int> whole = platform::WholeInt(form.duration);
+    long long hours = whole.value_or(0);
     if (hours == 0) hours = -1;
     if (form.durationUnits != 0) hours *= 24;
     const double d = static_cast<double>(hours);
@@ -183,7 +185,8 @@ CheckResult ContinuousRules::Check(const ContinuousForm& form) const {
             rate = total / d;
             break;
     }
-    if (hours <= 0) return CheckResult::Refuse(kEnterDurationText);
+    if (hours <= 0)
+        return CheckResult::Refuse(!whole && !IsBlank(form.duration) ? kWholeDurationText : kEnterDurationText);
     if (total <= 0) return CheckResult::Refuse(kEnterContinuousAmountText);
     const ContinuousLimit& limit = kContinuousLimits[static_cast<std::size_t>(unit == kRateGalPerMin ? 1 : unit)];
     if (total > limit.maxTotal) return LimitRefusal(limit.totalText);
@@ -237,8 +240,8 @@ CheckResult ContainedRules::Check(const ContainedForm& form) const {
     const int volumeUnit = ClampIndex(form.volumeUnit, kVolumeUnitNames.size());
     const int areaUnit = ClampIndex(form.areaUnit, kAreaUnitNames.size());
     const double area = LeadingDecimal(form.area);
-    if (form.amount.empty()) return ContainedRefusal(kEnterAmountText);
-    if (form.area.empty()) return ContainedRefusal(kEnterAreaText);
+    if (IsBlank(form.amount)) return ContainedRefusal(kEnterAmountText);
+    if (IsBlank(form.area)) return ContainedRefusal(kEnterAreaText);
     const AreaLimit& limit = kAreaLimits[static_cast<std::size_t>(areaUnit)];
     if (area < limit.min || area > limit.max) return ContainedRefusal(limit.text);
     const double thickness = ConvertVolumeToCubicMeters(LeadingDecimal(form.amount), volumeUnit) /

@@ -24,6 +24,9 @@ inline constexpr const char* kEnterAreaText = "Please enter a spill area. TAVRO 
 inline constexpr const char* kEnterDurationText =
     "Please enter the duration of the release. TAVRO needs this information to do a continuous release and you "
     "either left the field empty or entered zero.";
+// A duration typed with decimals or letters: the text above would say it
+// is empty or zero.
+inline constexpr const char* kWholeDurationText = "Please enter the duration as a whole number of hours or days.";
 inline constexpr const char* kEnterContinuousAmountText =
     "Please enter information about how much oil was released. TAVRO needs this information to do a continuous "
     "release.";

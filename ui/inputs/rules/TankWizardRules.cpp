@@ -70,6 +70,18 @@ double TankMetres(double v, int tUnits) { return tUnits == kCodeFeet ? v * kFtM 
 
 }  // namespace
 
+double TankAmountCubicMetres(double amount, int unit) {
+    constexpr double kToM3[3] = {kBblM3, kGalM3, 1};  // bbl, gal, cu m; cu feet divide
+    const int u = Clamp(unit, kTankAmountUnits.size());
+    return u == 3 ? amount / kCuFtPerM3 : amount * kToM3[u];
+}
+
+double TankLengthMetres(double length, int unit) {
+    return Clamp(unit, kTankLengthUnits.size()) == 1 ? length * kFtM : length;
+}
+
+double TankHoleMetres(double size, int unit) { return size * kHoleUnitM[Clamp(unit, kTankHoleUnits.size())]; }
+
 const char* TankStepHeading(int step) { return kHeadings[std::clamp(step, 1, kTankSteps) - 1]; }
 
 TankWizardRules::TankWizardRules(document::SpillDocCore& doc) : doc_(doc), saved_(doc.scenario) {}
@@ -166,8 +178,7 @@ CheckResult TankWizardRules::NextAmount(const TankAmountForm& f) {
     if (f.amountKnown) {
         const double amount = platform::LeadingDecimal(f.amount);
         if (IsBlank(f.amount) || !(amount > 0)) return Problem(kTankAmountText);
-        constexpr double kToM3[3] = {kBblM3, kGalM3, 1};  // bbl, gal, cu m; cu feet divide
-        const double amountM3 = unit == 3 ? amount / kCuFtPerM3 : amount * kToM3[unit];
+        const double amountM3 = TankAmountCubicMetres(amount, unit);
         double tankM3 = t.tLength * t.tWidth * t.tHeight;
         if (t.tUnits == kCodeFeet) tankM3 /= kCuFtPerM3;
         if (amountM3 > tankM3) return Problem(kTankFullText);

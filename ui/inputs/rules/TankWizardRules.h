@@ -29,6 +29,15 @@ inline constexpr std::array<const char*, 4> kTankAmountUnits = {"bbl", "gal", "c
 inline constexpr std::array<const char*, 4> kTankHoleUnits = {"meters", "cm", "feet", "inches"};
 inline constexpr std::array<const char*, 5> kTankReleaseUnits = {"bbl", "gal", "cu m", "tons", "metric tons"};
 
+// The wizard's own conversions to metres and cubic metres (its checks
+// keep these constants, pi 3.14 among them, rather than the model's):
+// an amount in a kTankAmountUnits unit, a length in a kTankLengthUnits
+// unit, an opening's size in a kTankHoleUnits unit. Indices out of a list
+// count as its first or last entry.
+double TankAmountCubicMetres(double amount, int unit);
+double TankLengthMetres(double length, int unit);
+double TankHoleMetres(double size, int unit);
+
 // The texts of the checks (after the header "Problem with the Input.\n\n",
 // except the rectangle's 10 % text, which stands alone).
 inline constexpr const char* kTankSizeEmptyText = "Please provide estimates for tank length, width and height.";
