@@ -267,6 +267,7 @@ TEST_F(GuiTest, BurnSheetOptionsAndPlumeStoreEveryControlAndEscapePutsTheLastOkB
             optionsPlace[0] = options->GetRect();
             ChooseItem(options->Choice(), 1);
             EXPECT_TRUE(options->Rate()->IsShown());
+            EXPECT_LE(options->Unit()->GetRect().GetRight(), options->GetClientSize().x) << "the unit list inside";
             optionsPlace[1] = options->GetRect();
             Screenshot(options, "ops/advanced-burn-other");
             ChooseItem(options->Choice(), 0);
