@@ -247,6 +247,10 @@ protected:
     void Exit(wxDialog* dialog) override {
         if (auto it = std::find(open_.rbegin(), open_.rend(), dialog); it != open_.rend())
             open_.erase(std::next(it).base());
+        if (closing_ && open_.empty()) {
+            closer_.Stop();
+            closing_ = false;
+        }
     }
 
 private:
@@ -255,13 +259,12 @@ private:
     }
     void CloseNext() {
         std::erase_if(open_, [](wxDialog* d) { return !Alive(d); });
+        // An innermost dialog already ended returns first: the next waits.
+        if (!open_.empty() && open_.back()->IsModal()) open_.back()->EndModal(code_);
         if (!std::any_of(open_.begin(), open_.end(), [](wxDialog* d) { return d->IsModal(); })) {
             closer_.Stop();
             closing_ = false;
-            return;
         }
-        // An innermost dialog already ended returns first: the next waits.
-        if (open_.back()->IsModal()) open_.back()->EndModal(code_);
     }
 
     std::vector<wxDialog*> open_;
@@ -275,7 +278,12 @@ ModalStack* g_modals = nullptr;
 // and leaves its dialogs up: they are closed, and the test goes on to fail.
 class CloseDialogsOnFatalFailure final : public ::testing::EmptyTestEventListener {
     void OnTestPartResult(const ::testing::TestPartResult& result) override {
-        if (result.fatally_failed() && wxTheApp) wxTheApp->CallAfter([] { EndModalDialogs(wxID_CLOSE); });
+        if (!result.fatally_failed() || !wxTheApp) return;
+        const bool inDialog = std::any_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), [](wxWindow* w) {
+            auto* d = dynamic_cast<wxDialog*>(w);
+            return d && d->IsModal();
+        });
+        if (inDialog) wxTheApp->CallAfter([] { EndModalDialogs(wxID_CLOSE); });
     }
 };
 }  // namespace
