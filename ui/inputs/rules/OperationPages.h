@@ -7,7 +7,8 @@
 // Every page edits the variables of one operation in place: the use flag
 // (and the clean-up's rate/amount choice) at once on a click, the values
 // when the page is left after its checks passed, the start time and units
-// on OK. A refused leave writes nothing.
+// on OK. A refused leave writes nothing. A sheet that ends without OK has
+// all it wrote put back by the document's command.
 #pragma once
 
 #include <string>
