@@ -277,15 +277,35 @@ void DeriveBeaching(Scenario& s, const platform::IClock& clock) {
 }
 
 namespace {
-// Entry k of a compacted record belongs to the k-th used page, as long as
-// the use flags still give the record's count.
-void RederiveStarts(const int* pageUse, const Time* times, int num, int* startHour, const Scenario& s) {
-    int used = 0;
-    for (int p = 0; p < kPages; ++p) used += pageUse[p] ? 1 : 0;
-    if (used != num) return;  // the sheet changed under a Cancel: keep what its OK derived
-    int k = 0;
-    for (int p = 0; p < kPages; ++p)
-        if (pageUse[p]) startHour[k++] = StartHourOf(s, times[p]);
+// The start hours of a compacted record again from its pages' times, when
+// every entry still holds the values of the page it was made from: then
+// only a moved spill time moves them. A record that is not its pages' (a
+// file saved after a sheet was cancelled, which left the pages as they
+// were typed) keeps its hours, so no entry runs at another page's time.
+template <class Record, class SameEntry>
+void RederiveStarts(Record& record, const Record& fromPages, SameEntry same) {
+    if (record.num != fromPages.num) return;
+    for (int k = 0; k < record.num; ++k)
+        if (!same(record, fromPages, k)) return;
+    std::copy_n(fromPages.startHour, record.num, record.startHour);
+}
+
+bool SameSpray(const model::InputDispersant& a, const model::InputDispersant& b, int k) {
+    return a.duration[k] == b.duration[k] && a.dispersed[k] == b.dispersed[k] && a.sprayed[k] == b.sprayed[k];
+}
+
+bool SameBurn(const model::InputBurn& a, const model::InputBurn& b, int k) {
+    return a.areaUnits[k] == b.areaUnits[k] && a.thickUnits[k] == b.thickUnits[k] && a.area[k] == b.area[k] &&
+           a.thick[k] == b.thick[k];
+}
+
+// fromPages holds only the chosen mode's value; a record of the earlier
+// program holds both.
+bool SameCleanup(const model::InputSkimmer& record, const model::InputSkimmer& fromPages, int k) {
+    const bool rateMode = fromPages.rate[k] != MISSING_VALUE_D;
+    return record.duration[k] == fromPages.duration[k] && record.rateUnits[k] == fromPages.rateUnits[k] &&
+           record.amountUnits[k] == fromPages.amountUnits[k] &&
+           (rateMode ? record.rate[k] == fromPages.rate[k] : record.amount[k] == fromPages.amount[k]);
 }
 }  // namespace
 
@@ -299,9 +319,13 @@ void RederiveContinuousHours(Scenario& s) {
 
 void RederiveTimedRecords(Scenario& s, const platform::IClock& clock) {
     RederiveContinuousHours(s);
-    RederiveStarts(s.mDispersantPageUse, s.DispersantTime, s.dispersant.num, s.dispersant.startHour, s);
-    RederiveStarts(s.mInSituBurnPageUse, s.InSituBurnTime, s.burn.num, s.burn.startHour, s);
-    RederiveStarts(s.mMechanicalPageUse, s.SkimmerTime, s.skimmer.num, s.skimmer.startHour, s);
+    Scenario fromPages = s;
+    DeriveDispersant(fromPages);
+    DeriveBurn(fromPages);
+    DeriveSkimmer(fromPages);
+    RederiveStarts(s.dispersant, fromPages.dispersant, SameSpray);
+    RederiveStarts(s.burn, fromPages.burn, SameBurn);
+    RederiveStarts(s.skimmer, fromPages.skimmer, SameCleanup);
     // Only once the beaching dialog was confirmed (it sets a unit code).
     if (s.beached.volUnits != 0) SpreadBeaching(s, clock);
 }

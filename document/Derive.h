@@ -58,7 +58,8 @@ void RederiveContinuousHours(Scenario& s);
 
 // Before a run: the continuous release's hours, the operations' start hours
 // and the hourly beaching again from their stored times and amounts, so
-// that a later change of the spill time moves them too.
+// that a later change of the spill time moves them too. An operation record
+// whose entries no longer hold its used pages' values keeps its hours.
 void RederiveTimedRecords(Scenario& s, const platform::IClock& clock);
 
 // " ERROR!  Please\n" and one line per missing input; empty when complete.

@@ -56,6 +56,13 @@ SpillDocCore::~SpillDocCore() = default;
 
 bool SpillDocCore::RunDialog(DialogKind kind) { return dialogs_ && dialogs_->Run(kind, *this); }
 
+bool SpillDocCore::RunOperationSheet(DialogKind kind) {
+    const Scenario opened = scenario;
+    if (RunDialog(kind)) return true;
+    scenario = opened;
+    return false;
+}
+
 // ---- The shared oil libraries ----------------------------------------------
 
 int SpillDocCore::LoadStandardIndex() {
@@ -122,21 +129,21 @@ void SpillDocCore::EditEmulsification() {
 }
 
 void SpillDocCore::EditDispersant() {
-    if (!RunDialog(DialogKind::Dispersant)) return;
+    if (!RunOperationSheet(DialogKind::Dispersant)) return;
     DeriveDispersant(scenario);
     session.m_bChanged[ChangedDispersant] = 1;
     InputAccepted();
 }
 
 void SpillDocCore::EditInSituBurn() {
-    if (!RunDialog(DialogKind::InSituBurn)) return;
+    if (!RunOperationSheet(DialogKind::InSituBurn)) return;
     DeriveBurn(scenario);
     session.m_bChanged[ChangedBurn] = 1;
     InputAccepted();
 }
 
 void SpillDocCore::EditMechanical() {
-    if (!RunDialog(DialogKind::Mechanical)) return;
+    if (!RunOperationSheet(DialogKind::Mechanical)) return;
     DeriveSkimmer(scenario);
     session.m_bChanged[ChangedMechanical] = 1;
     InputAccepted();

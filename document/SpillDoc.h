@@ -121,6 +121,10 @@ public:
 
 private:
     bool RunDialog(DialogKind kind);
+    // An operation sheet writes its variables while it is open; one that
+    // does not end with OK has the scenario of its opening put back, so the
+    // tree, the file and the next Solve keep what the last OK made.
+    bool RunOperationSheet(DialogKind kind);
     // The library's date text ("" when there is none).
     std::string LibraryDate(oillib::COilLibrary* library) const;
     int LoadStandardIndex();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "document/Derive.h"
 #include "test_document_helpers.h"
 
@@ -309,6 +312,70 @@ TEST(DocumentDerive, RemovalsTakeTheUsedPagesInOrder) {
     EXPECT_EQ(s.dispersant.startHour[1], 1);
     EXPECT_EQ(s.burn.startHour[0], 13);
     EXPECT_EQ(s.skimmer.startHour[0], 4);
+}
+
+// Solve moves the operations' start hours with the spill time only while
+// each record entry still holds its page's values: a file saved after a
+// sheet was cancelled has pages the record was not made from.
+TEST(DocumentDerive, RemovalHoursFollowTheSpillTimeOnlyForTheirOwnPages) {
+    struct Case {
+        const char* name;
+        std::function<void(Scenario&)> change;  // after the OK, before the solve
+        bool sprayMoves, burnMoves, cleanupMoves;
+    };
+    const std::vector<Case> cases = {
+        {"the pages as their OK left them", [](Scenario&) {}, true, true, true},
+        {"spray 1 off and spray 3 on: the count is the same",
+         [](Scenario& s) {
+             s.mDispersantPageUse[0] = 0;
+             s.mDispersantPageUse[2] = 1;
+         },
+         false, true, true},
+        {"a spray's duration retyped", [](Scenario& s) { s.m_nDispersantDuration[1] = 9; }, false, true, true},
+        {"a burn's thickness unit", [](Scenario& s) { s.m_iThicknessUnits[0] = 2; }, true, false, true},
+        {"a clean-up switched to its amount", [](Scenario& s) { s.m_bMechanicalRateUse[0] = 0; }, true, true, false},
+        {"a clean-up record of the earlier program holds the amount too",
+         [](Scenario& s) { s.skimmer.amount[0] = s.m_dMechanicalAmount[0]; }, true, true, true},
+    };
+    ZoneScope utc("UTC");
+    platform::FixedClock clock(0);
+    for (const Case& c : cases) {
+        Scenario s(kMidnight);
+        s.mDispersantPageUse[0] = s.mDispersantPageUse[1] = 1;
+        s.DispersantTime[0] = kMidnight + 3 * 3600;
+        s.DispersantTime[1] = kMidnight + 7 * 3600;
+        s.DispersantTime[2] = kMidnight + 30 * 3600;
+        const int durations[] = {2, 4, 6};
+        for (int p = 0; p < 3; ++p) {
+            s.m_nDispersantDuration[p] = durations[p];
+            s.m_dDispersantDispersed[p] = 10.0 * (p + 1);
+            s.m_dDispersantSprayed[p] = 5.0 * (p + 1);
+        }
+        s.mInSituBurnPageUse[0] = 1;
+        s.InSituBurnTime[0] = kMidnight + 10 * 3600;
+        s.m_dBurnArea[0] = 500;
+        s.m_dBurnThickness[0] = 3;
+        s.mMechanicalPageUse[0] = 1;
+        s.SkimmerTime[0] = kMidnight + 20 * 3600;
+        s.m_nMechanicalDuration[0] = 5;
+        s.m_bMechanicalRateUse[0] = 1;
+        s.m_dMechanicalRate[0] = 12;
+        s.m_dMechanicalAmount[0] = 70;
+        DeriveDispersant(s);
+        DeriveBurn(s);
+        DeriveSkimmer(s);
+        ASSERT_EQ(s.dispersant.startHour[1], 8) << c.name;
+        ASSERT_EQ(s.burn.startHour[0], 11) << c.name;
+        ASSERT_EQ(s.skimmer.startHour[0], 21) << c.name;
+        c.change(s);
+        s.SpillTime -= 2 * 3600;  // the release moved two hours earlier
+        RederiveTimedRecords(s, clock);
+        const int moved = 2;
+        EXPECT_EQ(s.dispersant.startHour[0], 4 + (c.sprayMoves ? moved : 0)) << c.name;
+        EXPECT_EQ(s.dispersant.startHour[1], 8 + (c.sprayMoves ? moved : 0)) << c.name;
+        EXPECT_EQ(s.burn.startHour[0], 11 + (c.burnMoves ? moved : 0)) << c.name;
+        EXPECT_EQ(s.skimmer.startHour[0], 21 + (c.cleanupMoves ? moved : 0)) << c.name;
+    }
 }
 
 TEST(DocumentDerive, BeachingFollowsTheSpillTimeAtSolve) {

@@ -12,6 +12,7 @@
 #include "test_document_helpers.h"
 #include "ui/common/rules/SheetFlow.h"
 #include "ui/inputs/rules/OperationPages.h"
+#include "ui/inputs/rules/SmokePlumeRules.h"
 
 namespace {
 
@@ -20,11 +21,13 @@ using platform::MsgIcon;
 
 const std::string H = "Problem with the Input.\n\n";
 
-// A scenario spilled on Monday 2024-02-05 14:00 UTC (ctest runs in UTC).
+// A scenario spilled on Monday 2024-02-05 14:00, in UTC whatever zone the
+// tests run in (the pages pick and store local times).
 struct Fixture : document_test::FakePorts {
     Fixture() : FakePorts(document_test::kSolvableStart), doc(document::OilLibraries{}, Ports()) {
         doc.scenario.SpillTime = document_test::kSolvableStart;
     }
+    tavro_test::ZoneScope utc{"UTC"};
     SpillDocCore doc;
 };
 
@@ -140,7 +143,6 @@ TEST(DispersantPage, StoresValuesTimeAndWarnsOutsideTheRun) {
 
 TEST(DispersantPage, AJanuarySprayOfADecemberSpillIsInTheNextYear) {
     Fixture f;
-    tavro_test::ZoneScope utc("UTC");
     f.doc.scenario.SpillTime = 1703944800;  // 2023-12-30 14:00 UTC
     f.doc.scenario.mDispersantPageUse[0] = 1;
     ui::DispersantPageRules rules(f.doc, 0);
@@ -192,6 +194,7 @@ TEST(BurnPage, ChecksOnTheParsedValues) {
         EXPECT_EQ(TextOf(r), c.text) << c.name;
         if (r.ok()) {
             EXPECT_EQ(f.doc.scenario.m_dBurnArea[0], std::stod(c.area)) << c.name;
+            EXPECT_EQ(f.doc.scenario.m_dBurnThickness[0], std::stod(c.thickness)) << c.name;
         }
     }
 }
@@ -217,7 +220,6 @@ TEST(BurnPage, UnitsAndTimeOnApplyAndThePlumeButtonCarriesTheYear) {
     EXPECT_EQ(f.doc.scenario.m_iAreaUnits[3], 2);
     EXPECT_EQ(f.doc.scenario.m_iThicknessUnits[3], 1);
 
-    tavro_test::ZoneScope utc("UTC");
     f.doc.scenario.SpillTime = 1703944800;  // 2023-12-30 14:00
     form.start = {0, 1, 6};                 // January 2
     ASSERT_TRUE(rules.PrepareSmokePlume(form).ok());
@@ -269,7 +271,7 @@ TEST(AdvancedBurn, RateChecksAndWhatOkWrites) {
         EXPECT_EQ(f.doc.scenario.burn.regRate, c.regRate) << c.name;
         EXPECT_EQ(f.doc.scenario.burn.regRateUnits, c.regRateUnits) << c.name;
         EXPECT_EQ(f.doc.scenario.m_iBurnRegRateCombo, c.choice) << c.name;
-        EXPECT_EQ(f.doc.session.m_bChanged[document::ChangedBurn], 1) << c.name;
+        EXPECT_EQ(f.doc.session.m_bChanged[document::ChangedBurn], 0) << c.name << ": the sheet's OK raises it";
         EXPECT_TRUE(f.doc.IsModified()) << c.name;
         EXPECT_EQ(rules.Load().RateShown(), c.choice == 1) << c.name;
     }
@@ -334,6 +336,212 @@ private:
     std::function<void()> apply_;
 };
 
+// The five pages of a sheet as the view binds them: each form is what its
+// page's controls show, leaving a page and OK go through its rules.
+template <class Rules, class Form>
+struct Sheet {
+    explicit Sheet(SpillDocCore& doc) {
+        for (int p = 0; p < 5; ++p) rules.emplace_back(doc, p);
+        std::vector<ui::ISheetPage*> raw;
+        for (int p = 0; p < 5; ++p) {
+            forms.push_back(rules[p].Load());
+            pages.push_back(std::make_unique<RulesPage>([this, p] { return rules[p].Leave(forms[p]); },
+                                                        [this, p] {
+                                                            if constexpr (requires { rules[p].Apply(forms[p]); })
+                                                                rules[p].Apply(forms[p]);
+                                                        }));
+            raw.push_back(pages.back().get());
+        }
+        flow = std::make_unique<ui::SheetFlow>(raw, doc.Messages());
+        flow->Start(0);
+    }
+    // The tab of page p clicked; the page left must pass.
+    void Visit(std::size_t p) { ASSERT_TRUE(GoTo(*flow, p)) << "page " << p + 1 << " refused to be left"; }
+    std::vector<Rules> rules;
+    std::vector<Form> forms;
+    std::vector<std::unique_ptr<RulesPage>> pages;
+    std::unique_ptr<ui::SheetFlow> flow;
+};
+using DispersantPages = Sheet<ui::DispersantPageRules, ui::DispersantPageForm>;
+using BurnPages = Sheet<ui::BurnPageRules, ui::BurnPageForm>;
+using CleanupPages = Sheet<ui::CleanupPageRules, ui::CleanupPageForm>;
+
+// A solvable scenario whose three sheets were confirmed once: sprays 1-3,
+// burns 1-2 and clean-ups 1-2, each with values of its own.
+struct Planned : document_test::Solvable {
+    Planned() {
+        SpillDocCore& d = *doc;
+        dialogs.dialogs[document::DialogKind::Dispersant] = [](SpillDocCore& d) {
+            DispersantPages sheet(d);
+            const ui::DispersantPageForm sprays[] = {{Feb(5, 18), "4", "50.5", "60"},
+                                                     {Feb(6, 10), "6", "30", "20"},
+                                                     {Feb(9, 14), "3", "10", "15"}};
+            for (std::size_t p = 0; p < 3; ++p) {
+                sheet.Visit(p);
+                sheet.rules[p].ToggleUse();
+                sheet.forms[p] = sprays[p];
+            }
+            return sheet.flow->Ok();
+        };
+        dialogs.dialogs[document::DialogKind::InSituBurn] = [](SpillDocCore& d) {
+            BurnPages sheet(d);
+            const ui::BurnPageForm burns[] = {{Feb(5, 18), "1000", 2, "10", 0}, {Feb(6, 14), "2000", 0, "0.5", 2}};
+            for (std::size_t p = 0; p < 2; ++p) {
+                sheet.Visit(p);
+                sheet.rules[p].ToggleUse();
+                sheet.forms[p] = burns[p];
+            }
+            return sheet.flow->Ok();
+        };
+        dialogs.dialogs[document::DialogKind::Mechanical] = [](SpillDocCore& d) {
+            CleanupPages sheet(d);
+            sheet.rules[0].ToggleUse();
+            sheet.forms[0] = {Feb(6, 15), "10", "25", 1, "", 0};
+            sheet.Visit(1);
+            sheet.rules[1].ToggleUse();
+            sheet.rules[1].SetRateMode(false);
+            sheet.forms[1] = {Feb(7, 16), "5", "", 0, "120", 2};
+            return sheet.flow->Ok();
+        };
+        d.EditDispersant();
+        d.EditInSituBurn();
+        d.EditMechanical();
+        d.session = document::SessionState{};  // as after a save: nothing changed since
+    }
+};
+
+// What Solve hands the model: the start hours again from the stored times,
+// then the setters.
+struct Loaded {
+    model::SDispersantOps disp;
+    model::SBurnOps burn;
+    model::SSkimmerOps skimmer;
+};
+Loaded LoadStep(Planned& f) {
+    document::RederiveTimedRecords(f.doc->scenario, f.clock);
+    f.doc->LoadModel();
+    const model::CWeatheringCore& m = f.doc->Model();
+    return {m.disp, m.burn, m.skimmer};
+}
+
+TEST(OperationSheets, ACancelledSheetLeavesTheScenarioAndTheNextSolveAsTheLastOk) {
+    struct Case {
+        const char* name;
+        document::DialogKind sheet;
+        std::function<void(SpillDocCore&)> edits;  // what the user did before Cancel
+        int flag;                                  // the section's change flag
+        bool marked;                               // the scenario marked changed
+    };
+    const std::vector<Case> cases = {
+        {"spray 1 unticked, spray 4 filled, another tab", document::DialogKind::Dispersant,
+         [](SpillDocCore& d) {
+             DispersantPages sheet(d);
+             sheet.rules[0].ToggleUse();
+             sheet.Visit(3);
+             sheet.rules[3].ToggleUse();
+             sheet.forms[3] = {Feb(5, 15), "6", "40", "40"};
+             sheet.Visit(4);
+         },
+         document::ChangedDispersant, false},
+        {"a spray's time moved and its page left", document::DialogKind::Dispersant,
+         [](SpillDocCore& d) {
+             DispersantPages sheet(d);
+             sheet.Visit(1);
+             sheet.forms[1].start = Feb(7, 9);
+             sheet.Visit(2);
+         },
+         document::ChangedDispersant, false},
+        {"burn 1 unticked, burn 3 filled, another tab", document::DialogKind::InSituBurn,
+         [](SpillDocCore& d) {
+             BurnPages sheet(d);
+             sheet.rules[0].ToggleUse();
+             sheet.Visit(2);
+             sheet.rules[2].ToggleUse();
+             sheet.forms[2] = {Feb(8, 3), "300", 1, "2", 1};
+             sheet.Visit(3);
+         },
+         document::ChangedBurn, false},
+        {"the plume of burn 1 after a time change", document::DialogKind::InSituBurn,
+         [](SpillDocCore& d) {
+             BurnPages sheet(d);
+             sheet.forms[0].start = Feb(5, 20);
+             sheet.forms[0].areaUnit = 0;
+             sheet.forms[0].area = "5000";
+             ASSERT_TRUE(sheet.rules[0].PrepareSmokePlume(sheet.forms[0]).ok());
+             ui::SmokePlumeRules plume(d, 0);
+             ASSERT_TRUE(plume.Store({"300", "55", 0, "9", 2}).ok());  // Finished
+         },
+         document::ChangedBurn, false},
+        // The options' own OK marks the scenario changed (kept), but what it
+        // wrote goes with the sheet.
+        {"another regression rate, then the sheet cancelled", document::DialogKind::InSituBurn,
+         [](SpillDocCore& d) { ASSERT_TRUE(ui::AdvancedBurnRules(d).Ok({1, "0.002", 1}).ok()); },
+         document::ChangedBurn, true},
+        {"clean-up 1 unticked, clean-up 3 filled, another tab", document::DialogKind::Mechanical,
+         [](SpillDocCore& d) {
+             CleanupPages sheet(d);
+             sheet.rules[0].ToggleUse();
+             sheet.Visit(2);
+             sheet.rules[2].ToggleUse();
+             sheet.forms[2] = {Feb(8, 1), "7", "33", 3, "", 0};
+             sheet.Visit(3);
+         },
+         document::ChangedMechanical, false},
+        {"clean-up 1 moved and switched to an amount", document::DialogKind::Mechanical,
+         [](SpillDocCore& d) {
+             CleanupPages sheet(d);
+             sheet.forms[0].start = Feb(5, 16);
+             sheet.rules[0].SetRateMode(false);
+             sheet.forms[0].amount = "90";
+             sheet.forms[0].amountUnit = 4;
+             sheet.Visit(1);
+         },
+         document::ChangedMechanical, false},
+    };
+    for (const Case& c : cases) {
+        Planned f;
+        const document::Scenario lastOk = f.doc->scenario;
+        const Loaded okLoad = LoadStep(f);
+        f.doc->scenario = lastOk;
+        f.dialogs.dialogs[c.sheet] = [&c](SpillDocCore& d) {
+            c.edits(d);
+            return false;  // Cancel, Escape or the close box
+        };
+        switch (c.sheet) {
+            case document::DialogKind::Dispersant: f.doc->EditDispersant(); break;
+            case document::DialogKind::InSituBurn: f.doc->EditInSituBurn(); break;
+            default: f.doc->EditMechanical(); break;
+        }
+        EXPECT_TRUE(f.doc->scenario == lastOk) << c.name << ": the pages, times and records of the last OK";
+        EXPECT_EQ(f.doc->session.m_bChanged[c.flag], 0) << c.name << ": the tree keeps the last OK";
+        EXPECT_EQ(f.doc->IsModified(), c.marked) << c.name;
+        const Loaded load = LoadStep(f);
+        EXPECT_TRUE(load.disp == okLoad.disp) << c.name;
+        EXPECT_TRUE(load.burn == okLoad.burn) << c.name;
+        EXPECT_TRUE(load.skimmer == okLoad.skimmer) << c.name;
+        EXPECT_TRUE(f.messages.Entries().empty()) << c.name;
+    }
+}
+
+// The last OK itself, for the table above: each sheet's used pages in order.
+TEST(OperationSheets, TheFirstOkOfThePlannedScenario) {
+    Planned f;
+    const document::Scenario& s = f.doc->scenario;
+    ASSERT_EQ(s.dispersant.num, 3);
+    EXPECT_EQ(s.dispersant.startHour[0], 5);   // Feb 5 18:00
+    EXPECT_EQ(s.dispersant.startHour[2], 97);  // Feb 9 14:00
+    EXPECT_EQ(s.dispersant.dispersed[0], 50.5);
+    ASSERT_EQ(s.burn.num, 2);
+    EXPECT_EQ(s.burn.startHour[1], 25);
+    EXPECT_EQ(s.burn.thick[1], 0.5);
+    EXPECT_EQ(s.burn.thickUnits[1], 3);
+    ASSERT_EQ(s.skimmer.num, 2);
+    EXPECT_EQ(s.skimmer.startHour[1], 51);  // Feb 7 16:00
+    EXPECT_EQ(s.skimmer.amount[1], 120);
+    EXPECT_EQ(s.skimmer.amountUnits[1], 3);
+    EXPECT_EQ(s.skimmer.rate[1], model::MISSING_VALUE_D);
+}
+
 TEST(CleanupSheet, ASwitchFromRateToAmountKeepsTheRateButTheModelGetsTheAmount) {
     Fixture f;
     f.dialogs.dialogs[document::DialogKind::Mechanical] = [](SpillDocCore& doc) {
@@ -345,6 +553,8 @@ TEST(CleanupSheet, ASwitchFromRateToAmountKeepsTheRateButTheModelGetsTheAmount) 
         forms[0] = rules[0].Load();
         forms[0].duration = "10";
         forms[0].rate = "25";
+        forms[0].rateUnit = 1;    // gal/hr
+        forms[0].amountUnit = 2;  // cu m
         forms[0].start = {1, 4, 16};
         RulesPage first([&] { return rules[0].Leave(forms[0]); }, [&] { rules[0].Apply(forms[0]); });
         RulesPage second([&] { return rules[1].Leave(forms[1]); }, [&] { rules[1].Apply(forms[1]); });
@@ -366,6 +576,8 @@ TEST(CleanupSheet, ASwitchFromRateToAmountKeepsTheRateButTheModelGetsTheAmount) 
     EXPECT_EQ(s.skimmer.amount[0], 300);
     EXPECT_EQ(s.skimmer.startHour[0], 3);
     EXPECT_EQ(s.skimmer.duration[0], 10);
+    EXPECT_EQ(s.skimmer.rateUnits[0], 2) << "gal/hr";
+    EXPECT_EQ(s.skimmer.amountUnits[0], 3) << "cu m";
     EXPECT_EQ(f.doc.session.m_bChanged[document::ChangedMechanical], 1);
     EXPECT_TRUE(f.messages.Entries().empty());
 }

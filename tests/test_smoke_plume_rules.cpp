@@ -30,6 +30,7 @@ struct Fixture : document_test::FakePorts {
         s.m_iThicknessUnits[1] = 0;
         s.InSituBurnTime[1] = document_test::kSolvableStart + 19 * 3600;
     }
+    tavro_test::ZoneScope utc{"UTC"};  // the burn's time is shown in local time
     SpillDocCore doc;
 };
 
@@ -63,12 +64,57 @@ TEST(SmokePlumeRules, DefaultsWithoutInputsAndTheScenarioMeanWind) {
     s.wind.speedUnits = 2;
     double sum = 0;
     for (int i = 0; i < 120; ++i) sum += s.wind.speed[i] = 4 + i % 7;
+    s.m_iWindSpeedUnit = 2;  // the constant wind's list: not this one's
     const document::Scenario withWind = s;
-    ui::SmokePlumeRules rules(f.doc, 1);
-    const ui::SmokePlumeForm form = rules.Load();
-    EXPECT_EQ(form.wind, platform::FormatG15(sum / 120));
-    EXPECT_EQ(form.windUnit, 1);
-    EXPECT_TRUE(f.doc.scenario == withWind) << "the mean waits for the store step";
+    {
+        ui::SmokePlumeRules rules(f.doc, 1);
+        const ui::SmokePlumeForm form = rules.Load();
+        EXPECT_EQ(form.wind, platform::FormatG15(sum / 120));
+        EXPECT_EQ(form.windUnit, 1);
+        EXPECT_TRUE(f.doc.scenario == withWind) << "the mean waits for the store step";
+    }
+    // A constant wind (every hour alike) in m/s, the variable list on knots.
+    s.m_bVarWind = 0;
+    for (int i = 0; i < 120; ++i) s.wind.speed[i] = 7.5;
+    ui::SmokePlumeRules constant(f.doc, 1);
+    EXPECT_EQ(constant.Load().wind, "7.5");
+    EXPECT_EQ(constant.Load().windUnit, 2) << "the constant wind's unit";
+}
+
+// The scenario's water and oil, when entered, reach the model in SI.
+TEST(SmokePlumeRules, TheScenariosWaterAndOilInTheRequest) {
+    struct Case {
+        const char* name;
+        int tempUnits;  // the water record's code: 1 deg F, 2 deg C
+        double temperature;
+        double kelvin;
+    };
+    const std::vector<Case> cases = {
+        {"10 deg C", model::WTEMP_C, 10, 283.15},
+        {"41 deg F", model::WTEMP_F, 41, 278.15},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        document::Scenario& s = f.doc.scenario;
+        s.m_bWaterInputPassed = 1;
+        s.water.temperature = c.temperature;
+        s.water.tempUnits = c.tempUnits;
+        s.m_bOilInputPassed = 1;
+        s.OilName = "TEST CRUDE";
+        s.oil.api = 31.5;
+        s.oil.rhoRef_value[0] = 870.5;
+        s.oil.rhoRef_temp[0] = 288.15;
+        ui::SmokePlumeRules rules(f.doc, 1);
+        EXPECT_EQ(rules.WaterTemp(), c.temperature) << c.name;
+        EXPECT_EQ(rules.WaterTempUnit(), c.tempUnits - 1) << c.name;
+        EXPECT_EQ(rules.OilName(), "TEST CRUDE") << c.name;
+        const auto r = rules.Request();
+        ASSERT_TRUE(r) << c.name;
+        EXPECT_NEAR(r->waterTemp, c.kelvin, 1e-9) << c.name;
+        EXPECT_EQ(r->api, 31.5) << c.name;
+        EXPECT_EQ(r->density, 870.5) << c.name;
+        EXPECT_EQ(r->densityRefTemp, 288.15) << c.name;
+    }
 }
 
 TEST(SmokePlumeRules, ChecksInOrderAndARefusalWritesNothing) {

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <memory>
 #include <filesystem>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include <wx/app.h>
 #include <wx/dialog.h>
@@ -17,6 +19,7 @@
 #include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/image.h>
+#include <wx/modalhook.h>
 #include <wx/init.h>
 #include <wx/stdpaths.h>
 #include <wx/uiaction.h>
@@ -212,9 +215,81 @@ void PressF1(wxWindow* window) {
     Settle();
 }
 
+namespace {
+// The dialogs running modally, innermost last, as the toolkit opens and
+// ends them. Only the innermost one's loop can end: a dialog under it that
+// is ended hides, but its ShowModal never returns. While dialogs are being
+// closed, no new one is shown (ShowModal returns the closing code at once),
+// so the test runs on to its end instead of waiting in a dialog.
+class ModalStack final : public wxModalDialogHook {
+public:
+    ModalStack() {
+        Register();
+        closer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { CloseNext(); });
+    }
+    ~ModalStack() override { Unregister(); }
+
+    // Ends the innermost dialog now and the ones under it as their turn
+    // comes; refuses new ones until none is left.
+    void CloseAll(int code) {
+        code_ = code;
+        closing_ = true;
+        CloseNext();
+        if (closing_) closer_.Start(50);
+    }
+
+protected:
+    int Enter(wxDialog* dialog) override {
+        if (closing_) return code_;
+        open_.push_back(dialog);
+        return wxID_NONE;
+    }
+    void Exit(wxDialog* dialog) override {
+        if (auto it = std::find(open_.rbegin(), open_.rend(), dialog); it != open_.rend())
+            open_.erase(std::next(it).base());
+        if (closing_ && open_.empty()) {
+            closer_.Stop();
+            closing_ = false;
+        }
+    }
+
+private:
+    static bool Alive(wxDialog* d) {
+        return std::find(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), d) != wxTopLevelWindows.end();
+    }
+    void CloseNext() {
+        std::erase_if(open_, [](wxDialog* d) { return !Alive(d); });
+        // An innermost dialog already ended returns first: the next waits.
+        if (!open_.empty() && open_.back()->IsModal()) open_.back()->EndModal(code_);
+        if (!std::any_of(open_.begin(), open_.end(), [](wxDialog* d) { return d->IsModal(); })) {
+            closer_.Stop();
+            closing_ = false;
+        }
+    }
+
+    std::vector<wxDialog*> open_;
+    wxTimer closer_;
+    bool closing_ = false;
+    int code_ = wxID_CLOSE;
+};
+ModalStack* g_modals = nullptr;
+
+// A fatal failure inside a step posted to a dialog returns from that step
+// and leaves its dialogs up: they are closed, and the test goes on to fail.
+class CloseDialogsOnFatalFailure final : public ::testing::EmptyTestEventListener {
+    void OnTestPartResult(const ::testing::TestPartResult& result) override {
+        if (!result.fatally_failed() || !wxTheApp) return;
+        const bool inDialog = std::any_of(wxTopLevelWindows.begin(), wxTopLevelWindows.end(), [](wxWindow* w) {
+            auto* d = dynamic_cast<wxDialog*>(w);
+            return d && d->IsModal();
+        });
+        if (inDialog) wxTheApp->CallAfter([] { EndModalDialogs(wxID_CLOSE); });
+    }
+};
+}  // namespace
+
 void EndModalDialogs(int code) {
-    for (wxWindow* w : wxTopLevelWindows)
-        if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal()) d->EndModal(code);
+    if (g_modals) g_modals->CloseAll(code);
 }
 
 std::string HelpCaptionOf(const std::function<void()>& action) {
@@ -344,7 +419,11 @@ int main(int argc, char** argv) {
     {
         wxEventLoop loop;
         wxEventLoopActivator active(&loop);
+        gui_test::ModalStack modals;
+        gui_test::g_modals = &modals;
+        ::testing::UnitTest::GetInstance()->listeners().Append(new gui_test::CloseDialogsOnFatalFailure);
         rc = RUN_ALL_TESTS();
+        gui_test::g_modals = nullptr;
         application->OnExit();
     }
     wxEntryCleanup();

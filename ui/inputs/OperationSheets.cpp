@@ -69,6 +69,11 @@ CDispersantUsePage::CDispersantUsePage(wxWindow* book, document::SpillDocCore& d
     row("Of the entire spill area,", sprayed_, "% was sprayed with dispersant.");
     row("Of this percentage sprayed,", dispersed_, "% was effectively dispersed.");
     box->Add(grid, 0, wxALL, FromDIP(kGap));
+    auto* note = Dependent(new wxStaticText(p, wxID_ANY,
+                                            "The first percent is of the slick's area (the part sprayed); the "
+                                            "second is of the oil sprayed (the part dispersed into the water)."));
+    note->Wrap(FromDIP(440));
+    box->Add(note, 0, wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(kGap));
     Body()->Add(box, 0, wxEXPAND);
     UseBox()->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
         rules_.ToggleUse();
@@ -275,10 +280,12 @@ CAdvancedBurnOptionsDialog::CAdvancedBurnOptionsDialog(wxWindow* parent, documen
              FromDIP(kGap));
     choice_ = NewChoice(this, kRegRateChoices);
     row->Add(choice_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(kGap));
+    // The rate and its unit keep their room while hidden: the dialog keeps
+    // its size and place whichever choice is made.
     rate_ = NewField(this);
-    row->Add(rate_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(kGap));
+    row->Add(rate_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT | wxRESERVE_SPACE_EVEN_IF_HIDDEN, FromDIP(kGap));
     unit_ = NewChoice(this, kRegRateUnits);
-    row->Add(unit_, 0, wxALIGN_CENTER_VERTICAL);
+    row->Add(unit_, 0, wxALIGN_CENTER_VERTICAL | wxRESERVE_SPACE_EVEN_IF_HIDDEN);
     top->Add(row, 0, wxALL, FromDIP(12));
     auto* note = new wxStaticText(this, wxID_ANY,
                                   "The burn regression rate is the rate at which the burning oil's thickness "
@@ -305,9 +312,6 @@ void CAdvancedBurnOptionsDialog::ShowRate() {
     const bool shown = Form().RateShown();
     rate_->Show(shown);
     unit_->Show(shown);
-    // The dialog grows to show the rate and shrinks back without it.
-    SetMinSize(wxDefaultSize);
-    GetSizer()->SetSizeHints(this);
     Layout();
 }
 

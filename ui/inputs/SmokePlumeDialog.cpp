@@ -1,10 +1,12 @@
 #include "ui/inputs/SmokePlumeDialog.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/dcbuffer.h>
+#include <wx/display.h>
 #include <wx/panel.h>
 #include <wx/print.h>
 #include <wx/simplebook.h>
@@ -105,7 +107,6 @@ CSmokePlumeDialog::CSmokePlumeDialog(wxWindow* parent, document::SpillDocCore& d
     ShowText(wind_, f.wind);
     windUnit_->SetSelection(f.windUnit);
 
-    GetSizer()->SetSizeHints(this);
     ShowState(0);
     Centre();
 }
@@ -204,7 +205,23 @@ SmokePlumeForm CSmokePlumeDialog::Form() const {
 }
 
 void CSmokePlumeDialog::ShowState(int state) {
+    const wxRect before = GetRect();
     book_->ChangeSelection(static_cast<std::size_t>(state));
+    // Each page at its own size: the inputs without the graph's room, the
+    // graph page grown to it; the dialog keeps its centre.
+    book_->SetMinSize(book_->GetPage(static_cast<std::size_t>(state))->GetBestSize());
+    SetMinSize(wxDefaultSize);
+    GetSizer()->SetSizeHints(this);
+    if (IsShown()) {
+        wxRect after(before.GetPosition(), GetSize());
+        after.Offset((before.width - after.width) / 2, (before.height - after.height) / 2);
+        if (const int display = wxDisplay::GetFromWindow(this); display != wxNOT_FOUND) {
+            const wxRect area = wxDisplay(static_cast<unsigned>(display)).GetClientArea();
+            after.x = std::max(area.x, std::min(after.x, area.GetRight() + 1 - after.width));
+            after.y = std::max(area.y, std::min(after.y, area.GetBottom() + 1 - after.height));
+        }
+        Move(after.GetPosition());
+    }
     // Enter presses "Next >" on the inputs, "Finished" on the graph.
     wxButton* def = state == 1 ? finished_ : next_;
     SetDefaultItem(def);

@@ -244,7 +244,6 @@ CheckResult AdvancedBurnRules::Ok(const AdvancedBurnForm& form) {
     s.m_dBurnRegRate = rate;
     s.burn.regRate = rate;
     s.burn.regRateUnits = s.m_iBurnRegRateUnit + 1;
-    doc_.session.m_bChanged[document::ChangedBurn] = 1;
     doc_.SetModified(true);
     return {};
 }

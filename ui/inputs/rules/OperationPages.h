@@ -7,7 +7,8 @@
 // Every page edits the variables of one operation in place: the use flag
 // (and the clean-up's rate/amount choice) at once on a click, the values
 // when the page is left after its checks passed, the start time and units
-// on OK. A refused leave writes nothing.
+// on OK. A refused leave writes nothing. A sheet that ends without OK has
+// all it wrote put back by the document's command.
 #pragma once
 
 #include <string>
@@ -111,8 +112,10 @@ public:
     AdvancedBurnForm Load() const;
     // OK: the rate checked (another value only); when it passes, the
     // choice, rate and unit are stored (the default stores 0.04 mm/s), the
-    // model's burn input takes the rate at once and the burn counts as
-    // changed. Nothing is written before OK.
+    // model's burn input takes the rate at once and the scenario is marked
+    // changed. Nothing is written before OK. The burn section's change
+    // waits for the sheet's OK: a cancelled sheet takes the rate back with
+    // everything else, so the tree must not show it before.
     CheckResult Ok(const AdvancedBurnForm& form);
 
 private:
