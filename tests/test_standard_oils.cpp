@@ -181,9 +181,9 @@ TEST(StandardOils, SelectTakesEveryFieldFromItsColumn) {
 }
 
 TEST(StandardOils, AccentedTextsAreCutBetweenCharacters) {
-    // Limits (name and location 31 bytes, source 15, the scenario's oil
-    // name 31) that fall inside a 2-, 3- or 4-byte UTF-8 character cut
-    // before it; a character that fits stays whole.
+    // Limits (name and location 31 bytes, source 15, id 19, the
+    // scenario's oil name 31) that fall inside a 2-, 3- or 4-byte UTF-8
+    // character cut before it; a character that fits stays whole.
     const std::string e2 = "\xC3\xA9";            // é
     const std::string o2 = "\xC3\x96";            // Ö
     const std::string euro = "\xE2\x82\xAC";      // €
@@ -193,6 +193,7 @@ TEST(StandardOils, AccentedTextsAreCutBetweenCharacters) {
         const char* name;
         std::string column1, location;
         std::string listName, source, listLocation, oilName;  // expected
+        std::string id = "ID-1", listId = "ID-1";
     };
     const std::vector<Case> cases = {
         {"name: 2-byte letter across 31", "P" + e2 + "trole " + n(21, 'a') + e2 + "x, Labo", "Bergen",
@@ -207,6 +208,8 @@ TEST(StandardOils, AccentedTextsAreCutBetweenCharacters) {
          "Kiel", o2 + "l " + n(24, 'e')},
         {"a letter that fits exactly", n(29, 'f') + e2 + ", Lab", "Paris", n(29, 'f') + e2, "Lab", "Paris",
          n(29, 'f') + e2},
+        {"id: 2-byte letter across 19", "Id oil, Lab", "Lima", "Id oil", "Lab", "Lima", "Id oil, Lab",
+         "ID-" + n(15, 'g') + e2, "ID-" + n(15, 'g')},
     };
     ShippedLibrary shipped;
     for (const Case& c : cases) {
@@ -214,6 +217,7 @@ TEST(StandardOils, AccentedTextsAreCutBetweenCharacters) {
         std::vector<std::string> record = shipped.Record("Green Canyon Block 200");
         shipped.Set(record, 1, c.column1);
         shipped.Set(record, 3, c.location);
+        shipped.Set(record, 2, c.id);
         tavro_test::TempDir dir;
         OilFixture f(shipped.Write(dir, {record}));
         ASSERT_NE(f.lib.GetIndex(), nullptr);
@@ -221,7 +225,8 @@ TEST(StandardOils, AccentedTextsAreCutBetweenCharacters) {
         EXPECT_EQ(cell.name, c.listName);
         EXPECT_EQ(cell.source, c.source);
         EXPECT_EQ(cell.location, c.listLocation);
-        for (const std::string* text : {&cell.name, &cell.source, &cell.location})
+        EXPECT_EQ(cell.oilId, c.listId);
+        for (const std::string* text : {&cell.name, &cell.source, &cell.location, &cell.oilId})
             EXPECT_TRUE(platform::IsUtf8(*text)) << *text;
 
         const auto result = f.Select(c.listName);

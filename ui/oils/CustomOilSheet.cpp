@@ -287,6 +287,8 @@ void CPropSheetCustOil::OpenAt(const Form::Place& place) {
     GetBookCtrl()->SetSelection(page);
     wxTextCtrl* edit = pages_[page]->EditOf(place.text);
     if (!edit) edit = name_;
+    // Only the text to put right shows as selected.
+    if (edit != name_) name_->SelectNone();
     edit->SetFocus();
     edit->SelectAll();
 }

@@ -77,6 +77,8 @@ public:
     wxTextCtrl* NameEdit() const { return name_; }
     CPropPageCustOilProperties* PropertiesPage() const { return properties_; }
     wxStaticText* DateLabel() const { return modified_; }
+    const CustomOilEditorForm& EditedForm() const { return form_; }
+    CustOilPage* Page(std::size_t page) const { return page < pages_.size() ? pages_[page] : nullptr; }
 
     // Shows the page of the place with the focus in the edit of its text
     // (that text selected, ready to be typed over).
