@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "platform/NumText.h"
+#include "platform/TextCut.h"
 
 namespace oillib {
 
@@ -388,12 +389,10 @@ const std::string& CMyFileReader::GetField(int n) const {
 
 std::string CMyFileReader::WithoutQuotes(std::string_view text, size_t n) {
     std::string out;
-    for (char c : text) {
-        if (c == '"') continue;
-        if (out.size() >= n) break;
-        out.push_back(c);
-    }
-    return out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '"') out.push_back(c);
+    return platform::CutToBytes(out, n);
 }
 
 std::string CMyFileReader::GetFieldText(int n) const { return WithoutQuotes(GetField(n), 255); }

@@ -169,9 +169,11 @@ public:
     // Valid until the record changes.
     const std::string& GetField(int n) const;
     bool IsFieldEmpty(int n) const { return GetField(n).empty(); }
-    // Field n with every double quote removed, cut to 255 characters.
+    // Field n with every double quote removed, cut to 255 bytes (never
+    // inside a UTF-8 character, see platform::CutToBytes).
     std::string GetFieldText(int n) const;
-    // text with every double quote removed, cut to n characters.
+    // text with every double quote removed, cut to n bytes as
+    // platform::CutToBytes cuts.
     static std::string WithoutQuotes(std::string_view text, size_t n);
     // GetFieldText in lower case (ASCII letters).
     std::string GetFieldTextLower(int n) const;

@@ -5,6 +5,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/TextCut.h"
 
 namespace oillib {
 
@@ -149,15 +150,9 @@ int COilLibrary::ScanIndex() {
     std::vector<SOilLibCell> cells;
     cells.reserve(2000);
 
+    // A missing file stays missing: whether its backup is put back is the
+    // user's choice (ReadBackupInfo, RestoreBackup).
     int r = Open(true, 0);
-    // A missing or empty file with a library as its backup is what an
-    // interrupted or unsynced rewrite leaves: the backup is put back.
-    if (r == kResultOk) {
-        std::optional<SFileStamp> opened = StampOpenFile();
-        if (opened && opened->size == 0 && RestoreFromBackup()) r = Open(true, 0);
-    } else if (r == kResultMissing && RestoreFromBackup()) {
-        r = Open(true, 0);
-    }
     if (r == kResultMissing) SetErrorText(GetPath().string() + " does not exist");
     if (r == kResultNoBuffers) SetErrorText("the library was made without a file name");
     if (r == kResultOk) {
@@ -215,16 +210,44 @@ int COilLibrary::ScanIndex() {
     return kResultOk;
 }
 
-bool COilLibrary::RestoreFromBackup() {
+std::optional<SBackupInfo> COilLibrary::ReadBackupInfo() const {
+    COilLibrary backup(GetBackupPath());
+    backup.SetDelimiter(GetDelimiter());
+    if (backup.LoadIndex() != kResultOk) return std::nullopt;
+    return SBackupInfo{backup.GetDate(), backup.GetIndex()->size()};
+}
+
+bool COilLibrary::IsFileEmpty() const {
+    const std::optional<SFileStamp> stamp = StampPath(GetPath());
+    return stamp && stamp->size == 0;
+}
+
+int COilLibrary::RestoreBackup() {
+    SetErrorText("");
+    const std::string path = GetPath().string();
     const std::filesystem::path bak = GetBackupPath();
-    if (!StampPath(bak)) return false;
+    const std::optional<SFileStamp> stamp = StampPath(GetPath());
+    if (stamp && stamp->size > 0) {
+        SetErrorText(path + " exists; it is not replaced by its backup");
+        return kResultFailed;
+    }
+    if (!ReadBackupInfo()) {
+        SetErrorText(bak.string() + " does not hold an oil library");
+        return kResultFailed;
+    }
     std::string contents;
-    if (!platform::ReadWholeFile(bak.string(), contents)) return false;
-    std::int64_t n = LineBytesAt(contents, 0, static_cast<size_t>(GetLineBufferSize() - 1));
-    if (n <= 0) return false;
-    if (!IsTag(FieldOfLine(std::string_view(contents).substr(0, static_cast<size_t>(n)), 3, GetDelimiter())))
-        return false;
-    return replace_(GetPath().string(), contents, nullptr);
+    if (!platform::ReadWholeFile(bak.string(), contents)) {
+        SetErrorText("cannot read " + bak.string());
+        return kResultFailed;
+    }
+    std::string error;
+    if (!replace_(path, contents, &error)) {
+        SetErrorText(path + " was not restored: " + (error.empty() ? std::string("the write failed") : error));
+        return kResultFailed;
+    }
+    hasIndex_ = false;
+    indexStamp_.reset();
+    return LoadIndex();
 }
 
 int COilLibrary::ParseHeader() {
@@ -290,9 +313,7 @@ float COilLibrary::PourPointKey(int minField, int maxField, ELibTempUnit unit, i
     return *v * 10.0f + offset;
 }
 
-std::string COilLibrary::CopyLimited(std::string_view source, size_t n) {
-    return std::string(source.substr(0, std::min(n, source.size())));
-}
+std::string COilLibrary::CopyLimited(std::string_view source, size_t n) { return platform::CutToBytes(source, n); }
 
 // ---- Temperatures ----
 
@@ -414,11 +435,13 @@ int COilLibrary::RewriteLibrary(FileOffset offset, bool remove) {
     // was loaded (another window or program rewrote it).
     const std::vector<int> fieldsBefore = CurrentColumnFields();
     std::optional<SFileStamp> stamp = StampPath(GetPath());
-    // A missing or empty file whose backup holds the oils gets them back
-    // before anything is written, so that the backup is never replaced by
-    // a file without them.
-    if ((!stamp || stamp->size == 0) && RestoreFromBackup()) stamp = StampPath(GetPath());
     const bool exists = stamp && stamp->size > 0;  // an empty file is made anew
+    // The file the index was read from went missing or was emptied since,
+    // and its backup holds oils: a file started now would replace that
+    // backup at the next save. Whether to restore it is the user's choice.
+    if (!exists && hasIndex_ && indexStamp_ && indexStamp_->size > 0 && ReadBackupInfo())
+        return refuse(path + (stamp ? " was emptied" : " was removed") + " since its oils were listed, and " +
+                      GetBackupPath().string() + " holds its previous copy; open the list again");
     bool headerOnly = !exists;
     std::string old;
     if (exists) {

@@ -35,7 +35,8 @@
 // Safety of a rewrite: the new file is written completely beside the old
 // one, synced and renamed over it; the previous file is kept as
 // "<name>.bak". Any failure leaves the library file as it was and keeps
-// the index held before.
+// the index held before. A missing library file is never brought back from
+// its backup unasked: RestoreBackup does it when the user chooses to.
 #pragma once
 
 #include <functional>
@@ -58,7 +59,8 @@ inline constexpr FileOffset kNewRecord = -1;
 // The tag of a library header.
 inline constexpr const char* kLibraryTag = "tavro";
 
-// One oil's index entry. Texts are cut to the lengths the lists show.
+// One oil's index entry. Texts are cut to the lengths the lists show, in
+// bytes; a UTF-8 text is cut before the character that would not fit whole.
 struct SOilLibCell {
     FileOffset offset = 0;     // byte offset of the oil's line (line 1 starts at 0)
     float apiKey = 9999.0f;    // API rounded to one decimal, x 10; 9999 when empty
@@ -73,6 +75,12 @@ struct SOilLibCell {
     std::string oilId;         // column 2, <= 19
 };
 
+// What the backup "<name>.bak" of a library holds.
+struct SBackupInfo {
+    std::string date;      // its header date ("%m/%d/%Y")
+    std::size_t oils = 0;  // its number of oils
+};
+
 class COilLibrary : public CMyFileReader {
 public:
     // The same forms as the reader's constructors. No index afterwards.
@@ -84,11 +92,9 @@ public:
     // Builds the index by scanning the file. When an index is held it
     // returns 0 at once, unless the file changed on disk since (another
     // library object or program rewrote it), in which case it is rebuilt.
-    // The current record is kept. When the file is missing or empty but
-    // "<name>.bak" holds a library (the state a rewrite interrupted between
-    // its delete and its rename, or one lost before it reached the disk,
-    // leaves), the backup is put back first. SaveRecord does the same
-    // before it writes into a missing or empty file.
+    // The current record is kept. A missing file gives -43 and an empty
+    // one -1 (IsFileEmpty tells them from a failed read), whatever its
+    // backup holds: putting the backup back is the caller's to offer.
     int LoadIndex();
     const std::string& GetVersion() const { return version_; }
     // The header date of the file as loaded ("%m/%d/%Y").
@@ -152,7 +158,8 @@ public:
     // (values x 10, each read in kelvins and rounded to the decimals, then
     // converted and rounded again).
     float PourPointKey(int minField, int maxField, model::ELibTempUnit unit, int decimals) const;
-    // At most n characters of source.
+    // At most n bytes of source, never cut inside a UTF-8 character
+    // (platform::CutToBytes).
     static std::string CopyLimited(std::string_view source, size_t n);
     // Reads text rounded to the decimals, converts it from the source unit
     // to the target unit through kelvins, writes it with the decimals;
@@ -170,6 +177,16 @@ public:
 
     // Path of the backup kept by a rewrite: the library's path + ".bak".
     std::filesystem::path GetBackupPath() const;
+    // The backup's header date and number of oils, when it is an oil
+    // library that loads; none otherwise.
+    std::optional<SBackupInfo> ReadBackupInfo() const;
+    // True when the library file exists and holds no byte.
+    bool IsFileEmpty() const;
+    // Puts the backup in place of a missing or empty library file in one
+    // step (the backup stays) and loads the index: 0, or -1 when the file
+    // holds something, the backup is no library or the write failed
+    // (GetErrorText says which; the files are then as they were).
+    int RestoreBackup();
 
     // How a rewrite puts a complete file in place: platform::SafeReplaceFile
     // unless a test injects a failing one.
@@ -179,7 +196,6 @@ public:
 
 private:
     int ScanIndex();
-    bool RestoreFromBackup();
     std::vector<int> CurrentColumnFields() const;
 
     std::string version_;

@@ -11,7 +11,9 @@
 #include <sys/resource.h>
 
 #include <cctype>
+#include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -42,10 +44,33 @@ bool IsOilId(const std::string& text, const std::string& prefix = "C") {
     return true;
 }
 
+// The name of the form's text a place points at ("density[1]"), "?" when
+// it is none of them.
+std::string TextName(const CustomOilEditorForm& f, const std::string* text) {
+    if (text == &f.name) return "name";
+    const std::pair<const char*, const std::string*> singles[] = {
+        {"api", &f.api}, {"pourPoint", &f.pourPoint}, {"flashPoint", &f.flashPoint},
+        {"oilSeawaterTension", &f.oilSeawaterTension}, {"oilWaterTensionTemp", &f.oilWaterTensionTemp},
+        {"synonyms", &f.synonyms}, {"waterContent", &f.waterContent}, {"wax", &f.wax}};
+    for (const auto& [name, member] : singles)
+        if (text == member) return name;
+    auto in = [&](const char* name, const auto& rows) -> std::string {
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (text == &rows[i]) return std::string(name) + "[" + std::to_string(i) + "]";
+        return {};
+    };
+    for (std::string found : {in("density", f.density), in("densityTemp", f.densityTemp),
+                              in("densityEvaporated", f.densityEvaporated), in("viscosity", f.viscosity),
+                              in("viscosityTemp", f.viscosityTemp), in("viscosityEvaporated", f.viscosityEvaporated),
+                              in("cutPercent", f.cutPercent), in("cutTemp", f.cutTemp)})
+        if (!found.empty()) return found;
+    return "?";
+}
+
 // The user of the dialog, as a script: the answers of the choice dialogs,
 // the standard oil picked and one function per run of the editor (which
 // changes the form and saves or cancels). Every form the editor was
-// opened with is kept.
+// opened with is kept, and where it opened ("page 1 api").
 struct ScriptedUser final : ui::ICustomOilsUi {
     ui::FirstOilChoice firstOil = ui::FirstOilChoice::Cancel;
     std::deque<ui::AddChoice> add;
@@ -53,16 +78,22 @@ struct ScriptedUser final : ui::ICustomOilsUi {
     std::optional<oillib::FileOffset> standardPick;
     std::deque<std::function<bool(CustomOilEditorForm&)>> editor;
     std::vector<CustomOilEditorForm> opened;
+    std::vector<std::string> places;
     int picks = 0;
+    int firstOilAsked = 0;
 
-    ui::FirstOilChoice ChooseFirstOil() override { return firstOil; }
+    ui::FirstOilChoice ChooseFirstOil() override {
+        ++firstOilAsked;
+        return firstOil;
+    }
     ui::AddChoice ChooseAdd() override { return Pop(add, ui::AddChoice::Cancel); }
     bool ConfirmRemove() override { return Pop(confirm, false); }
     std::optional<oillib::FileOffset> PickStandardOil() override {
         ++picks;
         return standardPick;
     }
-    bool RunEditor(CustomOilEditorForm& form) override {
+    bool RunEditor(CustomOilEditorForm& form, const CustomOilEditorForm::Place& place) override {
+        places.push_back("page " + std::to_string(place.page) + " " + TextName(form, place.text));
         opened.push_back(form);
         if (editor.empty()) return false;
         auto run = std::move(editor.front());
@@ -180,6 +211,8 @@ TEST(CustomOils, FirstUseCreatesTheLibraryWithOneOil) {
     ASSERT_EQ(f.user.opened.size(), 1u);
     EXPECT_EQ(f.user.opened[0].name, "") << "a blank oil";
     EXPECT_EQ(f.user.opened[0].productType, CustomOilEditorForm::Refined);
+    EXPECT_EQ(CustomOilEditorForm::LibraryDateText(f.user.opened[0]), "Library not saved yet");
+    EXPECT_EQ(f.user.places, std::vector<std::string>{"page 0 name"});
 
     const std::string bytes = f.Bytes();
     const std::vector<std::string> lines = f.Lines();
@@ -228,6 +261,8 @@ TEST(CustomOils, CopyAppendsANewIdAndLeavesTheSourceAlone) {
     shipped.Set(expected, 118, "group 5");  // the empty class, saved as shown
     EXPECT_EQ(copy, expected);
     EXPECT_EQ(f.controller->List().Size(), 3u);
+    ASSERT_EQ(f.user.opened.size(), 1u);
+    EXPECT_EQ(CustomOilEditorForm::LibraryDateText(f.user.opened[0]), "Library last modified on 12/01/2025");
 }
 
 TEST(CustomOils, ARefusedSaveReopensTheEditorWithTheEntriesAndCancelWritesNothing) {
@@ -432,7 +467,8 @@ TEST(CustomOils, AFileThatIsNotALibraryIsReportedAndNeverWritten) {
     };
     const Case cases[] = {
         {"no tag", "my notes about oils\r\nsecond line\r\n", "it is not an oil library"},
-        {"empty", "", "is empty"},
+        {"a line too long", "1.0\t12/01/2025\ttavro\r\n" + ColumnLine() + "\r\n" + std::string(5000, 'x') + "\r\n",
+         "is longer than 4095 bytes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -455,6 +491,218 @@ TEST(CustomOils, AFileThatIsNotALibraryIsReportedAndNeverWritten) {
         EXPECT_TRUE(text.ends_with(". It has not been changed. Replace or remove it to use custom oils."));
         EXPECT_EQ(f.messages.Entries()[0].icon, MsgIcon::None);
     }
+}
+
+TEST(CustomOils, AMissingOrEmptyLibraryAsksBeforeItsBackupComesBack) {
+    ShippedLibrary shipped;
+    struct Case {
+        const char* name;
+        std::optional<std::string> library;  // none: missing
+        bool backup;
+        std::optional<platform::MsgResult> answer;  // none: no question
+        bool failingRestore;
+        std::string word;  // "missing" or "empty"
+    };
+    const Case cases[] = {
+        {"missing, Yes", std::nullopt, true, platform::MsgResult::Yes, false, "missing"},
+        {"missing, No", std::nullopt, true, platform::MsgResult::No, false, "missing"},
+        {"empty, Yes", "", true, platform::MsgResult::Yes, false, "empty"},
+        {"empty, No", "", true, platform::MsgResult::No, false, "empty"},
+        {"empty without a backup", "", false, std::nullopt, false, ""},
+        {"missing, the restore fails", std::nullopt, true, platform::MsgResult::Yes, true, "missing"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CustomFixture f;
+        // Only the backup of two oils (the previous generation) is left.
+        WriteCustomLibrary(f, shipped, {"Hibernia", "Diesel [2002]"});
+        const std::string backup = f.Bytes();
+        std::filesystem::rename(f.Path(), f.Path() + ".bak");
+        if (!c.backup) std::filesystem::remove(f.Path() + ".bak");
+        if (c.library) document_test::WriteBytes(f.Path(), *c.library);
+        if (c.answer) f.messages.QueueAnswer(*c.answer);
+        if (c.failingRestore)
+            f.custom.SetReplaceFileFunction([](const std::string&, std::string_view, std::string* error) {
+                if (error) *error = "the disk is full";
+                return false;
+            });
+        f.user.firstOil = ui::FirstOilChoice::Blank;
+        f.user.editor.push_back([](CustomOilEditorForm& form) { return TypeValidOil(form, "New Oil, Me"); });
+
+        const bool opened = f.Dialog().Open();
+        const std::vector<platform::RecordingMessages::Entry> shown = f.messages.Entries();
+        if (c.answer) {
+            ASSERT_FALSE(shown.empty());
+            EXPECT_EQ(shown[0].text, "Custom Oil Library " + c.word + "\n\nThe file 'CustomLib' in the folder " +
+                                         f.dir.Path().string() + " is " + c.word +
+                                         ". Restore the previous copy of 12/01/2025 with 2 oils ('CustomLib.bak')?"
+                                         "\n\nNo starts a new library and keeps the previous copy.");
+            EXPECT_EQ(shown[0].icon, MsgIcon::Question);
+            EXPECT_EQ(shown[0].buttons, platform::MsgButtons::YesNo);
+        }
+        if (c.failingRestore) {
+            EXPECT_FALSE(opened);
+            ASSERT_EQ(shown.size(), 2u);
+            EXPECT_EQ(shown[1].text, "Unable to restore the Custom Oil Library\n\nThe previous copy 'CustomLib.bak' "
+                                     "could not be put back: " +
+                                         f.Path() + " was not restored: the disk is full. Nothing has been changed.");
+            EXPECT_FALSE(std::filesystem::exists(f.Path()));
+            EXPECT_EQ(f.user.firstOilAsked, 0);
+        } else if (c.answer == platform::MsgResult::Yes) {
+            EXPECT_TRUE(opened);
+            EXPECT_EQ(shown.size(), 1u);
+            EXPECT_EQ(f.Bytes(), backup) << "put back as it was";
+            EXPECT_EQ(f.user.firstOilAsked, 0);
+            EXPECT_EQ(f.controller->List().Size(), 2u);
+        } else {
+            // No, or nothing to restore: the first-use choice makes a new library.
+            EXPECT_TRUE(opened);
+            EXPECT_EQ(shown.size(), c.answer ? 1u : 0u);
+            EXPECT_EQ(f.user.firstOilAsked, 1);
+            ASSERT_EQ(f.controller->List().Size(), 1u);
+            EXPECT_EQ(f.controller->List().Rows()[0].name, "New Oil");
+        }
+        if (c.backup) {
+            EXPECT_EQ(oillib_test::ReadBytes(f.Path() + ".bak"), backup) << "the backup is kept";
+        }
+    }
+}
+
+TEST(CustomOils, ARefusedSaveReopensAtTheValueToPutRight) {
+    using F = CustomOilEditorForm;
+    // Cuts as "percent/deg C" texts, empty parts left empty.
+    auto cuts = [](F& f, const std::vector<std::string>& rows) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const std::size_t slash = rows[i].find('/');
+            f.cutPercent[i] = rows[i].substr(0, slash);
+            f.cutTemp[i] = rows[i].substr(slash + 1);
+        }
+    };
+    struct Case {
+        const char* name;
+        std::function<void(F&)> edit;  // after a valid crude was typed
+        std::string place;
+        std::string message;  // the start of the refusal after its header
+    };
+    const Case cases[] = {
+        {"1 no name", [](F& f) { f.name = ""; }, "page 0 name", "Please provide a name"},
+        {"2 a comma first", [](F& f) { f.name = ", Lab"; }, "page 0 name", "Please change the name"},
+        {"3 no API nor density", [](F& f) { f.api = f.density[0] = ""; }, "page 1 api", "Please enter either"},
+        {"4 API", [](F& f) { f.api = "5.99"; }, "page 1 api", "Please check the API value"},
+        {"5 density", [](F& f) { f.density[0] = "1.04"; }, "page 1 density[0]", "Please check the fresh oil density"},
+        {"6 density's temperature", [](F& f) { f.densityTemp[0] = ""; }, "page 1 densityTemp[0]",
+         "Please enter a temperature for the fresh oil density"},
+        {"7 no viscosity", [](F& f) { f.viscosity[0] = ""; }, "page 1 viscosity[0]", "Please enter the fresh oil viscosity"},
+        {"8 cSt", [](F& f) { f.viscosity[0] = "0"; }, "page 1 viscosity[0]", "Please check the fresh oil viscosity"},
+        {"9 cSt temperature", [](F& f) { f.viscosityTemp[0] = ""; }, "page 1 viscosityTemp[0]",
+         "Please enter a temperature for the fresh oil viscosity"},
+        {"10 cP", [](F& f) { f.viscosityKind = F::Dynamic; f.viscosity[0] = "0"; }, "page 1 viscosity[0]",
+         "Please check the fresh oil viscosity"},
+        {"11 cP temperature", [](F& f) { f.viscosityKind = F::Dynamic; f.viscosityTemp[0] = ""; },
+         "page 1 viscosityTemp[0]", "Please enter a temperature for the fresh oil viscosity"},
+        {"12 refined, cut 2 without temperature",
+         [&](F& f) { f.productType = F::Refined; cuts(f, {"10/100", "50/", "95/300"}); },
+         "page 2 cutTemp[1]", "Please enter, at minimum, 3 distillation cuts"},
+        {"13 cut 3 missing", [&](F& f) { cuts(f, {"10/100", "50/200", "/", "95/300"}); },
+         "page 2 cutPercent[2]", "Please check the distillation cut data. Each cut must have both"},
+        {"14 last cut too low", [&](F& f) { cuts(f, {"85/200"}); }, "page 2 cutPercent[0]",
+         "Please check the distillation cut data. The last cut"},
+        {"15 equal temperatures", [&](F& f) { cuts(f, {"10/100", "50/100", "95/300"}); },
+         "page 2 cutTemp[1]", "Please check the distillation cut data. Each cut must have a larger"},
+        {"15 falling percent", [&](F& f) { cuts(f, {"10/100", "50/200", "40/300"}); },
+         "page 2 cutPercent[2]", "Please check the distillation cut data. Each cut must have a larger"},
+        {"not a number: density 2", [](F& f) { f.density[1] = "x2"; }, "page 1 density[1]",
+         "Please check the density in row 2 (g/cc). \"x2\" is not a number."},
+        {"not a number: viscosity 3 % evaporated", [](F& f) { f.viscosityEvaporated[2] = "z"; },
+         "page 1 viscosityEvaporated[2]", "Please check the % evaporated of the viscosity in row 3. \"z\" is not"},
+        {"not a number: a cut's temperature", [](F& f) { f.cutTemp[4] = "hot"; }, "page 2 cutTemp[4]",
+         "Please check the vapor temperature of distillation cut 5 (deg C). \"hot\""},
+        {"not a number: the seawater tension", [](F& f) { f.oilSeawaterTension = "abc"; },
+         "page 3 oilSeawaterTension", "Please check the oil-seawater interfacial tension (dynes/cm)."},
+        {"not a number: the pour point", [](F& f) { f.pourPoint = "cold"; }, "page 1 pourPoint",
+         "Please check the pour point (deg C)."},
+    };
+    ShippedLibrary shipped;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CustomFixture f;
+        WriteCustomLibrary(f, shipped, {"Diesel [2002]"});
+        ui::CustomOilsController& dialog = f.Dialog();
+        ASSERT_TRUE(dialog.Open());
+        f.user.add = {ui::AddChoice::Blank};
+        f.user.editor.push_back([&](F& form) {
+            TypeValidOil(form);
+            c.edit(form);
+            return true;
+        });
+        dialog.Add();  // the second run cancels
+        EXPECT_EQ(f.user.places, (std::vector<std::string>{"page 0 name", c.place}));
+        ASSERT_EQ(f.messages.Entries().size(), 1u);
+        EXPECT_EQ(f.messages.Entries()[0].text.rfind(std::string("Problem with the Input\n\n") + c.message, 0), 0u)
+            << f.messages.Entries()[0].text;
+    }
+}
+
+TEST(CustomOils, AFailedSaveReopensTheEditorAndASaveSelectsTheOilSaved) {
+    ShippedLibrary shipped;
+    CustomFixture f;
+    // A header longer than the one a rewrite writes: every oil's offset
+    // moves with the save.
+    std::vector<std::vector<std::string>> records;
+    for (const char* oil : {"Diesel [2002]", "Hibernia", "IFO 180"}) records.push_back(shipped.Record(oil));
+    shipped.Write(f.dir, records, "2.5.1\t12/01/2025\ttavro", "CustomLib");
+    ui::CustomOilsController& dialog = f.Dialog();
+    ASSERT_TRUE(dialog.Open());
+    auto selected = [&] {
+        const int row = f.controller->SelectedRow();
+        return row < 0 ? std::string("none") : f.controller->List().Rows()[static_cast<std::size_t>(row)].name;
+    };
+
+    // Edit the second oil; its save fails, the editor comes back with what
+    // was typed, and the next save goes through.
+    bool failing = true;
+    f.custom.SetReplaceFileFunction([&](const std::string& path, std::string_view contents, std::string* error) {
+        if (!failing) return platform::SafeReplaceFile(path, contents, error);
+        if (error) *error = "the disk is full";
+        return false;
+    });
+    const std::string before = f.Bytes();
+    dialog.SetSelectedRow(f.RowOf("Hibernia [2018]"));
+    f.user.editor.push_back([](CustomOilEditorForm& form) {
+        form.api = "31.5";
+        form.synonyms = "typed once";
+        return true;
+    });
+    f.user.editor.push_back([&](CustomOilEditorForm&) {
+        EXPECT_EQ(f.Bytes(), before) << "the failed save left the file";
+        failing = false;
+        return true;
+    });
+    dialog.Edit();
+    ASSERT_EQ(f.user.opened.size(), 2u);
+    EXPECT_EQ(f.user.opened[1].api, "31.5");
+    EXPECT_EQ(f.user.opened[1].synonyms, "typed once");
+    ASSERT_EQ(f.messages.Entries().size(), 1u);
+    EXPECT_EQ(f.messages.Entries()[0].text.rfind(ui::kSaveFailedText, 0), 0u);
+    EXPECT_NE(f.Bytes().find("typed once"), std::string::npos);
+    EXPECT_EQ(selected(), "Hibernia [2018]") << "the oil just edited";
+    EXPECT_EQ(f.controller->SelectedRow(), 1);
+
+    // A new oil and a copy: the row of the oil appended.
+    f.messages.Clear();
+    f.user.add = {ui::AddChoice::Blank, ui::AddChoice::Copy};
+    f.user.editor.push_back([](CustomOilEditorForm& form) { return TypeValidOil(form, "Zeta Crude, Lab"); });
+    dialog.Add();
+    EXPECT_EQ(selected(), "Zeta Crude");
+    EXPECT_EQ(f.controller->SelectedRow(), 3);
+    dialog.SetSelectedRow(f.RowOf("Diesel [2002]"));
+    f.user.editor.push_back([](CustomOilEditorForm&) { return true; });
+    dialog.Add();
+    EXPECT_EQ(selected(), "Diesel [2002]");
+    const auto& rows = f.controller->List().Rows();
+    EXPECT_EQ(rows.at(static_cast<std::size_t>(f.controller->SelectedRow())).offset, f.custom.GetIndex()->back().offset)
+        << "the copy, not its source";
+    EXPECT_TRUE(f.messages.Entries().empty());
 }
 
 TEST(CustomOils, IdsOfOneSessionDiffer) {
@@ -536,6 +784,79 @@ TEST(CustomOilForm, ShowsAndStoresInTheUnitsOfEachValue) {
         const Record r = Edited(cells, c.edit);
         for (const auto& [column, text] : c.expected) EXPECT_EQ(r.Cell(column), text) << c.name << ", column " << column;
     }
+}
+
+TEST(CustomOilForm, EveryValueTypedIsStoredInItsColumnInSI) {
+    // Each value the editor binds to a cell, typed in the unit its label
+    // shows, then the cell in SI: g/cc x 1000 (kg/m^3), % x 0.01,
+    // dynes/cm x 0.001 (N/m), g/m2 and ppm as typed, deg C + 273.15 (K,
+    // six decimals of a single-precision sum). Every value differs, so an
+    // exchange or a wrong factor shows.
+    using F = CustomOilEditorForm;
+    auto kelvin = [](float celsius) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.6f", static_cast<double>(celsius + 273.15f));
+        return std::string(buf);
+    };
+    struct Row {
+        std::string name;
+        std::function<std::string&(F&)> field;
+        std::string typed;
+        int column;
+        std::string cell;
+    };
+    std::vector<Row> rows = {
+        {"API", [](F& f) -> std::string& { return f.api; }, "31.7", 7, "31.7"},
+        {"density 1", [](F& f) -> std::string& { return f.density[0]; }, "0.8123", 24, "812.3"},
+        {"density 2", [](F& f) -> std::string& { return f.density[1]; }, "0.8234", 27, "823.4"},
+        {"density 3", [](F& f) -> std::string& { return f.density[2]; }, "0.8345", 30, "834.5"},
+        {"density 4", [](F& f) -> std::string& { return f.density[3]; }, "0.8456", 33, "845.6"},
+        {"density 1 temperature", [](F& f) -> std::string& { return f.densityTemp[0]; }, "15", 25, kelvin(15)},
+        {"density 2 temperature", [](F& f) -> std::string& { return f.densityTemp[1]; }, "16", 28, kelvin(16)},
+        {"density 3 temperature", [](F& f) -> std::string& { return f.densityTemp[2]; }, "17", 31, kelvin(17)},
+        {"density 4 temperature", [](F& f) -> std::string& { return f.densityTemp[3]; }, "18", 34, kelvin(18)},
+        {"density 2 % evaporated", [](F& f) -> std::string& { return f.densityEvaporated[1]; }, "5", 29, "0.05"},
+        {"density 3 % evaporated", [](F& f) -> std::string& { return f.densityEvaporated[2]; }, "12.5", 32, "0.125"},
+        {"density 4 % evaporated", [](F& f) -> std::string& { return f.densityEvaporated[3]; }, "20", 35, "0.2"},
+        {"oil-water tension", [](F& f) -> std::string& { return f.oilWaterTension; }, "27.1", 20, "0.0271"},
+        {"oil-water tension temperature", [](F& f) -> std::string& { return f.oilWaterTensionTemp; }, "21", 21,
+         kelvin(21)},
+        {"oil-seawater tension", [](F& f) -> std::string& { return f.oilSeawaterTension; }, "23.4", 22, "0.0234"},
+        {"oil-seawater tension temperature", [](F& f) -> std::string& { return f.oilSeawaterTensionTemp; }, "22", 23,
+         kelvin(22)},
+        {"maximum water content", [](F& f) -> std::string& { return f.waterContent; }, "80", 15, "0.8"},
+        {"emulsification constant", [](F& f) -> std::string& { return f.emulsionConstant; }, "65", 17, "0.65"},
+        {"adhesion", [](F& f) -> std::string& { return f.adhesion; }, "12.5", 143, "12.5"},
+        {"nickel", [](F& f) -> std::string& { return f.nickel; }, "7.25", 153, "7.25"},
+        {"vanadium", [](F& f) -> std::string& { return f.vanadium; }, "3.5", 154, "3.5"},
+        {"aromatics", [](F& f) -> std::string& { return f.aromatics; }, "30", 14, "0.3"},
+        {"asphaltenes", [](F& f) -> std::string& { return f.asphaltenes; }, "4", 12, "0.04"},
+        {"benzene", [](F& f) -> std::string& { return f.benzene; }, "0.6", 144, "0.006"},
+        {"naphthenes", [](F& f) -> std::string& { return f.naphthenes; }, "21", 145, "0.21"},
+        {"paraffins", [](F& f) -> std::string& { return f.paraffins; }, "33", 146, "0.33"},
+        {"polars", [](F& f) -> std::string& { return f.polars; }, "9", 147, "0.09"},
+        {"resins", [](F& f) -> std::string& { return f.resins; }, "7", 148, "0.07"},
+        {"saturates", [](F& f) -> std::string& { return f.saturates; }, "55", 149, "0.55"},
+        {"sulfur", [](F& f) -> std::string& { return f.sulfur; }, "1.2", 150, "0.012"},
+        {"wax content", [](F& f) -> std::string& { return f.wax; }, "6", 13, "0.06"},
+    };
+    // Cut i (1-15): 5 i + 11 % ("0.16" to "0.86") at 100 + 10 i deg C.
+    for (int i = 1; i <= 15; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i - 1);
+        char name[32], percent[8], fraction[8], celsius[8];
+        std::snprintf(name, sizeof name, "cut %d", i);
+        std::snprintf(percent, sizeof percent, "%d", 5 * i + 11);
+        std::snprintf(fraction, sizeof fraction, "0.%d", 5 * i + 11);
+        std::snprintf(celsius, sizeof celsius, "%d", 100 + 10 * i);
+        rows.push_back({std::string(name) + " %", [k](F& f) -> std::string& { return f.cutPercent[k]; }, percent,
+                        74 + 3 * (i - 1), fraction});
+        rows.push_back({std::string(name) + " temperature", [k](F& f) -> std::string& { return f.cutTemp[k]; },
+                        celsius, 72 + 3 * (i - 1), kelvin(static_cast<float>(100 + 10 * i))});
+    }
+    const Record r = Edited({{1, "Probe, Lab"}}, [&](F& f) {
+        for (const Row& row : rows) row.field(f) = row.typed;
+    });
+    for (const Row& row : rows) EXPECT_EQ(r.Cell(row.column), row.cell) << row.name << ", column " << row.column;
 }
 
 TEST(CustomOilForm, ListsAreStoredAsShownUnlessTheCellAlreadyReadsSo) {

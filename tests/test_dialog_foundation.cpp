@@ -1,9 +1,9 @@
 // The pieces every dialog shares: checks and their boxes, the property
 // sheet's page-leave rules, and cutting texts to record fields.
 #include "platform/Messages.h"
+#include "platform/TextCut.h"
 #include "ui/common/rules/CheckResult.h"
 #include "ui/common/rules/SheetFlow.h"
-#include "ui/common/rules/TextCut.h"
 
 #include <gtest/gtest.h>
 
@@ -94,16 +94,17 @@ TEST(DialogFoundation, CutToBytesNeverSplitsACharacter) {
         {"utf-8 letter across the cut", std::string(30, 'a') + "\xC3\xA9" + "b", 31, std::string(30, 'a')},
         {"utf-8 letter fits", std::string(29, 'a') + "\xC3\xA9" + "b", 31, std::string(29, 'a') + "\xC3\xA9"},
         {"three-byte sign across", "ab\xE2\x82\xAC", 4, "ab"},
+        {"four-byte sign across", "ab\xF0\x9F\x9B\xA2", 5, "ab"},
         {"8-bit text cut at bytes", std::string(30, 'a') + "\xE9\xE9", 31, std::string(30, 'a') + "\xE9"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ui::CutToBytes(c.text, c.n), c.expected) << c.name;
+        EXPECT_EQ(platform::CutToBytes(c.text, c.n), c.expected) << c.name;
     }
     char field[8];
-    ui::CopyToField(field, "Refined products");
+    platform::CopyToField(field, "Refined products");
     EXPECT_STREQ(field, "Refined");
-    EXPECT_FALSE(ui::IsUtf8("\xC0\xAF"));  // overlong
-    EXPECT_TRUE(ui::IsUtf8("caf\xC3\xA9"));
+    EXPECT_FALSE(platform::IsUtf8("\xC0\xAF"));  // overlong
+    EXPECT_TRUE(platform::IsUtf8("caf\xC3\xA9"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -634,7 +635,7 @@ TEST_F(OilLibLibrary, CopyFieldsBetweenColumnOrders) {
     EXPECT_EQ(Ids(custom), (std::vector<std::string>{"C0000000100000002", "C0000000100000003"}));
 }
 
-TEST_F(OilLibLibrary, LoadIndexKeepsTheRecordAndRestoresTheBackup) {
+TEST_F(OilLibLibrary, LoadIndexKeepsTheRecordOfAFileChangedOnDisk) {
     auto path = dir_ / "CustomLib";
     COilLibrary lib = ThreeOilsAt(path);
     ASSERT_EQ(lib.LoadIndex(), kResultOk);
@@ -643,40 +644,82 @@ TEST_F(OilLibLibrary, LoadIndexKeepsTheRecordAndRestoresTheBackup) {
     ASSERT_EQ(lib.LoadIndex(), kResultOk);
     EXPECT_EQ(Ids(lib), (std::vector<std::string>{"A", "B", "C", "D"}));
     EXPECT_EQ(lib.GetField(1), "Beta");  // the record read before is still current
-
-    // A library left only as its backup (a rewrite stopped between deleting
-    // the old file and renaming the new one) is put back.
-    std::filesystem::rename(path, lib.GetBackupPath());
-    COilLibrary again = MakeLibrary(path);
-    ASSERT_EQ(again.LoadIndex(), kResultOk);
-    EXPECT_EQ(Ids(again).size(), 4u);
-    EXPECT_EQ(ReadBytes(path), ThreeOils() + Oil("Delta", "D"));
-    // A backup that is not a library is left alone.
-    std::filesystem::remove(path);
-    WriteBytes(again.GetBackupPath(), "not a library\r\n");
-    COilLibrary none = MakeLibrary(path);
-    EXPECT_EQ(none.LoadIndex(), kResultMissing);
-    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST_F(OilLibLibrary, MissingOrEmptyFileGetsItsBackupBack) {
+TEST_F(OilLibLibrary, ABackupComesBackOnlyWhenAsked) {
     auto path = dir_ / "CustomLib";
-    const std::string twoOils = Header() + ColumnLine() + Oil("Alpha", "A") + Oil("Beta", "B");
+    const std::string bak = path + ".bak";
+    const std::string twoOils = Header("03/04/2024") + ColumnLine() + Oil("Alpha", "A") + Oil("Beta", "B");
 
-    // Left empty (a rewrite that never reached the disk) with the oils in
-    // the backup: the load puts them back.
-    WriteBytes(path, "");
-    WriteBytes(dir_ / "CustomLib.bak", twoOils);
-    {
+    // A missing and an empty file load as such, whatever the backup holds,
+    // and stay as they are until RestoreBackup.
+    for (const bool empty : {false, true}) {
+        SCOPED_TRACE(empty ? "empty" : "missing");
+        std::filesystem::remove(path);
+        if (empty) WriteBytes(path, "");
+        WriteBytes(bak, twoOils);
         COilLibrary lib = MakeLibrary(path);
-        ASSERT_EQ(lib.LoadIndex(), kResultOk);
+        EXPECT_EQ(lib.LoadIndex(), empty ? kResultFailed : kResultMissing);
+        EXPECT_EQ(lib.IsFileEmpty(), empty);
+        EXPECT_EQ(std::filesystem::exists(path), empty);
+        if (empty) {
+            EXPECT_EQ(ReadBytes(path), "");
+        }
+        const std::optional<SBackupInfo> info = lib.ReadBackupInfo();
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->date, "03/04/2024");
+        EXPECT_EQ(info->oils, 2u);
+
+        ASSERT_EQ(lib.RestoreBackup(), kResultOk) << lib.GetErrorText();
+        EXPECT_EQ(ReadBytes(path), twoOils);
+        EXPECT_EQ(ReadBytes(bak), twoOils) << "the backup stays";
         EXPECT_EQ(Ids(lib), (std::vector<std::string>{"A", "B"}));
+        // A file that holds something is never replaced by its backup.
+        WriteBytes(bak, Header() + ColumnLine() + Oil("Other", "O"));
+        EXPECT_EQ(lib.RestoreBackup(), kResultFailed);
         EXPECT_EQ(ReadBytes(path), twoOils);
     }
 
-    // Gone or emptied while a window holds the library: the next save adds
-    // the new oil to the backup's oils instead of starting a file without
-    // them (which the save after would have copied over the backup).
+    // A backup that is no library, or none at all: nothing to offer.
+    struct Case {
+        const char* name;
+        std::optional<std::string> backup;
+    };
+    const Case cases[] = {{"no backup", std::nullopt}, {"not a library", "my notes\r\n"}, {"empty", ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(path);
+        std::filesystem::remove(bak);
+        if (c.backup) WriteBytes(bak, *c.backup);
+        COilLibrary lib = MakeLibrary(path);
+        EXPECT_EQ(lib.LoadIndex(), kResultMissing);
+        EXPECT_FALSE(lib.ReadBackupInfo());
+        EXPECT_EQ(lib.RestoreBackup(), kResultFailed);
+        EXPECT_FALSE(lib.GetErrorText().empty());
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
+
+    // A restore that cannot write leaves the file missing.
+    std::filesystem::remove(path);
+    WriteBytes(bak, twoOils);
+    COilLibrary lib = MakeLibrary(path);
+    lib.SetReplaceFileFunction([](const std::string&, std::string_view, std::string* error) {
+        if (error) *error = "the disk is full";
+        return false;
+    });
+    EXPECT_EQ(lib.RestoreBackup(), kResultFailed);
+    EXPECT_NE(lib.GetErrorText().find("the disk is full"), std::string::npos) << lib.GetErrorText();
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(ReadBytes(bak), twoOils);
+}
+
+TEST_F(OilLibLibrary, ASaveIntoAFileGoneWhileListedKeepsItsBackup) {
+    // Removed or emptied while a window lists its oils, with the oils in the
+    // backup: a save is refused, so that the next save cannot put a file
+    // without them in the backup's place. Without a backup the save starts
+    // the file anew (RecreatedFileGetsTheRecordInTableOrder).
+    auto path = dir_ / "CustomLib";
+    const std::string twoOils = Header() + ColumnLine() + Oil("Alpha", "A") + Oil("Beta", "B");
     for (const bool emptied : {false, true}) {
         SCOPED_TRACE(emptied ? "emptied" : "removed");
         WriteBytes(path, twoOils);
@@ -688,13 +731,10 @@ TEST_F(OilLibLibrary, MissingOrEmptyFileGetsItsBackupBack) {
         lib.ClearFields();
         lib.SetFieldText("Delta", 1);
         lib.SetFieldText("D", 2);
-        ASSERT_EQ(lib.SaveRecord(kNewRecord), kResultOk) << lib.GetErrorText();
-        EXPECT_EQ(Ids(lib), (std::vector<std::string>{"A", "B", "D"}));
-        lib.SetFieldText("Echo", 1);
-        lib.SetFieldText("E", 2);
-        ASSERT_EQ(lib.SaveRecord(kNewRecord), kResultOk);
-        EXPECT_EQ(Ids(lib), (std::vector<std::string>{"A", "B", "D", "E"}));
-        EXPECT_NE(ReadBytes(lib.GetBackupPath()).find("Beta"), std::string::npos);
+        EXPECT_EQ(lib.SaveRecord(kNewRecord), kResultFailed);
+        EXPECT_NE(lib.GetErrorText().find("open the list again"), std::string::npos) << lib.GetErrorText();
+        EXPECT_EQ(std::filesystem::exists(path), emptied);
+        EXPECT_EQ(ReadBytes(lib.GetBackupPath()), twoOils);
     }
 }
 

@@ -18,6 +18,7 @@
 #include "model/UnitConversion.h"
 #include "oillib/OilLibrary.h"
 #include "platform/Files.h"
+#include "platform/TextCut.h"
 #include "test_document_helpers.h"
 #include "test_shipped_library.h"
 
@@ -177,6 +178,64 @@ TEST(StandardOils, SelectTakesEveryFieldFromItsColumn) {
     EXPECT_EQ(s.API, "7.0");
     EXPECT_EQ(s.Adhesion, "143.00");
     EXPECT_EQ(s.Aromatics, "1400");
+}
+
+TEST(StandardOils, AccentedTextsAreCutBetweenCharacters) {
+    // Limits (name and location 31 bytes, source 15, id 19, the
+    // scenario's oil name 31) that fall inside a 2-, 3- or 4-byte UTF-8
+    // character cut before it; a character that fits stays whole.
+    const std::string e2 = "\xC3\xA9";            // é
+    const std::string o2 = "\xC3\x96";            // Ö
+    const std::string euro = "\xE2\x82\xAC";      // €
+    const std::string drum = "\xF0\x9F\x9B\xA2";  // a 4-byte sign
+    auto n = [](int count, char c) { return std::string(static_cast<std::size_t>(count), c); };
+    struct Case {
+        const char* name;
+        std::string column1, location;
+        std::string listName, source, listLocation, oilName;  // expected
+        std::string id = "ID-1", listId = "ID-1";
+    };
+    const std::vector<Case> cases = {
+        {"name: 2-byte letter across 31", "P" + e2 + "trole " + n(21, 'a') + e2 + "x, Labo", "Bergen",
+         "P" + e2 + "trole " + n(21, 'a'), "Labo", "Bergen", "P" + e2 + "trole " + n(21, 'a')},
+        {"source: 3-byte sign across 15", "Diesel, " + n(13, 'b') + euro + "x", "Oslo", "Diesel", n(13, 'b'), "Oslo",
+         "Diesel, " + n(13, 'b') + euro + "x"},
+        {"location: 4-byte sign across 31", "Tank oil, Lab", n(28, 'c') + drum + "x", "Tank oil", "Lab", n(28, 'c'),
+         "Tank oil, Lab"},
+        {"scenario name: 3-byte sign across 31", n(20, 'd') + ", " + n(7, 'b') + euro + "x", "Rome", n(20, 'd'),
+         n(7, 'b') + euro + "x", "Rome", n(20, 'd') + ", " + n(7, 'b')},
+        {"both: 4-byte sign across 31", o2 + "l " + n(24, 'e') + drum + ", Lab", "Kiel", o2 + "l " + n(24, 'e'), "Lab",
+         "Kiel", o2 + "l " + n(24, 'e')},
+        {"a letter that fits exactly", n(29, 'f') + e2 + ", Lab", "Paris", n(29, 'f') + e2, "Lab", "Paris",
+         n(29, 'f') + e2},
+        {"id: 2-byte letter across 19", "Id oil, Lab", "Lima", "Id oil", "Lab", "Lima", "Id oil, Lab",
+         "ID-" + n(15, 'g') + e2, "ID-" + n(15, 'g')},
+    };
+    ShippedLibrary shipped;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> record = shipped.Record("Green Canyon Block 200");
+        shipped.Set(record, 1, c.column1);
+        shipped.Set(record, 3, c.location);
+        shipped.Set(record, 2, c.id);
+        tavro_test::TempDir dir;
+        OilFixture f(shipped.Write(dir, {record}));
+        ASSERT_NE(f.lib.GetIndex(), nullptr);
+        const oillib::SOilLibCell& cell = f.lib.GetIndex()->at(0);
+        EXPECT_EQ(cell.name, c.listName);
+        EXPECT_EQ(cell.source, c.source);
+        EXPECT_EQ(cell.location, c.listLocation);
+        EXPECT_EQ(cell.oilId, c.listId);
+        for (const std::string* text : {&cell.name, &cell.source, &cell.location, &cell.oilId})
+            EXPECT_TRUE(platform::IsUtf8(*text)) << *text;
+
+        const auto result = f.Select(c.listName);
+        ASSERT_TRUE(result && result->ok());
+        const document::Scenario& s = f.doc->scenario;
+        EXPECT_EQ(s.OilName, c.column1) << "the scenario's text keeps it whole";
+        EXPECT_EQ(std::string(s.oil.name), c.oilName);
+        EXPECT_TRUE(platform::IsUtf8(s.oil.name));
+    }
 }
 
 TEST(StandardOils, AnOilWithOnlyADensityTakesEveryDefault) {

@@ -13,6 +13,7 @@
 
 #include "oillib/OilLibrary.h"
 #include "platform/Files.h"
+#include "platform/TextCut.h"
 
 namespace oillib_fuzz {
 
@@ -69,7 +70,11 @@ inline void RunOnce(const std::uint8_t* data, std::size_t size, const std::files
         Require(cell.name.size() <= 31 && cell.source.size() <= 15 && cell.location.size() <= 31);
         Require(cell.apiText.size() <= 7 && cell.pourTextC.size() <= 23 && cell.oilId.size() <= 19);
         Require(lib.ReadRecordAt(cell.offset) == kResultOk);
-        Require(lib.GetField(lib.ColumnToField(COL_OIL_ID)).substr(0, 19) == cell.oilId);
+        Require(COilLibrary::CopyLimited(lib.GetField(lib.ColumnToField(COL_OIL_ID)), 19) == cell.oilId);
+        // A UTF-8 cell stays UTF-8 once cut.
+        if (platform::IsUtf8(lib.GetField(lib.ColumnToField(COL_OIL_NAME))))
+            Require(platform::IsUtf8(cell.name) && platform::IsUtf8(cell.source));
+        if (platform::IsUtf8(lib.GetField(lib.ColumnToField(COL_LOCATION)))) Require(platform::IsUtf8(cell.location));
         for (int c : {8, 9, 18, 19, 25}) (void)lib.FormatTemperatureField(lib.ColumnToField(c), ELibTempUnit::Fahrenheit, 1);
         (void)lib.FormatRange(lib.ColumnToField(18), lib.ColumnToField(19), ELibTempUnit::Celsius, 2);
     }

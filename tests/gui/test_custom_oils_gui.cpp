@@ -1,5 +1,8 @@
 // The custom oils dialog, its choice dialogs and the custom-oil editor on a
 // real display.
+#include <dlfcn.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -12,6 +15,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -63,6 +67,38 @@ struct FreshCustomLibrary {
     oillib::COilLibrary& lib;
 };
 
+// The control that has the keyboard focus in a window, as the toolkit sees
+// it (it tells the program late when no window manager runs).
+bool HasFocus(wxWindow* top, wxWindow* control) {
+    using GetFocus = void* (*)(void*);
+    static auto get = reinterpret_cast<GetFocus>(dlsym(RTLD_DEFAULT, "gtk_window_get_focus"));
+    return get && control && get(top->GetHandle()) == control->GetHandle();
+}
+
+// A library of the standard oils at the given places of the standard index,
+// each with a custom id; the names of column 1 given replace theirs.
+void WriteCustomOils(oillib::COilLibrary& standard, oillib::COilLibrary& custom, const std::vector<std::size_t>& oils,
+                     const std::vector<std::string>& names = {}) {
+    ASSERT_EQ(standard.LoadIndex(), 0);
+    for (std::size_t i = 0; i < oils.size(); ++i) {
+        ASSERT_EQ(custom.CopyFieldsFrom(&standard, standard.GetIndex()->at(oils[i]).offset), 0);
+        if (i < names.size()) custom.SetFieldText(names[i], custom.ColumnToField(oillib::COL_OIL_NAME));
+        custom.SetFieldText("C000000010000000" + std::to_string(i + 1), custom.ColumnToField(oillib::COL_OIL_ID));
+        ASSERT_EQ(custom.SaveRecord(oillib::kNewRecord), 0) << custom.GetErrorText();
+    }
+}
+
+// Selects a row of the list as a click does: the row's state, then the
+// list's selection event.
+void ClickRow(wxListCtrl* list, long row) {
+    list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    wxListEvent selected(wxEVT_LIST_ITEM_SELECTED, list->GetId());
+    selected.SetEventObject(list);
+    selected.m_itemIndex = row;
+    list->GetEventHandler()->ProcessEvent(selected);
+    Pump();
+}
+
 // Shots of every page of the sheet; the page titles.
 std::vector<std::string> ShootPages(ui::CPropSheetCustOil* sheet, const std::string& prefix) {
     std::vector<std::string> titles;
@@ -85,17 +121,28 @@ TEST_F(GuiTest, FirstCustomOilBlankOpensTheEditorAndARefusedSaveReopensIt) {
     FreshCustomLibrary fresh(*doc.Libraries().custom);
     const document::Scenario before = doc.scenario;
 
-    std::string choiceCaption, sheetTitle, saveLabel, typedName, reopenedName, sheetHelp, sheetKeyHelp;
+    std::string choiceCaption, sheetTitle, saveLabel, typedName, reopenedName, sheetHelp, sheetKeyHelp, band;
     std::vector<std::string> pages;
-    int runs = 0;
+    int runs = 0, reopenedPage = -1, firstPage = -1;
+    bool nameFocused = false, apiFocused = false;
     // Three steps, each run inside the modal loop the step before opened.
     std::function<void(ui::CPropSheetCustOil*)> reopened = [&](ui::CPropSheetCustOil* sheet) {
         ++runs;
         reopenedName = sheet->NameEdit()->GetValue().utf8_string();
+        // On the page of the rule that refused, in the field to put right.
+        Settle();
+        reopenedPage = sheet->GetBookCtrl()->GetSelection();
+        apiFocused = HasFocus(sheet, sheet->Page(1)->EditOf(&sheet->EditedForm().api));
+        Shot(sheet, "refused-save-reopened");
         Click(sheet, wxID_CANCEL);
     };
     std::function<void(ui::CPropSheetCustOil*)> editor = [&](ui::CPropSheetCustOil* sheet) {
         ++runs;
+        Settle();
+        firstPage = sheet->GetBookCtrl()->GetSelection();
+        nameFocused = HasFocus(sheet, sheet->NameEdit());
+        band = sheet->DateLabel()->GetLabel().utf8_string();
+        Shot(sheet, "first-use-editor");
         sheetTitle = sheet->GetTitle().utf8_string();
         saveLabel = sheet->FindWindow(wxID_OK)->GetLabel().utf8_string();
         pages = ShootPages(sheet, "blank-oil-");
@@ -124,7 +171,12 @@ TEST_F(GuiTest, FirstCustomOilBlankOpensTheEditorAndARefusedSaveReopensIt) {
     EXPECT_EQ(sheetHelp, "Help on Edit Oil");
     EXPECT_EQ(sheetKeyHelp, "Help on Edit Oil") << "F1";
     EXPECT_EQ(runs, 2);
+    EXPECT_EQ(firstPage, 0);
+    EXPECT_TRUE(nameFocused) << "the editor opens on the name";
+    EXPECT_EQ(band, "Library not saved yet");
     EXPECT_EQ(reopenedName, typedName);
+    EXPECT_EQ(reopenedPage, 1) << "Properties, the page of the API";
+    EXPECT_TRUE(apiFocused);
     EXPECT_EQ(Messages().Texts(),
               std::vector<std::string>{"Problem with the Input\n\nPlease enter either (a) the API or (b) the fresh "
                                        "oil density. TAVRO requires, at minimum, one of these properties."});
@@ -209,6 +261,65 @@ TEST_F(GuiTest, CustomOilsListAddCopyRemoveAndSelect) {
     for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
     ASSERT_EQ(fresh.lib.LoadIndex(), 0);
     EXPECT_EQ(fresh.lib.GetIndex()->size(), 1u) << "the cancelled copy and removal wrote nothing";
+}
+
+TEST_F(GuiTest, CustomOilsRemoveTakesTheRowClickedAndEnterSelects) {
+    DialogTestGuard guard;
+    Start();
+    document::SpillDocCore& doc = Frame()->CurrentDoc()->Core();
+    oillib::COilLibrary& standard = *doc.Libraries().standard;
+    FreshCustomLibrary fresh(*doc.Libraries().custom);
+    // Three oils, the first with an accented name whose list cell (31
+    // bytes) ends inside its "\xC3\xA9" of "L\xC3\xA9man".
+    WriteCustomOils(standard, fresh.lib, {5, 6, 7},
+                    {"P\xC3\xA9trole brut d'\xC3\xA9t\xC3\xA9 du Lac L\xC3\xA9man, Labo Qu\xC3\xA9"
+                     "bec"});
+    const oillib::SOilLibCell accented = fresh.lib.GetIndex()->at(0);
+    ASSERT_EQ(accented.name, "P\xC3\xA9trole brut d'\xC3\xA9t\xC3\xA9 du Lac L");
+
+    std::vector<std::string> before, after;
+    std::string listShot;
+    wxString accentedRow;
+    WhenModal<ui::CCustomOilsDialog>([&](ui::CCustomOilsDialog* dialog) {
+        wxListCtrl* list = dialog->List();
+        for (long r = 0; r < list->GetItemCount(); ++r) before.push_back(list->GetItemText(r, 0).utf8_string());
+        const long row = list->FindItem(-1, wxString::FromUTF8(accented.name));
+        if (row >= 0) accentedRow = list->GetItemText(row, 0);
+        listShot = Shot(dialog, "custom-oils-accented");
+
+        // The second row, as a click selects it; Remove, "Remove Oil".
+        ClickRow(list, 1);
+        WhenModal<ui::ChoiceDialog>([&](ui::ChoiceDialog* choice) { Click(choice, ui::ID_CHOICE_REMOVE); });
+        Click(dialog, ui::ID_CUSTOM_REMOVE);
+        for (long r = 0; r < list->GetItemCount(); ++r) after.push_back(list->GetItemText(r, 0).utf8_string());
+
+        // Enter on the second row left is Select.
+        ClickRow(list, 1);
+        list->SetFocus();
+        Settle();
+        wxUIActionSimulator keys;
+        keys.Char(WXK_RETURN);
+        Settle();
+    });
+    Command(app::ID_CUSTOM_OILS);
+
+    EXPECT_FALSE(listShot.empty());
+    EXPECT_EQ(accentedRow.utf8_string(), accented.name) << "shown as its own letters";
+    EXPECT_EQ(accentedRow.Find(wxString::FromUTF8("\xC3\x83")), wxNOT_FOUND) << accentedRow;
+    ASSERT_EQ(before.size(), 3u);
+    EXPECT_EQ(after, (std::vector<std::string>{before[0], before[2]})) << "the row clicked is gone";
+    ASSERT_EQ(fresh.lib.LoadIndex(), 0);
+    std::vector<std::string> stored;
+    for (const oillib::SOilLibCell& cell : *fresh.lib.GetIndex()) stored.push_back(cell.name);
+    std::sort(stored.begin(), stored.end());
+    std::vector<std::string> expected = after;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(stored, expected) << "the file holds the others";
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(doc.scenario.OilName.rfind(after[1] + ", ", 0), 0u) << doc.scenario.OilName;
+    EXPECT_TRUE(doc.scenario.OilName.ends_with(" (custom oil)")) << doc.scenario.OilName;
+    EXPECT_EQ(doc.scenario.m_bOilInputPassed, 1);
+    for (const auto& e : Messages().Entries()) ADD_FAILURE() << "message: " << e.text;
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ TEST_F(GuiTest, StandardOilsFromTheInputMenuSortsShowsTheSheetAndSelects) {
         dialogHelp = HelpCaptionOf([&] { Click(dialog, wxID_HELP); });
         dialogKeyHelp = HelpCaptionOf([&] { PressF1(dialog); });
 
-        // Enter or a double click on a row opens the information sheet.
+        // A double click on a row opens the information sheet.
         const long green = list->FindItem(-1, "Green Canyon Block 200");
         ASSERT_NE(green, -1);
         list->SetItemState(green, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
@@ -234,8 +234,30 @@ TEST_F(GuiTest, StandardOilsByKeyboard) {
         }
         return wxString("other");
     };
-    // First run: Tab through the controls, Down and Enter open the sheet of
-    // the second oil, Escape cancels.
+    // First run: Tab through the controls, Escape cancels.
+    wxTheApp->CallAfter([&] {
+        EndModalsOnExit close;
+        ui::COilsDialog* dialog = OpenOilsDialog();
+        ASSERT_NE(dialog, nullptr);
+        wxUIActionSimulator keys;
+        Settle();
+        focusOrder.push_back(focused());
+        for (int i = 0; i < 5; ++i) {
+            keys.Char(WXK_TAB);
+            Settle();
+            focusOrder.push_back(focused());
+        }
+        keys.Char(WXK_ESCAPE);
+        Settle();
+    });
+    Command(app::ID_STANDARD_OILS);
+    EXPECT_EQ(focusOrder, (std::vector<wxString>{"wxListCtrl", "Oil &Info...", "&Help", "Cancel", "&Select",
+                                                 "wxListCtrl"}));
+    EXPECT_TRUE(doc.scenario == before) << "Escape cancels";
+    EXPECT_EQ(doc.scenario.m_bOilInputPassed, 0);
+
+    // Down and Enter select the second oil (Select is the default button),
+    // without its information sheet.
     wxTheApp->CallAfter([&] {
         EndModalsOnExit close;
         ui::COilsDialog* dialog = OpenOilsDialog();
@@ -245,31 +267,20 @@ TEST_F(GuiTest, StandardOilsByKeyboard) {
             chosen = texts.name;
         };
         wxUIActionSimulator keys;
-        Settle();
-        focusOrder.push_back(focused());
-        for (int i = 0; i < 5; ++i) {
-            keys.Char(WXK_TAB);
-            Settle();
-            focusOrder.push_back(focused());
-        }
         dialog->List()->SetFocus();
         Settle();
         keys.Char(WXK_DOWN);
         Settle();
         keys.Char(WXK_RETURN);
         Settle();
-        keys.Char(WXK_ESCAPE);
-        Settle();
     });
     Command(app::ID_STANDARD_OILS);
-    EXPECT_EQ(focusOrder, (std::vector<wxString>{"wxListCtrl", "Oil &Info...", "&Help", "Cancel", "&Select",
-                                                 "wxListCtrl"}));
-    EXPECT_EQ(sheets, 1);
-    EXPECT_EQ(chosen, "Alaminos Canyon Block 25, ECCC ESTS 2021");
-    EXPECT_TRUE(doc.scenario == before) << "Escape cancels";
-    EXPECT_EQ(doc.scenario.m_bOilInputPassed, 0);
+    EXPECT_EQ(sheets, 0) << chosen;
+    EXPECT_EQ(doc.scenario.OilName, "Alaminos Canyon Block 25, ECCC ESTS 2021");
+    EXPECT_EQ(doc.scenario.m_bOilInputPassed, 1);
 
-    // Second run: Alt+S selects the oil in view.
+    // Third run: Alt+S selects the oil in view (the scenario's oil is
+    // preselected).
     wxTheApp->CallAfter([&] {
         EndModalsOnExit close;
         ui::COilsDialog* dialog = OpenOilsDialog();
@@ -277,8 +288,7 @@ TEST_F(GuiTest, StandardOilsByKeyboard) {
         wxUIActionSimulator keys;
         dialog->List()->SetFocus();
         Settle();
-        keys.Char(WXK_DOWN);
-        keys.Char(WXK_DOWN);
+        keys.Char(WXK_DOWN);  // from the scenario's oil, the second row
         Settle();
         keys.Char('s', wxMOD_ALT);
         Settle();

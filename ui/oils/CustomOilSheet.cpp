@@ -57,6 +57,12 @@ void CustOilPage::Load() {
     for (auto& [choice, index] : choices_) choice->SetSelection(*index);
 }
 
+wxTextCtrl* CustOilPage::EditOf(const std::string* text) const {
+    for (const auto& [edit, bound] : texts_)
+        if (bound == text) return edit;
+    return nullptr;
+}
+
 void CustOilPage::Apply() {
     for (auto& [edit, text] : texts_) *text = edit->GetValue().utf8_string();
     for (auto& [choice, index] : choices_)
@@ -250,9 +256,9 @@ CPropSheetCustOil::CPropSheetCustOil(wxWindow* parent, Form& form)
     auto* banner = new wxStaticText(this, wxID_ANY, "Custom Oil Library");
     banner->SetFont(banner->GetFont().Bold().Larger());
     band->Add(banner, 0, wxALIGN_CENTER_VERTICAL);
-    auto* modified = new wxStaticText(this, wxID_ANY, wxEmptyString);
-    modified->SetLabelText("Library last modified on " + platform::ToWx(form.libraryDate));
-    band->Add(modified, 0, wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL);
+    modified_ = new wxStaticText(this, wxID_ANY, wxEmptyString);
+    modified_->SetLabelText(platform::ToWx(Form::LibraryDateText(form)));
+    band->Add(modified_, 0, wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL);
     band->Add(new wxStaticText(this, wxID_ANY, "Name, Source"), 0, wxALIGN_CENTER_VERTICAL);
     name_ = new wxTextCtrl(this, wxID_ANY, platform::ToWx(form.name));
     band->Add(name_, 1, wxEXPAND);
@@ -266,14 +272,25 @@ CPropSheetCustOil::CPropSheetCustOil(wxWindow* parent, Form& form)
     properties_ = new CPropPageCustOilProperties(book, form);
     auto* distillation = new CPropPageCustOilDistillation(book, form);
     auto* more = new CPropPageCustOilMoreProperties(book, form);
-    AddRulesPage(general, *general, kPageTitles[0]);
-    AddRulesPage(properties_, *properties_, kPageTitles[1]);
-    AddRulesPage(distillation, *distillation, kPageTitles[2]);
-    AddRulesPage(more, *more, kPageTitles[3]);
+    pages_ = {general, properties_, distillation, more};
+    for (std::size_t p = 0; p < pages_.size(); ++p) AddRulesPage(pages_[p], *pages_[p], kPageTitles[p]);
     SheetButtons buttons;
     buttons.okLabel = "&Save Changes";
     FinishSheet(buttons);
-    name_->SetFocus();
+    OpenAt({Form::GeneralInfo, &form_.name});
+}
+
+void CPropSheetCustOil::OpenAt(const Form::Place& place) {
+    const std::size_t page = place.page >= 0 && static_cast<std::size_t>(place.page) < pages_.size()
+                                 ? static_cast<std::size_t>(place.page)
+                                 : 0;
+    GetBookCtrl()->SetSelection(page);
+    wxTextCtrl* edit = pages_[page]->EditOf(place.text);
+    if (!edit) edit = name_;
+    // Only the text to put right shows as selected.
+    if (edit != name_) name_->SelectNone();
+    edit->SetFocus();
+    edit->SelectAll();
 }
 
 }  // namespace ui

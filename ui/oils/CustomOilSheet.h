@@ -27,6 +27,8 @@ public:
     void Load() override;
     CheckResult Leave() override { return {}; }
     void Apply() override;
+    // The edit bound to a text of the form, null when none of this page is.
+    wxTextCtrl* EditOf(const std::string* text) const;
 
 protected:
     wxTextCtrl* Edit(wxWindow* parent, std::string& text, int width = 80, long style = 0);
@@ -74,11 +76,20 @@ public:
 
     wxTextCtrl* NameEdit() const { return name_; }
     CPropPageCustOilProperties* PropertiesPage() const { return properties_; }
+    wxStaticText* DateLabel() const { return modified_; }
+    const CustomOilEditorForm& EditedForm() const { return form_; }
+    CustOilPage* Page(std::size_t page) const { return page < pages_.size() ? pages_[page] : nullptr; }
+
+    // Shows the page of the place with the focus in the edit of its text
+    // (that text selected, ready to be typed over).
+    void OpenAt(const CustomOilEditorForm::Place& place);
 
 private:
     CustomOilEditorForm& form_;
     wxTextCtrl* name_ = nullptr;
+    wxStaticText* modified_ = nullptr;
     CPropPageCustOilProperties* properties_ = nullptr;
+    std::vector<CustOilPage*> pages_;
 };
 
 }  // namespace ui

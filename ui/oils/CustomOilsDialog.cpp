@@ -80,11 +80,14 @@ CCustomOilsDialog::CCustomOilsDialog(wxWindow* parent, document::SpillDocCore& d
     remove->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Remove(); });
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SelectOil(); }, wxID_OK);
     list_->Bind(wxEVT_LIST_COL_CLICK, &CCustomOilsDialog::OnColumnClick, this);
+    // A double click edits the oil; Enter on a row is Select, the
+    // dialog's default button.
     list_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) {
         ReadRow();
         controller_.Activate();
         ShowList();
     });
+    BindEnterAsDefault(*list_, [this] { SelectOil(); });
 }
 
 bool CCustomOilsDialog::Open() {
@@ -138,8 +141,9 @@ bool CCustomOilsDialog::ConfirmRemove() { return RunRemoveChoice(Owner()); }
 
 std::optional<oillib::FileOffset> CCustomOilsDialog::PickStandardOil() { return ui::PickStandardOil(Owner(), doc_); }
 
-bool CCustomOilsDialog::RunEditor(CustomOilEditorForm& form) {
+bool CCustomOilsDialog::RunEditor(CustomOilEditorForm& form, const CustomOilEditorForm::Place& place) {
     CPropSheetCustOil sheet(Owner(), form);
+    sheet.OpenAt(place);
     return sheet.ShowModal() == wxID_OK;
 }
 

@@ -44,7 +44,7 @@ private:
     AddChoice ChooseAdd() override;
     bool ConfirmRemove() override;
     std::optional<oillib::FileOffset> PickStandardOil() override;
-    bool RunEditor(CustomOilEditorForm& form) override;
+    bool RunEditor(CustomOilEditorForm& form, const CustomOilEditorForm::Place& place) override;
 
     // The window the inner dialogs belong to: this one once shown.
     wxWindow* Owner();

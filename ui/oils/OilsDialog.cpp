@@ -60,6 +60,14 @@ int SelectedOilListRow(const wxListCtrl& list) {
     return static_cast<int>(list.GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
 }
 
+void BindEnterAsDefault(wxListCtrl& list, std::function<void()> action) {
+    list.Bind(wxEVT_LIST_KEY_DOWN, [action = std::move(action)](wxListEvent& e) {
+        const int key = e.GetKeyCode();
+        if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) action();
+        else e.Skip();
+    });
+}
+
 COilsDialog::COilsDialog(wxWindow* parent, document::SpillDocCore& doc, StandardOilsRules::Mode mode)
     : RulesDialog(parent, kStandardOilsCaption, doc.Messages(), HelpDialog::StandardOils), rules_(doc, mode) {
     auto* top = new wxBoxSizer(wxVERTICAL);
@@ -81,7 +89,9 @@ COilsDialog::COilsDialog(wxWindow* parent, document::SpillDocCore& doc, Standard
     });
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SelectOil(); }, wxID_OK);
     list_->Bind(wxEVT_LIST_COL_CLICK, &COilsDialog::OnColumnClick, this);
+    // A double click shows the oil's sheet; Enter on a row is Select.
     list_->Bind(wxEVT_LIST_ITEM_ACTIVATED, &COilsDialog::OnActivated, this);
+    BindEnterAsDefault(*list_, [this] { SelectOil(); });
 
     runSheet = [](wxWindow* owner, const OilInfoTexts& texts) {
         COilPropertiesSheet sheet(owner, texts);

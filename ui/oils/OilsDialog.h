@@ -21,6 +21,9 @@ void FillOilList(wxListCtrl& list, const OilListModel& model);
 void ShowOilListRow(wxListCtrl& list, int row);
 // The selected row, -1 for none.
 int SelectedOilListRow(const wxListCtrl& list);
+// Enter on a row of the list runs action (the dialog's default button)
+// instead of activating the row; a double click still activates it.
+void BindEnterAsDefault(wxListCtrl& list, std::function<void()> action);
 
 class COilsDialog final : public RulesDialog {
 public:
@@ -33,8 +36,8 @@ public:
     wxListCtrl* List() const { return list_; }
     StandardOilsRules& Rules() { return rules_; }
 
-    // The information sheet of the selected oil (also double click and
-    // Enter on a row).
+    // The information sheet of the selected oil (also a double click on a
+    // row).
     void ShowOilInfo();
     // Select: closes with wxID_OK when the oil was accepted.
     void SelectOil();

@@ -29,8 +29,11 @@ struct Binding {
     std::function<std::string&(Form&)> text;
 };
 
-// A numbered label: "density 2" for base "density" and row index 1.
-std::string Numbered(const char* base, std::size_t i) { return std::string(base) + " " + std::to_string(i + 1); }
+// A label with its row in words: "density in row 2 (g/cc)" for
+// Numbered("density in row", 1, " (g/cc)").
+std::string Numbered(const char* before, std::size_t i, const char* after = "") {
+    return std::string(before) + " " + std::to_string(i + 1) + after;
+}
 
 // Every value with a cell of its own (the viscosity rows and the pour and
 // flash points are written by rules of their own).
@@ -59,37 +62,38 @@ const std::vector<Binding>& Bindings() {
         number("API", 7, 2, 1.0f, 1.0f, &Form::api);
         for (std::size_t i = 0; i < 4; ++i) {
             const int c = 24 + 3 * static_cast<int>(i);
-            b.push_back({(Numbered("density", i)), c, Binding::Number, 4, 0.001f, 1000.0f,
+            b.push_back({Numbered("density in row", i, " (g/cc)"), c, Binding::Number, 4, 0.001f, 1000.0f,
                          [i](Form& f) -> std::string& { return f.density[i]; }});
-            b.push_back({(Numbered("density temperature", i)), c + 1, Binding::Temperature, 2, 1.0f, 1.0f,
-                         [i](Form& f) -> std::string& { return f.densityTemp[i]; }});
+            b.push_back({Numbered("temperature of the density in row", i, " (deg C)"), c + 1, Binding::Temperature, 2,
+                         1.0f, 1.0f, [i](Form& f) -> std::string& { return f.densityTemp[i]; }});
             if (i > 0)
-                b.push_back({(Numbered("density % evaporated", i)), c + 2, Binding::Number, 1, 100.0f, 0.01f,
-                             [i](Form& f) -> std::string& { return f.densityEvaporated[i]; }});
+                b.push_back({Numbered("% evaporated of the density in row", i), c + 2, Binding::Number, 1, 100.0f,
+                             0.01f, [i](Form& f) -> std::string& { return f.densityEvaporated[i]; }});
         }
         for (std::size_t i = 0; i < 15; ++i) {
             const int c = 72 + 3 * static_cast<int>(i);
-            b.push_back({(Numbered("percent of cut", i)), c + 2, Binding::Number, 1, 100.0f, 0.01f,
+            b.push_back({Numbered("cumulative % of distillation cut", i), c + 2, Binding::Number, 1, 100.0f, 0.01f,
                          [i](Form& f) -> std::string& { return f.cutPercent[i]; }});
-            b.push_back({(Numbered("vapor temperature of cut", i)), c, Binding::Temperature, 2, 1.0f, 1.0f,
-                         [i](Form& f) -> std::string& { return f.cutTemp[i]; }});
+            b.push_back({Numbered("vapor temperature of distillation cut", i, " (deg C)"), c, Binding::Temperature, 2,
+                         1.0f, 1.0f, [i](Form& f) -> std::string& { return f.cutTemp[i]; }});
         }
-        number("oil-seawater interfacial tension", 22, 2, 1000.0f, 0.001f, &Form::oilSeawaterTension);
-        temperature("temperature of the oil-seawater interfacial tension", 23, &Form::oilSeawaterTensionTemp);
-        number("oil-water interfacial tension", 20, 2, 1000.0f, 0.001f, &Form::oilWaterTension);
-        temperature("temperature of the oil-water interfacial tension", 21, &Form::oilWaterTensionTemp);
+        number("oil-seawater interfacial tension (dynes/cm)", 22, 2, 1000.0f, 0.001f, &Form::oilSeawaterTension);
+        temperature("temperature of the oil-seawater interfacial tension (deg C)", 23, &Form::oilSeawaterTensionTemp);
+        number("oil-water interfacial tension (dynes/cm)", 20, 2, 1000.0f, 0.001f, &Form::oilWaterTension);
+        temperature("temperature of the oil-water interfacial tension (deg C)", 21, &Form::oilWaterTensionTemp);
         number("emulsification constant", 17, 2, 100.0f, 0.01f, &Form::emulsionConstant);
-        number("maximum water content of the emulsion", 15, 2, 100.0f, 0.01f, &Form::waterContent);
-        number("adhesion", 143, 2, 1.0f, 1.0f, &Form::adhesion);
-        number("nickel", 153, 2, 1.0f, 1.0f, &Form::nickel);
-        number("vanadium", 154, 2, 1.0f, 1.0f, &Form::vanadium);
+        number("maximum water content of the emulsion (%)", 15, 2, 100.0f, 0.01f, &Form::waterContent);
+        number("adhesion (g/m2)", 143, 2, 1.0f, 1.0f, &Form::adhesion);
+        number("nickel (ppm)", 153, 2, 1.0f, 1.0f, &Form::nickel);
+        number("vanadium (ppm)", 154, 2, 1.0f, 1.0f, &Form::vanadium);
         const std::pair<const char*, std::pair<int, std::string Form::*>> groups[] = {
             {"aromatics", {14, &Form::aromatics}},   {"asphaltenes", {12, &Form::asphaltenes}},
             {"benzene", {144, &Form::benzene}},      {"naphthenes", {145, &Form::naphthenes}},
             {"paraffins", {146, &Form::paraffins}},  {"polars", {147, &Form::polars}},
             {"resins", {148, &Form::resins}},        {"saturates", {149, &Form::saturates}},
             {"sulfur", {150, &Form::sulfur}},        {"wax content", {13, &Form::wax}}};
-        for (const auto& [label, cell] : groups) number(label, cell.first, 2, 100.0f, 0.01f, cell.second);
+        for (const auto& [label, cell] : groups)
+            number((std::string(label) + " (weight %)").c_str(), cell.first, 2, 100.0f, 0.01f, cell.second);
         return b;
     }();
     return table;
@@ -109,29 +113,40 @@ constexpr int kKinematicFirst = 36;
 constexpr int kDynamicFirst = 54;
 
 // The numbered texts of the viscosity rows and of the two points, with
-// their labels, for the number check.
+// their labels and their (kinematic, Min) column, for the number check.
 struct Extra {
     std::string label;
+    int column;
     std::function<const std::string&(const Form&)> text;
 };
 
 const std::vector<Extra>& ExtraNumbers() {
     static const std::vector<Extra> table = [] {
         std::vector<Extra> e;
-        e.push_back({"pour point", [](const Form& f) -> const std::string& { return f.pourPoint; }});
+        e.push_back({"pour point (deg C)", 8, [](const Form& f) -> const std::string& { return f.pourPoint; }});
         for (std::size_t i = 0; i < 6; ++i) {
-            e.push_back({(Numbered("viscosity", i)),
+            const int c = kKinematicFirst + 3 * static_cast<int>(i);
+            e.push_back({Numbered("viscosity in row", i), c,
                          [i](const Form& f) -> const std::string& { return f.viscosity[i]; }});
-            e.push_back({(Numbered("viscosity temperature", i)),
+            e.push_back({Numbered("temperature of the viscosity in row", i, " (deg C)"), c + 1,
                          [i](const Form& f) -> const std::string& { return f.viscosityTemp[i]; }});
             if (i > 0)
-                e.push_back({(Numbered("viscosity % evaporated", i)),
+                e.push_back({Numbered("% evaporated of the viscosity in row", i), c + 2,
                              [i](const Form& f) -> const std::string& { return f.viscosityEvaporated[i]; }});
         }
-        e.push_back({"flash point", [](const Form& f) -> const std::string& { return f.flashPoint; }});
+        e.push_back({"flash point (deg C)", 18, [](const Form& f) -> const std::string& { return f.flashPoint; }});
         return e;
     }();
     return table;
+}
+
+// The page that shows a column.
+int PageOfColumn(int column) {
+    if (column == 1 || (column >= 3 && column <= 6) || column == 10 || column == 11 || column == 118)
+        return Form::GeneralInfo;
+    if ((column >= 7 && column <= 9) || (column >= 24 && column <= 71)) return Form::Properties;
+    if (column >= 72 && column <= 117) return Form::Distillation;
+    return Form::MoreProperties;
 }
 
 // Which choice a list's cell reads as, or -1 when it reads as none of
@@ -179,6 +194,7 @@ CustomOilEditorForm CustomOilEditorForm::Fill(const oillib::COilLibrary& lib) {
     auto whole = [&](int field) { return oillib::CMyFileReader::WithoutQuotes(lib.GetField(field), std::string::npos); };
     f.name = whole(lib.ColumnToField(1));
     f.libraryDate = lib.GetDate();
+    f.librarySaved = lib.GetIndex() != nullptr;
     f.productType = Lower(cell(10)) == "crude" ? Crude : Refined;
     const int oilClass = OilClassOf(cell(118));
     f.oilClass = oilClass < 0 ? 4 : oilClass;
@@ -210,8 +226,32 @@ CustomOilEditorForm CustomOilEditorForm::Fill(const oillib::COilLibrary& lib) {
     return f;
 }
 
-CheckResult CustomOilEditorForm::CheckNumbers(const Form& form, const Form& baseline) {
-    auto refuse = [](const std::string& label, const std::string& text) {
+std::string CustomOilEditorForm::LibraryDateText(const Form& form) {
+    if (!form.librarySaved) return "Library not saved yet";
+    return "Library last modified on " + form.libraryDate;
+}
+
+CustomOilEditorForm::Place CustomOilEditorForm::PlaceOf(const Form& form, int column) {
+    const int page = PageOfColumn(column);
+    if (column == 8 || column == 9) return {page, &form.pourPoint};
+    if (column == 18 || column == 19) return {page, &form.flashPoint};
+    if (column >= kKinematicFirst && column < kDynamicFirst + 18) {
+        const int first = column < kDynamicFirst ? kKinematicFirst : kDynamicFirst;
+        const auto row = static_cast<std::size_t>((column - first) / 3);
+        switch ((column - first) % 3) {
+            case 0: return {page, &form.viscosity[row]};
+            case 1: return {page, &form.viscosityTemp[row]};
+            default: return {page, row == 0 ? &form.viscosityTemp[0] : &form.viscosityEvaporated[row]};
+        }
+    }
+    for (const Binding& b : Bindings())
+        if (b.column == column) return {page, &TextOf(b, form)};
+    return {GeneralInfo, &form.name};
+}
+
+CheckResult CustomOilEditorForm::CheckNumbers(const Form& form, const Form& baseline, Place* place) {
+    auto refuse = [&](const std::string& label, int column, const std::string& text) {
+        if (place) *place = PlaceOf(form, column);
         return CheckResult::Refuse(std::string(kHeaderProblem) + "Please check the " + label + ". \"" + text +
                                    "\" is not a number.");
     };
@@ -220,9 +260,9 @@ CheckResult CustomOilEditorForm::CheckNumbers(const Form& form, const Form& base
     };
     for (const Binding& b : Bindings())
         if (b.kind != Binding::Text && bad(TextOf(b, form), TextOf(b, baseline)))
-            return refuse(b.label, TextOf(b, form));
+            return refuse(b.label, b.column, TextOf(b, form));
     for (const Extra& e : ExtraNumbers())
-        if (bad(e.text(form), e.text(baseline))) return refuse(e.label, e.text(form));
+        if (bad(e.text(form), e.text(baseline))) return refuse(e.label, e.column, e.text(form));
     return {};
 }
 

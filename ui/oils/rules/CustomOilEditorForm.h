@@ -38,8 +38,9 @@ struct CustomOilEditorForm {
     static constexpr std::array<const char*, 2> kViscosityUnits = {"cSt", "cP"};
 
     // Header band.
-    std::string name;         // "Name, Source"
-    std::string libraryDate;  // shown only
+    std::string name;            // "Name, Source"
+    std::string libraryDate;     // shown only
+    bool librarySaved = false;   // the library file exists (it loaded)
 
     // General Info.
     int productType = Refined;
@@ -64,12 +65,32 @@ struct CustomOilEditorForm {
     std::string aromatics, asphaltenes, benzene, naphthenes, paraffins, polars, resins, saturates, sulfur, wax;
 
 
+    // The pages of the editor, in tab order.
+    enum Page : int { GeneralInfo = 0, Properties, Distillation, MoreProperties };
+
+    // Where the editor opens: a page and the text of the form whose edit
+    // takes the focus (&name: the "Name, Source" edit above the pages).
+    struct Place {
+        int page = GeneralInfo;
+        const std::string* text = nullptr;  // null: the name
+    };
+
     // The texts of the library's current record.
     static CustomOilEditorForm Fill(const oillib::COilLibrary& lib);
 
+    // The band's text about the library's date: "Library last modified on
+    // <date>", or "Library not saved yet" before the file exists.
+    static std::string LibraryDateText(const CustomOilEditorForm& form);
+
+    // The page and the text of the form that show a library column (a
+    // column the editor does not show: the name).
+    static Place PlaceOf(const CustomOilEditorForm& form, int column);
+
     // A refusal naming the first value the user typed (a text that differs
-    // from the baseline) that is not a number; texts stay as typed.
-    static CheckResult CheckNumbers(const CustomOilEditorForm& form, const CustomOilEditorForm& baseline);
+    // from the baseline) that is not a number; texts stay as typed. place,
+    // when given, is set to where that value is edited.
+    static CheckResult CheckNumbers(const CustomOilEditorForm& form, const CustomOilEditorForm& baseline,
+                                    Place* place = nullptr);
 
     // Puts original (the record before the editor first opened) back as
     // the current record, then writes into it what the user changed: the

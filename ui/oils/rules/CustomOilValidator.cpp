@@ -46,7 +46,7 @@ constexpr long long Bound(double value, int decimals) {
     return static_cast<long long>(value * scale + (value < 0 ? -0.5 : 0.5));
 }
 
-CustomOilCheck Fail(int rule) { return {rule, kRuleTexts[rule]}; }
+CustomOilCheck Fail(int rule, int column) { return {rule, kRuleTexts[rule], column}; }
 
 int FractionColumn(int cut) { return 74 + 3 * (cut - 1); }
 int VaporColumn(int cut) { return 72 + 3 * (cut - 1); }
@@ -59,47 +59,52 @@ CustomOilCheck CustomOilValidator::Check(const oillib::COilLibrary& lib) {
     // The name: something besides blanks, not starting with a comma.
     const std::string name = lib.GetFieldText(lib.ColumnToField(1));
     const std::size_t first = name.find_first_not_of(' ');
-    if (first == std::string::npos) return Fail(1);
-    if (name[first] == ',') return Fail(2);
+    if (first == std::string::npos) return Fail(1, 1);
+    if (name[first] == ',') return Fail(2, 1);
 
-    if (empty(7) && empty(24)) return Fail(3);
+    if (empty(7) && empty(24)) return Fail(3, 7);
     if (!empty(7)) {
         const long long api = Scaled(lib, 7, 2, 1.0f);
-        if (api < Bound(6, 2) || api > Bound(100, 2)) return Fail(4);
+        if (api < Bound(6, 2) || api > Bound(100, 2)) return Fail(4, 7);
     }
     if (!empty(24)) {
         const long long density = Scaled(lib, 24, 4, 0.001f);
-        if (density < Bound(0.61, 4) || density > Bound(1.03, 4)) return Fail(5);
-        if (empty(25)) return Fail(6);
+        if (density < Bound(0.61, 4) || density > Bound(1.03, 4)) return Fail(5, 24);
+        if (empty(25)) return Fail(6, 25);
     }
 
-    if (empty(36) && empty(54)) return Fail(7);
+    if (empty(36) && empty(54)) return Fail(7, 36);
     if (!empty(36)) {
         const long long cSt = Scaled(lib, 36, 2, 1000000.0f);
-        if (cSt <= 0 || cSt > Bound(1000000, 2)) return Fail(8);
-        if (empty(37)) return Fail(9);
+        if (cSt <= 0 || cSt > Bound(1000000, 2)) return Fail(8, 36);
+        if (empty(37)) return Fail(9, 37);
     } else {
         const long long cP = Scaled(lib, 54, 2, 1000.0f);
-        if (cP <= 0 || cP > Bound(1000000, 2)) return Fail(10);
-        if (empty(55)) return Fail(11);
+        if (cP <= 0 || cP > Bound(1000000, 2)) return Fail(10, 54);
+        if (empty(55)) return Fail(11, 55);
     }
 
+    // The first of a cut's two cells that is empty.
+    auto missing = [&](int cut) { return empty(FractionColumn(cut)) ? FractionColumn(cut) : VaporColumn(cut); };
+    auto incomplete = [&](int cut) { return empty(FractionColumn(cut)) || empty(VaporColumn(cut)); };
     if (lib.GetFieldTextLower(lib.ColumnToField(10)) == "refined")
         for (int cut = 1; cut <= 3; ++cut)
-            if (empty(FractionColumn(cut)) || empty(VaporColumn(cut))) return Fail(12);
+            if (incomplete(cut)) return Fail(12, missing(cut));
 
     int last = 0;
     for (int cut = 1; cut <= 15; ++cut)
         if (!empty(FractionColumn(cut)) || !empty(VaporColumn(cut))) last = cut;
     for (int cut = 1; cut <= last; ++cut)
-        if (empty(FractionColumn(cut)) || empty(VaporColumn(cut))) return Fail(13);
+        if (incomplete(cut)) return Fail(13, missing(cut));
     if (last == 0) return {};
 
     auto fraction = [&](int cut) { return Scaled(lib, FractionColumn(cut), 4, 1.0f); };
     auto vapor = [&](int cut) { return Scaled(lib, VaporColumn(cut), 2, 1.0f); };
-    if (fraction(last) < Bound(0.9, 4) && vapor(last) < Bound(548, 2)) return Fail(14);
-    for (int cut = last - 1; cut >= 1; --cut)
-        if (fraction(cut + 1) <= fraction(cut) || vapor(cut + 1) <= vapor(cut)) return Fail(15);
+    if (fraction(last) < Bound(0.9, 4) && vapor(last) < Bound(548, 2)) return Fail(14, FractionColumn(last));
+    for (int cut = last - 1; cut >= 1; --cut) {
+        if (fraction(cut + 1) <= fraction(cut)) return Fail(15, FractionColumn(cut + 1));
+        if (vapor(cut + 1) <= vapor(cut)) return Fail(15, VaporColumn(cut + 1));
+    }
     return {};
 }
 

@@ -11,6 +11,7 @@ namespace ui {
 struct CustomOilCheck {
     int rule = 0;      // 0: the record passes; else 1..15
     std::string text;  // the failing rule's message, empty when it passes
+    int column = 0;    // the library column of the value to put right; 0 when it passes
 
     bool ok() const { return rule == 0; }
 };

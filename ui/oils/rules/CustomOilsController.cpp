@@ -1,7 +1,7 @@
 #include "ui/oils/rules/CustomOilsController.h"
 
 #include "ui/common/rules/CheckResult.h"
-#include "ui/common/rules/TextCut.h"
+#include "platform/TextCut.h"
 #include "ui/oils/rules/CustomOilId.h"
 #include "ui/oils/rules/CustomOilValidator.h"
 #include "ui/oils/rules/StandardOilsRules.h"
@@ -13,6 +13,24 @@ using platform::MsgIcon;
 std::string CustomLibraryUnreadableText(const std::string& folder, const std::string& reason) {
     return "Unable to read the Custom Oil Library\n\nThe file 'CustomLib' in the folder " + folder +
            " cannot be read: " + reason + ". It has not been changed. Replace or remove it to use custom oils.";
+}
+
+std::string RestoreCustomLibraryText(const oillib::COilLibrary& lib, bool missing, const oillib::SBackupInfo& backup) {
+    const std::string file = lib.GetPath().filename().string();
+    std::string copy = "the previous copy";
+    if (!backup.date.empty()) copy += " of " + backup.date;
+    copy += " with " + std::to_string(backup.oils) + (backup.oils == 1 ? " oil" : " oils");
+    return "Custom Oil Library " + std::string(missing ? "missing" : "empty") + "\n\nThe file '" + file +
+           "' in the folder " + lib.GetPath().parent_path().string() + (missing ? " is missing" : " is empty") +
+           ". Restore " + copy + " ('" + lib.GetBackupPath().filename().string() + "')?\n\nNo starts a new "
+           "library and keeps the previous copy.";
+}
+
+std::string RestoreFailedText(const oillib::COilLibrary& lib) {
+    std::string text = "Unable to restore the Custom Oil Library\n\nThe previous copy '" +
+                       lib.GetBackupPath().filename().string() + "' could not be put back";
+    if (!lib.GetErrorText().empty()) text += ": " + lib.GetErrorText();
+    return text + ". Nothing has been changed.";
 }
 
 namespace {
@@ -35,9 +53,30 @@ void CustomOilsController::Show(const std::string& text, MsgIcon icon) {
     doc_.Messages().Show(text, icon, platform::MsgButtons::Ok);
 }
 
+CustomOilsController::BackupAnswer CustomOilsController::OfferBackup(bool missing) {
+    const std::optional<oillib::SBackupInfo> backup = lib_->ReadBackupInfo();
+    if (!backup) return BackupAnswer::None;
+    const platform::MsgResult answer = doc_.Messages().Show(RestoreCustomLibraryText(*lib_, missing, *backup),
+                                                            MsgIcon::Question, platform::MsgButtons::YesNo);
+    if (answer != platform::MsgResult::Yes) return BackupAnswer::None;
+    if (lib_->RestoreBackup() == oillib::kResultOk) return BackupAnswer::Restored;
+    Show(RestoreFailedText(*lib_));
+    return BackupAnswer::Failed;
+}
+
 bool CustomOilsController::Open() {
     if (!lib_) return false;
-    const int rc = lib_->LoadIndex();
+    int rc = lib_->LoadIndex();
+    // A missing or empty file holds nothing to lose: its backup, when the
+    // user wants it back, or a new library.
+    const bool missing = rc == oillib::kResultMissing;
+    if (missing || (rc != oillib::kResultOk && lib_->IsFileEmpty())) {
+        switch (OfferBackup(missing)) {
+            case BackupAnswer::Restored: rc = oillib::kResultOk; break;
+            case BackupAnswer::Failed: return false;
+            case BackupAnswer::None: rc = oillib::kResultMissing; break;
+        }
+    }
     if (rc == oillib::kResultMissing) {
         bool made = false;
         switch (ui_.ChooseFirstOil()) {
@@ -57,10 +96,11 @@ bool CustomOilsController::Open() {
     return true;
 }
 
-void CustomOilsController::Refill() {
+void CustomOilsController::Refill(std::optional<oillib::FileOffset> select) {
     list_ = OilListModel(lib_ ? lib_->GetIndex() : nullptr);
+    row_ = select ? list_.RowOf(*select) : -1;
     // The scenario's oil when it is a custom oil still listed, else row 0.
-    row_ = list_.InitialRow(doc_.session.m_bStandardOil == 0, current_);
+    if (row_ < 0) row_ = list_.InitialRow(doc_.session.m_bStandardOil == 0, current_);
 }
 
 std::optional<oillib::FileOffset> CustomOilsController::SelectedOffset() const {
@@ -154,9 +194,16 @@ bool CustomOilsController::EditCustomOil(oillib::FileOffset offset) {
     const OilRecordCopy original = OilRecordCopy::Of(*lib_);
     const CustomOilEditorForm baseline = CustomOilEditorForm::Fill(*lib_);
     CustomOilEditorForm form = baseline;
+    CustomOilEditorForm::Place place{CustomOilEditorForm::GeneralInfo, &form.name};
+    bool failedSave = false;
     for (;;) {
-        if (!ui_.RunEditor(form)) return false;
-        CheckResult numbers = CustomOilEditorForm::CheckNumbers(form, baseline);
+        if (!ui_.RunEditor(form, place)) {
+            // A failed save may have read the file anew.
+            if (failedSave) Refill();
+            return false;
+        }
+        place = {CustomOilEditorForm::GeneralInfo, &form.name};
+        CheckResult numbers = CustomOilEditorForm::CheckNumbers(form, baseline, &place);
         if (!numbers.ok()) {
             ShowCheck(numbers, doc_.Messages());
             continue;
@@ -165,14 +212,29 @@ bool CustomOilsController::EditCustomOil(oillib::FileOffset offset) {
         const CustomOilCheck check = CustomOilValidator::Check(*lib_);
         if (!check.ok()) {
             Show(std::string(kHeaderProblem) + check.text, MsgIcon::Stop);
+            place = CustomOilEditorForm::PlaceOf(form, check.column);
             continue;
         }
-        break;
+        // The oil's place in file order: a save over it keeps it there (its
+        // offset moves with the header line), a new oil comes last.
+        std::optional<std::size_t> position;
+        if (const auto* index = lib_->GetIndex(); index && offset != oillib::kNewRecord)
+            for (std::size_t i = 0; i < index->size(); ++i)
+                if ((*index)[i].offset == offset) position = i;
+        if (lib_->SaveRecord(offset) != oillib::kResultOk) {
+            // The file is as it was; the editor comes back with what was typed.
+            Show(WithReason(kSaveFailedText, *lib_));
+            failedSave = true;
+            continue;
+        }
+        const auto* index = lib_->GetIndex();
+        std::optional<oillib::FileOffset> saved;
+        if (index && !index->empty())
+            saved = position && *position < index->size() ? (*index)[*position].offset : index->back().offset;
+        if (saved) current_ = *saved;
+        Refill(saved);
+        return true;
     }
-    if (lib_->SaveRecord(offset) != oillib::kResultOk) Show(WithReason(kSaveFailedText, *lib_));
-    current_ = oillib::kNewRecord;
-    Refill();
-    return true;
 }
 
 void CustomOilsController::Remove() {
@@ -195,7 +257,7 @@ bool CustomOilsController::Select() {
     CopyOilIntoScenario(*lib_, *offset, OilSource::Custom, doc_);
     document::Scenario& s = doc_.scenario;
     s.OilName += document::kCustomOilSuffix;
-    CopyToField(s.oil.name, s.OilName);
+    platform::CopyToField(s.oil.name, s.OilName);
     return true;
 }
 

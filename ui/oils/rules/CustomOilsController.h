@@ -29,6 +29,11 @@ inline constexpr const char* kSaveFailedText =
 
 // The message of a "CustomLib" that exists but does not load.
 std::string CustomLibraryUnreadableText(const std::string& folder, const std::string& reason);
+// The question when the library file is missing (or empty) and its backup
+// holds a library: restore it (Yes) or start a new library (No).
+std::string RestoreCustomLibraryText(const oillib::COilLibrary& lib, bool missing, const oillib::SBackupInfo& backup);
+// The message of a restore that failed.
+std::string RestoreFailedText(const oillib::COilLibrary& lib);
 
 // The answers of the three choice dialogs.
 enum class FirstOilChoice { Select, Blank, Cancel };
@@ -48,17 +53,19 @@ public:
     // standard library (which has it as its current record), none when
     // cancelled. The scenario is not changed.
     virtual std::optional<oillib::FileOffset> PickStandardOil() = 0;
-    // The editor on the form (changed in place as the user leaves it);
-    // true for "Save Changes", false for Cancel.
-    virtual bool RunEditor(CustomOilEditorForm& form) = 0;
+    // The editor on the form (changed in place as the user leaves it),
+    // opened on the place given; true for "Save Changes", false for Cancel.
+    virtual bool RunEditor(CustomOilEditorForm& form, const CustomOilEditorForm::Place& place) = 0;
 };
 
 class CustomOilsController {
 public:
     CustomOilsController(document::SpillDocCore& doc, ICustomOilsUi& ui);
 
-    // Loads the library. A missing file offers the first oil; false when
-    // the dialog ends at once (the first oil abandoned, or a file that is
+    // Loads the library. A missing or empty file offers its backup, when
+    // one holds a library, as a Yes/No question (nothing is restored
+    // unasked), else (or on No) the first oil; false when the dialog ends
+    // at once (the first oil abandoned, a failed restore, or a file that is
     // not a library, which is reported and never written).
     bool Open();
 
@@ -82,12 +89,19 @@ public:
 
 private:
     std::optional<oillib::FileOffset> SelectedOffset() const;
-    void Refill();
+    // The list anew from the index; the row of select when it is listed,
+    // else the opening's preselection.
+    void Refill(std::optional<oillib::FileOffset> select = std::nullopt);
+    enum class BackupAnswer { None, Restored, Failed };
+    // The question about the backup of a missing or empty library file.
+    BackupAnswer OfferBackup(bool missing);
     bool CreateFirstOil(bool copyStandard);
     bool CopyStandardOil();
     bool ReadOil(oillib::FileOffset offset);
-    // Runs the editor loop on the current record; true when the user saved
-    // (even when the save failed).
+    // Runs the editor loop on the current record until it is saved (true;
+    // the list then selects the oil saved) or the user cancels (false). A
+    // refused check reopens the editor at the value to put right, a failed
+    // save (reported) with everything typed.
     bool EditCustomOil(oillib::FileOffset offset);
     void NewOilId();
     void Show(const std::string& text, platform::MsgIcon icon = platform::MsgIcon::None);

@@ -1,6 +1,6 @@
 #include "ui/oils/rules/StandardOilsRules.h"
 
-#include "ui/common/rules/TextCut.h"
+#include "platform/TextCut.h"
 #include "ui/oils/rules/LibraryReaders.h"
 
 namespace ui {
@@ -55,8 +55,8 @@ void CopyOilIntoScenario(const oillib::COilLibrary& lib, oillib::FileOffset offs
 
     model::InputOil& o = s.oil;
     auto num = [&](int column, int decimals) { return GetLibraryNumber(lib, column, decimals, 1.0f); };
-    CopyToField(o.name, s.OilName);
-    CopyToField(o.productType, s.ProductType);
+    platform::CopyToField(o.name, s.OilName);
+    platform::CopyToField(o.productType, s.ProductType);
     ReadOilNumbers(lib, num, o);
 
     doc.session.m_bChanged[document::ChangedOil] = 1;

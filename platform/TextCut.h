@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace ui {
+namespace platform {
 
 // True when the bytes are valid UTF-8 (plain ASCII included).
 bool IsUtf8(std::string_view bytes);
@@ -25,4 +25,4 @@ void CopyToField(char (&field)[N], std::string_view text) {
     for (; i < N; ++i) field[i] = '\0';
 }
 
-}  // namespace ui
+}  // namespace platform

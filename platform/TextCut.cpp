@@ -1,6 +1,6 @@
-#include "ui/common/rules/TextCut.h"
+#include "platform/TextCut.h"
 
-namespace ui {
+namespace platform {
 
 namespace {
 
@@ -48,4 +48,4 @@ std::string CutToBytes(std::string_view text, std::size_t n) {
     return std::string(text.substr(0, end));
 }
 
-}  // namespace ui
+}  // namespace platform
