@@ -153,7 +153,8 @@ TEST(TankPicture, TheTankFollowsTheSizeTyped) {
     }
     // Steps 2-5 draw the tank step 1 stored.
     for (int step = 2; step <= 5; ++step) {
-        const Op* front = Filled(Draw(step, {}, StoredTank()), OpKind::Rectangle, kPictureFrontColour);
+        const RecordingCanvas drawn = Draw(step, {}, StoredTank());
+        const Op* front = Filled(drawn, OpKind::Rectangle, kPictureFrontColour);
         ASSERT_TRUE(front);
         EXPECT_NEAR(front->rect.width() / double(front->rect.height()), 2, 0.04) << "step " << step;
     }
