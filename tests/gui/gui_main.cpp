@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -113,6 +114,62 @@ std::string Screenshot(wxWindow* window, const std::string& name) {
     }
     std::printf("screenshot: %s\n", path.c_str());
     return path;
+}
+
+namespace {
+// The toolkit's own calls, looked up in the running program.
+template <class F>
+F Gtk(const char* name) {
+    return reinterpret_cast<F>(dlsym(RTLD_DEFAULT, name));
+}
+
+struct MnemonicWalk {
+    using Widget = void*;
+    using Callback = void (*)(Widget, void*);
+    using ForAll = void (*)(Widget, Callback, void*);
+    using TypeOf = unsigned long (*)();
+    using IsA = int (*)(Widget, unsigned long);
+    using KeyOf = unsigned (*)(Widget);
+    using Mapped = int (*)(Widget);
+    using LabelOf = const char* (*)(Widget);
+    using Unicode = std::uint32_t (*)(unsigned);
+
+    ForAll forAll = Gtk<ForAll>("gtk_container_forall");
+    IsA isA = Gtk<IsA>("g_type_check_instance_is_a");
+    TypeOf containerType = Gtk<TypeOf>("gtk_container_get_type");
+    TypeOf labelType = Gtk<TypeOf>("gtk_label_get_type");
+    KeyOf keyOf = Gtk<KeyOf>("gtk_label_get_mnemonic_keyval");
+    Mapped mapped = Gtk<Mapped>("gtk_widget_get_mapped");
+    LabelOf labelOf = Gtk<LabelOf>("gtk_label_get_label");
+    Unicode unicode = Gtk<Unicode>("gdk_keyval_to_unicode");
+    std::vector<ShownMnemonic> found;
+
+    bool Usable() const {
+        return forAll && isA && containerType && labelType && keyOf && mapped && labelOf && unicode;
+    }
+    void Visit(Widget w) {
+        if (!mapped(w)) return;
+        if (isA(w, labelType())) {
+            constexpr unsigned kNoKey = 0xffffff;
+            if (const unsigned key = keyOf(w); key != kNoKey) {
+                const wxString ch(wxUniChar(unicode(key)));
+                found.push_back({ch.Lower().utf8_string(), labelOf(w) ? labelOf(w) : ""});
+            }
+        }
+        if (isA(w, containerType()))
+            forAll(w, [](Widget child, void* self) { static_cast<MnemonicWalk*>(self)->Visit(child); }, this);
+    }
+};
+}  // namespace
+
+std::vector<ShownMnemonic> ShownMnemonics(wxWindow* window) {
+    MnemonicWalk walk;
+    if (!walk.Usable()) {
+        ADD_FAILURE() << "the toolkit's label calls are not found";
+        return {};
+    }
+    if (window && window->GetHandle()) walk.Visit(window->GetHandle());
+    return walk.found;
 }
 
 void Click(wxWindow* dialog, int id) {

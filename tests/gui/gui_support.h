@@ -63,6 +63,17 @@ struct Ink {
 Ink InkOf(const std::string& png, wxWindow* shot, wxWindow* part, unsigned char r = 0, unsigned char g = 0,
           unsigned char b = 0);
 
+// A mnemonic a window shows: its key (lower case) and the label that holds
+// it as the toolkit shows it ("_Cancel" for the stock Cancel button).
+struct ShownMnemonic {
+    std::string key;  // the character, UTF-8
+    std::string label;
+};
+// The mnemonics of every label of the window on screen now (buttons, boxes,
+// options, texts, group frames; stock buttons as the toolkit labels them),
+// disabled ones included; labels of hidden pages and panels are left out.
+std::vector<ShownMnemonic> ShownMnemonics(wxWindow* window);
+
 // Sends a button click to the control of a dialog, as a click would.
 void Click(wxWindow* dialog, int id);
 // A user's edits of one control: the value put in, then the event the

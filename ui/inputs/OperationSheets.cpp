@@ -254,7 +254,7 @@ CInSituBurnSheet::CInSituBurnSheet(wxWindow* parent, document::SpillDocCore& doc
                      [&doc](wxWindow* book, int i) { return new CInSituBurnPage(book, doc, i); },
                      [](wxWindow* sheet) {
                          auto* row = new wxBoxSizer(wxHORIZONTAL);
-                         row->Add(new wxButton(sheet, kAdvancedOptionsId, "Advanced &Options"));
+                         row->Add(new wxButton(sheet, kAdvancedOptionsId, "&Advanced Options"));
                          return row;
                      }),
       doc_(doc) {
