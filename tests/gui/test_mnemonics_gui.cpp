@@ -17,6 +17,7 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/uiaction.h>
 #include <wx/wizard.h>
 
 #include "app/CommandIds.h"
@@ -178,6 +179,20 @@ struct CustomLibrary {
     oillib::COilLibrary& lib;
 };
 
+// A screenshot with Alt held down: the toolkit underlines the mnemonics.
+std::string ShotWithAlt(wxWindow* window, const std::string& name) {
+    window->Raise();
+    window->SetFocus();
+    Settle();
+    wxUIActionSimulator keys;
+    keys.KeyDown(WXK_ALT);
+    Settle();
+    const std::string shot = Screenshot(window, name);
+    keys.KeyUp(WXK_ALT);
+    Settle();
+    return shot;
+}
+
 output::GraphPanel* FindGraphPanel(wxWindow* parent) {
     for (wxWindow* w : parent->GetChildren()) {
         if (auto* panel = dynamic_cast<output::GraphPanel*>(w)) return panel;
@@ -251,6 +266,7 @@ protected:
     void WeatherDialogs() {
         Inside<ui::CWindWaveDialog>("Wind and Waves", [] { Command(app::ID_WIND_WAVE); }, [&](ui::CWindWaveDialog* d) {
             check.Check(d, "Wind and Waves");
+            EXPECT_FALSE(ShotWithAlt(d, "mnemonics/wind-constant").empty());
             d->SetMode(true);
             Inside<ui::CVarWindFetchDialog>("Fetch", [&] { Click(d, d->FetchButton()->GetId()); },
                                             [&](ui::CVarWindFetchDialog* f) { check.Check(f, "Fetch"); });
@@ -315,6 +331,7 @@ protected:
         });
         Inside<ui::CInSituBurnSheet>("Burn", [] { Command(app::ID_IN_SITU_BURN); }, [&](ui::CInSituBurnSheet* s) {
             check.CheckPages(s->GetBookCtrl(), s, s->GetTitle().utf8_string());
+            EXPECT_FALSE(ShotWithAlt(s, "mnemonics/burn-sheet").empty());
             Inside<ui::CAdvancedBurnOptionsDialog>(
                 "Advanced burn options", [&] { Click(s, ui::CInSituBurnSheet::kAdvancedOptionsId); },
                 [&](ui::CAdvancedBurnOptionsDialog* a) { check.Check(a, "Advanced Burn Options"); });
