@@ -368,9 +368,10 @@ SummaryLines BurnSummary(const SpillDocCore& doc, SummaryFlavour flavour) {
         b.Bold(1, Format("In-Situ Burn Operation = %d", n + 1));
         b.ExpandLast();
         b.Line(2, "Time of Burn = " + b.TimeOfDay(s.InSituBurnTime[n]) + " hours");
-        b.Line(2, "Area of Burn = " + EnteredValue(s.m_dBurnArea[n]) + " " + UnitName(UnitList::Area, s.m_iAreaUnits[n]));
+        b.Line(2, "Area of Burn = " + EnteredValue(s.m_dBurnArea[n]) + " " +
+                      UnitName(UnitList::Area, s.m_iAreaUnits[n]));
         b.Line(2, "Oil Thickness = " + EnteredValue(s.m_dBurnThickness[n]) + " " +
-                         UnitName(UnitList::Thickness, s.m_iThicknessUnits[n]));
+                      UnitName(UnitList::Thickness, s.m_iThicknessUnits[n]));
     }
     return b.Take();
 }
@@ -388,10 +389,11 @@ SummaryLines MechanicalSummary(const SpillDocCore& doc, SummaryFlavour flavour) 
         b.ExpandLast();
         b.Line(2, "Time of Application = " + b.TimeOfDay(s.SkimmerTime[n]) + " hours");
         if (s.m_bMechanicalRateUse[n])
-            b.Line(2, "Recovery Rate = " + EnteredValue(s.m_dMechanicalRate[n]) + " " + UnitName(UnitList::Rate, s.m_iRecoveryUnits[n]));
+            b.Line(2, "Recovery Rate = " + EnteredValue(s.m_dMechanicalRate[n]) + " " +
+                          UnitName(UnitList::Rate, s.m_iRecoveryUnits[n]));
         else
             b.Line(2, "AmountRecovered = " + EnteredValue(s.m_dMechanicalAmount[n]) + " " +
-                             UnitName(UnitList::Volume, s.m_iAmountUnits[n]));
+                          UnitName(UnitList::Volume, s.m_iAmountUnits[n]));
     }
     return b.Take();
 }
