@@ -37,6 +37,20 @@ int WholeNumber(double v) {
     return static_cast<int>(v);
 }
 
+// An entered operation value: a whole number as "%.0f" prints it, a value
+// with a fraction with up to two decimals and no trailing zeros (0.2, 50.5,
+// 0.08 for 0.078).
+std::string EnteredValue(double v) {
+    if (!std::isfinite(v)) return Format("%.0f", v);
+    std::string text = Format("%.2f", v);
+    const std::size_t dot = text.find('.');
+    if (dot == std::string::npos) return text;
+    std::size_t end = text.find_last_not_of('0');
+    if (end == dot) --end;
+    text.erase(end + 1);
+    return text;
+}
+
 // Kelvin to the nearest whole deg C.
 double RoundedCelsius(double kelvin) { return std::floor(kelvin - 273.15 + 0.5); }
 
@@ -336,8 +350,8 @@ SummaryLines DispersantSummary(const SpillDocCore& doc, SummaryFlavour flavour) 
         b.ExpandLast();
         b.Line(2, "Time of Application = " + b.TimeOfDay(s.DispersantTime[n]) + " hours");
         b.Line(2, Format("Duration of Spray = %d hours", s.m_nDispersantDuration[n]));
-        b.Line(2, Format("Percent of Slick Sprayed = %.0f %%", s.m_dDispersantDispersed[n]));
-        b.Line(2, Format("Dispersant Effectiveness = %.0f %%", s.m_dDispersantSprayed[n]));
+        b.Line(2, "Percent of Slick Sprayed = " + EnteredValue(s.m_dDispersantDispersed[n]) + " %");
+        b.Line(2, "Dispersant Effectiveness = " + EnteredValue(s.m_dDispersantSprayed[n]) + " %");
     }
     return b.Take();
 }
@@ -354,9 +368,10 @@ SummaryLines BurnSummary(const SpillDocCore& doc, SummaryFlavour flavour) {
         b.Bold(1, Format("In-Situ Burn Operation = %d", n + 1));
         b.ExpandLast();
         b.Line(2, "Time of Burn = " + b.TimeOfDay(s.InSituBurnTime[n]) + " hours");
-        b.Line(2, Format("Area of Burn = %.0f %s", s.m_dBurnArea[n], UnitName(UnitList::Area, s.m_iAreaUnits[n])));
-        b.Line(2, Format("Oil Thickness = %.0f %s", s.m_dBurnThickness[n],
-                         UnitName(UnitList::Thickness, s.m_iThicknessUnits[n])));
+        b.Line(2, "Area of Burn = " + EnteredValue(s.m_dBurnArea[n]) + " " +
+                      UnitName(UnitList::Area, s.m_iAreaUnits[n]));
+        b.Line(2, "Oil Thickness = " + EnteredValue(s.m_dBurnThickness[n]) + " " +
+                      UnitName(UnitList::Thickness, s.m_iThicknessUnits[n]));
     }
     return b.Take();
 }
@@ -374,10 +389,11 @@ SummaryLines MechanicalSummary(const SpillDocCore& doc, SummaryFlavour flavour) 
         b.ExpandLast();
         b.Line(2, "Time of Application = " + b.TimeOfDay(s.SkimmerTime[n]) + " hours");
         if (s.m_bMechanicalRateUse[n])
-            b.Line(2, Format("Recovery Rate = %.0f %s", s.m_dMechanicalRate[n], UnitName(UnitList::Rate, s.m_iRecoveryUnits[n])));
+            b.Line(2, "Recovery Rate = " + EnteredValue(s.m_dMechanicalRate[n]) + " " +
+                          UnitName(UnitList::Rate, s.m_iRecoveryUnits[n]));
         else
-            b.Line(2, Format("AmountRecovered = %.0f %s", s.m_dMechanicalAmount[n],
-                             UnitName(UnitList::Volume, s.m_iAmountUnits[n])));
+            b.Line(2, "AmountRecovered = " + EnteredValue(s.m_dMechanicalAmount[n]) + " " +
+                          UnitName(UnitList::Volume, s.m_iAmountUnits[n]));
     }
     return b.Take();
 }

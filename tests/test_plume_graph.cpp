@@ -78,6 +78,24 @@ TEST(PlumeGraph, ARealRunDrawsTwoContourPairsWithAxes) {
     EXPECT_GE(texts.size(), 6u) << "axis labels";
 }
 
+TEST(PlumeGraph, TextsAreTransparentOnScreenAndPaper) {
+    RealBurn burn;
+    ASSERT_NE(burn.plume, nullptr);
+    for (ui::PlumeMedium medium : {ui::PlumeMedium::Screen, ui::PlumeMedium::Paper}) {
+        const char* name = medium == ui::PlumeMedium::Screen ? "screen" : "paper";
+        RecordingCanvas c({96, 96, {600, 360}, medium == ui::PlumeMedium::Paper});
+        ui::DrawPlumeGraph(c, {0, 0, 600, 360}, *burn.plume, medium);
+        const auto texts = Texts(c);
+        EXPECT_TRUE(Has(texts, "Smoke plume (assumes long duration burn)")) << name;
+        EXPECT_TRUE(Has(texts, "Downwind distance (m)")) << name;
+        for (const platform::Op* op : c.All()) {
+            if (op->kind == OpKind::Text || op->kind == OpKind::TextInRect) {
+                EXPECT_FALSE(op->state.opaqueText) << name << ": \"" << op->text << "\" has a box";
+            }
+        }
+    }
+}
+
 TEST(PlumeGraph, AMissingFirstPointDrawsOnlyTheTitleAndNA) {
     RealBurn burn;
     ASSERT_NE(burn.plume, nullptr);

@@ -515,6 +515,60 @@ TEST(ScenarioTree, OperationsAreInsertedInOrderAndRemovedWhenEmpty) {
                                  "Mechanical Cleanup Operations|");
 }
 
+// The entered operation values read back as entered, in the tree and the
+// printout alike: a whole value as before, a fraction with up to two decimals.
+TEST(ScenarioSummary, OperationValuesKeepTheirDecimals) {
+    struct Case {
+        const char* name;
+        double value;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"whole", 3, "3"},
+        {"large whole", 5000, "5000"},
+        {"tenths", 0.2, "0.2"},
+        {"half a percent", 50.5, "50.5"},
+        {"hundredths", 0.25, "0.25"},
+        {"trailing zero dropped", 1.10, "1.1"},
+        {"third decimal rounds", 0.078, "0.08"},
+        {"rounds up to whole", 2.999, "3"},
+        {"below a hundredth", 0.004, "0"},
+        {"unset", -999, "-999"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TreeFixture f;
+        Scenario& s = f.S();
+        s.mDispersantPageUse[0] = 1;
+        s.m_dDispersantDispersed[0] = s.m_dDispersantSprayed[0] = c.value;
+        s.mInSituBurnPageUse[0] = 1;
+        s.m_dBurnArea[0] = s.m_dBurnThickness[0] = c.value;
+        s.m_iAreaUnits[0] = 2;
+        s.m_iThicknessUnits[0] = 2;
+        s.mMechanicalPageUse[0] = s.mMechanicalPageUse[1] = 1;
+        s.m_bMechanicalRateUse[0] = 1;
+        s.m_dMechanicalRate[0] = c.value;
+        s.m_iRecoveryUnits[0] = 0;
+        s.m_bMechanicalRateUse[1] = 0;
+        s.m_dMechanicalAmount[1] = c.value;
+        s.m_iAmountUnits[1] = 0;
+        f.Raise(ChangedDispersant);
+        f.Raise(ChangedBurn);
+        f.Raise(ChangedMechanical);
+        f.Refresh();
+        const std::string tree = Dump(f.tree);
+        const std::string print = DumpLines(PrintSummary(*f.doc));
+        const std::string v = c.shown;
+        for (const std::string& line :
+             {"Percent of Slick Sprayed = " + v + " %\n", "Dispersant Effectiveness = " + v + " %\n",
+              "Area of Burn = " + v + " sq. meters\n", "Oil Thickness = " + v + " inches\n",
+              "Recovery Rate = " + v + " bbl/hr\n", "AmountRecovered = " + v + " bbl\n"}) {
+            EXPECT_NE(tree.find("    " + line), std::string::npos) << c.name << ": " << line << tree;
+            EXPECT_NE(print.find("2- " + line), std::string::npos) << c.name << ": " << line << print;
+        }
+    }
+}
+
 TEST(ScenarioTree, FlagsAreClearedInOrderAndSolvedPrintIsLeft) {
     TreeFixture f;
     f.EnterOil();

@@ -193,9 +193,6 @@ TEST(SmallGraphDraw, ReleaseLabelsAreWholeNumbers) {
     for (const char* t : {"0", "10", "40"}) EXPECT_TRUE(Has(texts, t)) << t;
     EXPECT_FALSE(Has(texts, "10.0"));
     EXPECT_EQ(rc.Find(OpKind::Polyline).size(), 2u);  // the curve and the frame
-    // On the screen its texts sit on grey.
-    EXPECT_EQ(rc.Find(OpKind::Text).front()->state.textBackground, (platform::Rgb{192, 192, 192}));
-    EXPECT_TRUE(rc.Find(OpKind::Text).front()->state.opaqueText);
 
     // A release under 3 units: a step of 0.2 gets its decimal, so no two
     // labels read the same.
@@ -207,6 +204,67 @@ TEST(SmallGraphDraw, ReleaseLabelsAreWholeNumbers) {
     const std::vector<std::string> texts2 = Texts(rc2);
     for (const char* t : {"0.0", "0.5", "2.5"}) EXPECT_TRUE(Has(texts2, t)) << t;
     EXPECT_FALSE(Has(texts2, "1"));
+}
+
+// Titles and labels lie over the graph without a box of their own, on the
+// screen as on paper.
+TEST(SmallGraphDraw, TextsAreTransparentOnScreenAndPaper) {
+    struct Case {
+        const char* name;
+        void (*draw)(RecordingCanvas&, ui::TankMedium);
+        ui::TankMedium medium;
+        const char* title;
+    };
+    auto level = [](RecordingCanvas& rc, ui::TankMedium m) { ui::DrawTankLevelGraph(rc, kArea, LevelRecord(), m); };
+    auto release = [](RecordingCanvas& rc, ui::TankMedium m) {
+        ui::DrawTankReleaseGraph(rc, kArea, ReleaseRecord(), m);
+    };
+    const Case cases[] = {
+        {"levels on screen", level, ui::TankMedium::Screen, "Levels Inside Tank (m)"},
+        {"levels on paper", level, ui::TankMedium::Paper, "Levels Inside Tank (m)"},
+        {"release on screen", release, ui::TankMedium::Screen, "Oil Released (bbl)"},
+        {"release on paper", release, ui::TankMedium::Paper, "Oil Released (bbl)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingCanvas rc;
+        c.draw(rc, c.medium);
+        ASSERT_EQ(Texts(rc).front(), c.title);
+        int texts = 0;
+        for (const Op* op : rc.All())
+            if (op->kind == OpKind::Text || op->kind == OpKind::TextInRect) {
+                ++texts;
+                EXPECT_FALSE(op->state.opaqueText) << c.name << ": \"" << op->text << "\" has a box";
+            }
+        EXPECT_GT(texts, 5) << c.name << ": title and axis labels";
+    }
+}
+
+// A missing value inside a curve ends it there: no line runs to the
+// marker or past it.
+TEST(SmallGraphDraw, AMissingValueInsideACurveEndsIt) {
+    struct Case {
+        const char* name;
+        int series;  // the spoilt series of the level record
+        double value;
+    };
+    const Case cases[] = {
+        {"-999 level", model::TANK_OIL_LEVEL, -999},
+        {"-999 time", model::TANK_MINUTES, -999},
+        {"level not a number", model::TANK_OIL_LEVEL, std::nan("")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        model::STankLevelData r = LevelRecord();  // oil 2, 1.7, 1.45, 1.2, 1 at 0..40 minutes
+        r.series[c.series][2] = c.value;
+        RecordingCanvas rc;
+        ui::DrawTankLevelGraph(rc, kArea, r, ui::TankMedium::Screen);
+        const Op* oil = nullptr;
+        for (const Op* op : rc.Find(OpKind::Polyline))
+            if (op->state.pen.colour == ui::kTankOilColour) oil = op;
+        ASSERT_NE(oil, nullptr) << c.name;
+        EXPECT_EQ(oil->points.size(), 2u) << c.name;
+    }
 }
 
 TEST(TankResultTexts, DurationAndTotal) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "output/core/DrawGraph.h"
 #include "output/core/GraphAxes.h"
 #include "platform/NumText.h"
 
@@ -79,6 +80,18 @@ std::string ValueFormat(const SmallGraphStyle& style, const GridStep& y, double 
 
 }  // namespace
 
+SmallGraphStyle SmallGraphStyleFor(const Canvas& c, SmallGraphMedium medium, int gridMm) {
+    SmallGraphStyle s;
+    s.font = GraphFont(c.ppiY());
+    s.textColour = {0, 0, 0};
+    s.gridPen = {platform::PenStyle::Solid, 1,
+                 medium == SmallGraphMedium::Screen ? kSmallGraphScreenGrid : kSmallGraphPaperGrid};
+    s.gridMm = gridMm;
+    s.valueFormat = "%.0f";
+    s.timeFormat = "%.0f";
+    return s;
+}
+
 bool SmallGraphDrawable(const SmallGraph& g) {
     if (!g.recordOk || g.curves.empty()) return false;
     if (!std::isfinite(g.minValue) || !std::isfinite(g.maxValue) || g.maxValue < g.minValue) return false;
@@ -97,7 +110,7 @@ SmallGraphLayout DrawSmallGraph(Canvas& c, const Rect& area, const SmallGraph& g
     c.save();
     c.setFont(style.font);
     c.setTextColour(style.textColour);
-    c.setTextBackground(style.textBackground, style.opaqueText);
+    c.setTextBackground({255, 255, 255}, false);
     c.setPen(platform::kBlackPen);
 
     out.textHeight = c.textExtent(g.title).cy;

@@ -38,17 +38,18 @@ struct SmallBand {
     platform::Brush brush;
 };
 
-// The small graphs' colours: the grid on screen and on paper (the printed
-// palette's blue), and the grey behind their texts on screen.
+// The small graphs' grid colours on screen and on paper (the printed
+// palette's blue).
 inline constexpr platform::Rgb kSmallGraphScreenGrid{200, 200, 255};
 inline constexpr platform::Rgb kSmallGraphPaperGrid{0, 159, 255};
-inline constexpr platform::Rgb kSmallGraphScreenTextBackground{192, 192, 192};
 
+enum class SmallGraphMedium { Screen, Paper };
+
+// Texts (title, labels) are drawn transparent over the graph, on the
+// screen as on paper.
 struct SmallGraphStyle {
     platform::Font font;
     platform::Rgb textColour{0, 0, 0};
-    platform::Rgb textBackground{255, 255, 255};
-    bool opaqueText = false;
     platform::Pen gridPen;
     int gridMm = 12;                   // the least grid spacing aimed at
     const char* valueFormat = "%.0f";  // labels up the value axis
@@ -57,6 +58,11 @@ struct SmallGraphStyle {
     bool widenDecimals = false;
     const char* timeFormat = "%.0f";   // labels along the time axis
 };
+
+// The style every small graph starts from: the graphs' font at the
+// canvas's resolution, black text, the medium's grid and the given grid
+// spacing, whole-number labels.
+SmallGraphStyle SmallGraphStyleFor(const platform::Canvas& canvas, SmallGraphMedium medium, int gridMm);
 
 struct SmallGraph {
     std::string title;

@@ -74,15 +74,7 @@ output::SmallGraphLayout DrawPlumeGraph(Canvas& c, const Rect& area, const model
                 {stable, Series(p, model::PLUME_STABLE_UPPER), StablePen(medium)},
                 {stable, Series(p, model::PLUME_STABLE_LOWER), StablePen(medium)}};
 
-    output::SmallGraphStyle style;
-    style.font = output::GraphFont(c.ppiY());
-    style.textColour = kBlack;
-    style.textBackground = medium == PlumeMedium::Screen ? output::kSmallGraphScreenTextBackground : Rgb{255, 255, 255};
-    style.opaqueText = medium == PlumeMedium::Screen;
-    style.gridPen = {PenStyle::Solid, 1, medium == PlumeMedium::Screen ? output::kSmallGraphScreenGrid : output::kSmallGraphPaperGrid};
-    style.gridMm = 15;
-    style.valueFormat = "%.0f";
-    style.timeFormat = "%.0f";
+    const output::SmallGraphStyle style = output::SmallGraphStyleFor(c, medium, 15);
 
     // Room under the distance labels for the caption.
     c.save();
@@ -96,7 +88,7 @@ output::SmallGraphLayout DrawPlumeGraph(Canvas& c, const Rect& area, const model
     const output::SmallGraphLayout layout = output::DrawSmallGraph(c, graphArea, g, style);
     if (layout.drawn) {
         c.setTextColour(style.textColour);
-        c.setTextBackground(style.textBackground, style.opaqueText);
+        c.setTextBackground({255, 255, 255}, false);
         c.text({(layout.box.left + layout.box.right) / 2, layout.box.bottom + mmY + layout.textHeight},
                kPlumeDistanceCaption, HAlign::Centre, VAlign::Top);
     }

@@ -23,7 +23,7 @@ inline constexpr const char* kPlumeStableLegend = "Stable Stability";
 inline constexpr platform::Rgb kPlumeNeutralColour{255, 0, 0};
 inline constexpr platform::Rgb kPlumeStableColour{210, 180, 140};
 
-enum class PlumeMedium { Screen, Paper };
+using PlumeMedium = output::SmallGraphMedium;
 
 // Draws the plume record in area: the title "Smoke plume (assumes long
 // duration burn)", then "N/A" when a series starts at a negative value, or

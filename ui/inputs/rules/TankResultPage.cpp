@@ -25,7 +25,7 @@ using platform::VAlign;
 namespace {
 
 constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kLightGrey = output::kSmallGraphScreenTextBackground;
+constexpr Rgb kLightGrey{192, 192, 192};
 
 // The pens and the opening's brush of each medium.
 struct TankPens {
@@ -45,12 +45,8 @@ TankPens PensFor(TankMedium medium) {
 }
 
 output::SmallGraphStyle StyleFor(Canvas& c, TankMedium medium, const char* valueFormat) {
-    output::SmallGraphStyle s;
-    s.font = output::GraphFont(c.ppiY());
-    s.gridPen = {PenStyle::Solid, 1, medium == TankMedium::Screen ? output::kSmallGraphScreenGrid : output::kSmallGraphPaperGrid};
-    s.gridMm = 12;
+    output::SmallGraphStyle s = output::SmallGraphStyleFor(c, medium, 12);
     s.valueFormat = valueFormat;
-    s.timeFormat = "%.0f";
     s.widenDecimals = true;
     return s;
 }
@@ -134,9 +130,7 @@ void DrawTankLevelGraph(Canvas& c, const Rect& area, const model::STankLevelData
     g.curves = {{minutes, Series(rec.series[model::TANK_OIL_LEVEL], rec), pens.oil},
                 {minutes, Series(rec.series[model::TANK_WATER_LEVEL], rec), pens.water}};
     g.band = output::SmallBand{rec.holeBottom, rec.holeTop, pens.hole};
-    output::SmallGraphStyle style = StyleFor(c, medium, "%.1f");
-    style.opaqueText = false;
-    output::DrawSmallGraph(c, area, g, style);
+    output::DrawSmallGraph(c, area, g, StyleFor(c, medium, "%.1f"));
 }
 
 void DrawTankReleaseGraph(Canvas& c, const Rect& area, const model::SGraphData& rec, TankMedium medium) {
@@ -144,11 +138,7 @@ void DrawTankReleaseGraph(Canvas& c, const Rect& area, const model::SGraphData& 
     output::SmallGraph g = GraphOf(rec, rec.series[model::TANK_MINUTES]);
     g.curves = {{Series(rec.series[model::TANK_MINUTES], rec), Series(rec.series[model::TANK_RELEASED], rec),
                  pens.release}};
-    output::SmallGraphStyle style = StyleFor(c, medium, "%.0f");
-    // On the screen the release graph's texts sit on grey.
-    style.opaqueText = medium == TankMedium::Screen;
-    style.textBackground = kLightGrey;
-    output::DrawSmallGraph(c, area, g, style);
+    output::DrawSmallGraph(c, area, g, StyleFor(c, medium, "%.0f"));
 }
 
 std::string TankResultPage::TotalText() const { return TankTotalText(doc_.scenario.m_dTankTotalRelease); }

@@ -9,6 +9,7 @@
 
 #include "document/SpillDoc.h"
 #include "model/Series.h"
+#include "output/core/SmallGraph.h"
 #include "platform/Canvas.h"
 
 namespace ui {
@@ -32,7 +33,7 @@ std::string TankTotalText(double cubicMetres);
 // 120 s) or seconds, then " (approx.)".
 std::string TankDurationText(double seconds);
 
-enum class TankMedium { Screen, Paper };
+using TankMedium = output::SmallGraphMedium;
 
 // Where the two graphs go on the page, from the page's controls (client
 // coordinates): between the text frame and the time caption, the levels
