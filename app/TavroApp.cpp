@@ -22,6 +22,7 @@
 #include "app/WorkspaceView.h"
 #include "oillib/OilLibrary.h"
 #include "output/core/PrintSpillInformation.h"
+#include "platform/wx/PrintPager.h"
 #include "platform/wx/WxDcCanvas.h"
 #include "platform/wx/WxText.h"
 #include "ui/common/HelpMessageDialog.h"
@@ -31,6 +32,28 @@ namespace app {
 CTAVRO2App& TheApp() { return *static_cast<CTAVRO2App*>(wxTheApp); }
 
 // ---- Document manager and recent files ----------------------------------------
+
+TavroDocManager::TavroDocManager() : wxDocManager(0, false) {
+    Initialize();
+    Bind(wxEVT_MENU, &TavroDocManager::OnPrintCommand, this, wxID_PRINT);
+    Bind(wxEVT_MENU, &TavroDocManager::OnPreviewCommand, this, wxID_PREVIEW);
+}
+
+void TavroDocManager::OnPrintCommand(wxCommandEvent&) {
+    wxView* view = GetAnyUsableView();
+    if (!view) return;
+    std::unique_ptr<wxPrintout> printout(view->OnCreatePrintout());
+    if (printout) platform::PrintThroughDialog(TheApp().MainFrame(), *printout, TheApp().Messages(), true);
+}
+
+void TavroDocManager::OnPreviewCommand(wxCommandEvent&) {
+    wxView* view = GetAnyUsableView();
+    if (!view) return;
+    wxPrintout* shown = view->OnCreatePrintout();
+    if (!shown) return;
+    platform::ShowPrintPreview(TheApp().MainFrame(), shown, view->OnCreatePrintout(), _("Print Preview"),
+                               TheApp().Messages());
+}
 
 wxString TavroDocManager::MakeNewDocumentName() { return wxString::Format("Spill Scenario%d", counter_++); }
 

@@ -39,7 +39,7 @@ class TavroDocManager final : public wxDocManager {
 public:
     // Initialised here, not by the base: the base would create its own
     // nine-entry history before this class exists.
-    TavroDocManager() : wxDocManager(0, false) { Initialize(); }
+    TavroDocManager();
     wxString MakeNewDocumentName() override;
     wxFileHistory* OnCreateFileHistory() override;
     // Any file is tried as a scenario, whatever its extension; the file
@@ -53,6 +53,11 @@ public:
     void RemoveFileFromHistory(size_t i) override;
 
 private:
+    // File > Print and Print Preview of the active view's printout, through
+    // the program's one print path.
+    void OnPrintCommand(wxCommandEvent&);
+    void OnPreviewCommand(wxCommandEvent&);
+
     int counter_ = 1;
 };
 

@@ -1,5 +1,8 @@
 #include "platform/PrintJob.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace platform {
 
 namespace {
@@ -82,6 +85,28 @@ bool ReplayPage(const RecordingCanvas& recording, int page, Canvas& canvas) {
         state = op.state;
     }
     return true;
+}
+
+std::string PrintFailedText(std::string_view toolkitReason, const std::string& file) {
+    std::string text = "The printout was not made.";
+    std::string reason(toolkitReason);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == ' ')) reason.pop_back();
+    if (reason.empty() && !file.empty()) {
+        namespace fs = std::filesystem;
+        std::error_code ec;
+        const fs::path path(file);
+        const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+        if (fs::is_directory(path, ec))
+            reason = "\"" + file + "\" is a folder, not a file.";
+        else if (!fs::is_directory(folder, ec))
+            reason = "The folder of \"" + file + "\" does not exist.";
+        else
+            reason = "The file \"" + file + "\" could not be written.";
+    } else if (!file.empty()) {
+        reason += "\n\nFile: " + file;
+    }
+    if (reason.empty()) reason = "The printer did not take it.";
+    return text + "\n\n" + reason;
 }
 
 }  // namespace platform

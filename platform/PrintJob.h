@@ -5,6 +5,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "platform/Canvas.h"
 #include "platform/RecordingCanvas.h"
@@ -23,5 +25,10 @@ RecordingCanvas RecordJob(const PrintJob& job, const DeviceInfo& device, Canvas*
 // calls as they were made. A restore without its save on the page brings
 // back the recorded state. A page out of range plays nothing (false).
 bool ReplayPage(const RecordingCanvas& recording, int page, Canvas& canvas);
+
+// The one box of a printout that was not made: that it was not made, then
+// why. The toolkit's reason when it gives one; else, for a print to a file,
+// what is wrong with the file's path as far as it can be told.
+std::string PrintFailedText(std::string_view toolkitReason, const std::string& file);
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -568,12 +569,13 @@ TEST(PrintLayout, TablePrintouts) {
         EXPECT_EQ(texts[2]->points[0], (Point{610, 480}));
         EXPECT_EQ(texts[2]->valign, VAlign::Top);
         EXPECT_EQ(FontText(texts[2]->state.font), "M83");
-        // After a tab a piece starts on a stop: a multiple of 20 from x = 0.
+        // After a tab a piece starts on a stop: the screen's 20 pixels at
+        // 600 ppi, a multiple of 125 from x = 0.
         const Op* afterTab = nullptr;
         for (const Op* t : texts)
             if (t->text.rfind("Pour Point = ", 0) == 0) afterTab = t;
         ASSERT_NE(afterTab, nullptr);
-        EXPECT_EQ(afterTab->points[0].x % 20, 0);
+        EXPECT_EQ(afterTab->points[0].x % 125, 0) << afterTab->points[0].x;
 
         RecordingCanvas shortPages = RecordJob(c.job, kShortPage600, nullptr);
         ASSERT_GE(shortPages.Pages().size(), 2u);
@@ -652,4 +654,27 @@ TEST(PrintLayout, LongSummaryBreaksPages) {
             EXPECT_EQ(rc.Pages()[p - 1].back().kind, OpKind::EndPage);
         }
     }
+}
+
+// A printout that was not made says so, then why: the toolkit's reason when
+// it gives one, else what is wrong with the file's path.
+TEST(PrintFailure, OneBoxSaysWhy) {
+    const std::string folder = ::testing::TempDir() + "print-failure-folder";
+    std::filesystem::create_directories(folder);
+    struct Case {
+        const char* name;
+        std::string reason, file, expected;
+    };
+    const Case cases[] = {
+        {"a folder for the file", "", folder, "\"" + folder + "\" is a folder, not a file."},
+        {"no such folder", "", folder + "/gone/out.pdf", "The folder of \"" + folder + "/gone/out.pdf\" does not exist."},
+        {"a file that would not write", "", folder + "/out.pdf",
+         "The file \"" + folder + "/out.pdf\" could not be written."},
+        {"the toolkit's reason and the file", "Permission denied\n", folder + "/out.pdf",
+         "Permission denied\n\nFile: " + folder + "/out.pdf"},
+        {"the toolkit's reason for a printer", "Printer offline", "", "Printer offline"},
+        {"no reason at all", "", "", "The printer did not take it."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PrintFailedText(c.reason, c.file), "The printout was not made.\n\n" + c.expected) << c.name;
 }

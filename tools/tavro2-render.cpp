@@ -149,7 +149,7 @@ bool WritePdf(const std::string& path, const platform::PrintJob& job) {
     {
         PdfPageDc dc(wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(cr),
                      wxSize(device.size.cx, device.size.cy));
-        const platform::RecordingCanvas recording = platform::PrintPager::Record(job, dc, device);
+        const platform::RecordingCanvas recording = platform::PrintPager::Record(job, device);
         pages = static_cast<int>(recording.Pages().size());
         for (int p = 0; p < pages; ++p) {
             {

@@ -15,7 +15,9 @@ namespace {
 
 constexpr int kTableFontPoints = 10;
 constexpr int kTableLeftExtra = 10;
+// A tab stop every 20 screen pixels, the same distance on paper.
 constexpr int kTabPx = 20;
+constexpr int kScreenPpi = 96;
 
 // Black text on the paper, no text boxes.
 void StartJob(Canvas& canvas) {
@@ -37,6 +39,7 @@ void PrintTableText(Canvas& canvas, const CPrintSpillInformation& layout, const 
     const int bottom = canvas.deviceSize().cy - canvas.ppiY();
     canvas.setFont({platform::Face::Mono, platform::fontPx(kTableFontPoints, canvas.ppiY()), 400, true});
     const int lineHeight = canvas.textMetrics().height;
+    const int tabPx = kTabPx * canvas.ppiX() / kScreenPpi;
     int y = top;
     for (std::string_view text : texts) {
         std::size_t start = 0;
@@ -49,7 +52,7 @@ void PrintTableText(Canvas& canvas, const CPrintSpillInformation& layout, const 
                 layout.PrintHeader(canvas, title);
                 y = top;
             }
-            y += platform::drawTabbedLine(canvas, {left, y}, text.substr(start, end - start), kTabPx, 0).cy;
+            y += platform::drawTabbedLine(canvas, {left, y}, text.substr(start, end - start), tabPx, 0).cy;
             start = end + 1;
         }
     }

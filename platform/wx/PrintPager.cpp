@@ -1,8 +1,17 @@
 #include "platform/wx/PrintPager.h"
 
+#include <cmath>
+
+#include <algorithm>
+
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
+#include <wx/dcprint.h>
+#include <wx/docview.h>
+#include <wx/log.h>
+#include <wx/print.h>
 
+#include "platform/Messages.h"
 #include "platform/wx/WxDcCanvas.h"
 
 namespace platform {
@@ -11,10 +20,23 @@ PrintPager::PrintPager(const wxString& title, PrintJob job) : wxPrintout(title),
 
 PrintPager::~PrintPager() = default;
 
-RecordingCanvas PrintPager::Record(const PrintJob& job, wxDC& measureDc, const DeviceInfo& device) {
-    WxDcCanvas measure(measureDc, device.ppiX, device.ppiY, device.size, device.printing,
-                       MeasureFontResolution(measureDc));
+RecordingCanvas PrintPager::Record(const PrintJob& job, const DeviceInfo& device) {
+    wxBitmap bitmap(1, 1);
+    wxMemoryDC dc(bitmap);
+    const int dcPpi = dc.GetPPI().y > 0 ? dc.GetPPI().y : 96;
+    WxDcCanvas measure(dc, device.ppiX, device.ppiY, device.size, device.printing, dcPpi);
     return RecordJob(job, device, &measure);
+}
+
+wxRect PrintPager::Paper() const {
+    // A printer DC knows where the paper lies around its printable area
+    // (landscape pages have margins there on some printers); a preview
+    // draws the whole sheet from its (0, 0).
+    if (auto* printer = dynamic_cast<wxPrinterDC*>(GetDC()); printer && printer->IsOk()) {
+        const wxRect paper = printer->GetPaperRect();
+        if (paper.width > 0 && paper.height > 0) return paper;
+    }
+    return GetPaperRectPixels();
 }
 
 DeviceInfo PrintPager::Device() const {
@@ -22,6 +44,9 @@ DeviceInfo PrintPager::Device() const {
     // The printer's own figures: a preview's DC is a scaled screen bitmap.
     GetPPIPrinter(&device.ppiX, &device.ppiY);
     GetPageSizePixels(&device.size.cx, &device.size.cy);
+    // The page is laid out on the whole sheet, its margins measured from
+    // the sheet's edges.
+    if (const wxRect paper = Paper(); paper.width > 0 && paper.height > 0) device.size = {paper.width, paper.height};
     device.printing = true;
     return device;
 }
@@ -30,14 +55,7 @@ void PrintPager::OnPreparePrinting() {
     const DeviceInfo device = Device();
     recording_.reset();
     if (device.ppiX <= 0 || device.ppiY <= 0 || device.size.cx <= 0 || device.size.cy <= 0) return;
-    if (wxDC* dc = GetDC(); dc && dc->IsOk()) {
-        recording_ = std::make_unique<RecordingCanvas>(Record(job_, *dc, device));
-        return;
-    }
-    // A preview may have no DC yet: any DC measures text in logical units.
-    wxBitmap bitmap(1, 1);
-    wxMemoryDC dc(bitmap);
-    recording_ = std::make_unique<RecordingCanvas>(Record(job_, dc, device));
+    recording_ = std::make_unique<RecordingCanvas>(Record(job_, device));
 }
 
 int PrintPager::PageCount() const { return recording_ ? static_cast<int>(recording_->Pages().size()) : 0; }
@@ -55,11 +73,118 @@ bool PrintPager::HasPage(int page) { return page >= 1 && page <= PageCount(); }
 bool PrintPager::OnPrintPage(int page) {
     wxDC* dc = GetDC();
     if (!dc || !dc->IsOk() || !HasPage(page)) return false;
-    // One logical unit is one printer pixel, on paper and in a preview.
+    // One logical unit is one printer pixel, on paper and in a preview, and
+    // the logical (0, 0) is the sheet's top-left corner.
     MapScreenSizeToDevice();
+    if (const wxRect paper = Paper(); paper.x != 0 || paper.y != 0) {
+        double scaleX = 1, scaleY = 1;
+        dc->GetUserScale(&scaleX, &scaleY);
+        dc->SetDeviceOrigin(static_cast<wxCoord>(std::lround(paper.x * scaleX)),
+                            static_cast<wxCoord>(std::lround(paper.y * scaleY)));
+    }
     const DeviceInfo device = Device();
     WxDcCanvas canvas(*dc, device.ppiX, device.ppiY, device.size, true, MeasureFontResolution(*dc));
     return ReplayPage(*recording_, page - 1, canvas);
+}
+
+namespace {
+
+// Keeps what the toolkit logs as an error while it is in force, instead of
+// showing it in a box of its own.
+class KeptLog final : public wxLog {
+public:
+    KeptLog() : previous_(wxLog::SetActiveTarget(this)) {}
+    ~KeptLog() override { wxLog::SetActiveTarget(previous_); }
+    KeptLog(const KeptLog&) = delete;
+    KeptLog& operator=(const KeptLog&) = delete;
+
+    // The errors logged, without the toolkit's "Error while printing:".
+    std::string Reason() const {
+        std::string text = text_;
+        constexpr std::string_view kPrefix = "Error while printing:";
+        if (text.rfind(kPrefix, 0) == 0) text.erase(0, kPrefix.size());
+        text.erase(0, std::min(text.find_first_not_of(" \n"), text.size()));
+        return text;
+    }
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel level, const wxString& msg) override {
+        if (level > wxLOG_Warning) return;
+        if (!text_.empty()) text_ += "\n";
+        text_ += msg.utf8_string();
+    }
+
+private:
+    wxLog* previous_;
+    std::string text_;
+};
+
+}  // namespace
+
+wxPrintData& ProgramPrintData() {
+    if (wxDocManager* manager = wxDocManager::GetDocumentManager())
+        return manager->GetPageSetupDialogData().GetPrintData();
+    static wxPrintData data;  // a program without a document manager (tests)
+    return data;
+}
+
+bool PrintThroughDialog(wxWindow* parent, wxPrintout& printout, IMessages& messages, bool pageRanges) {
+    wxPrintDialogData data(ProgramPrintData());
+    data.EnableSelection(false);
+    data.EnablePageNumbers(pageRanges);
+    data.SetAllPages(true);
+    wxPrinter printer(&data);
+    bool printed = false;
+    std::string reason;
+    {
+        const KeptLog log;
+        printed = printer.Print(parent, &printout, true);
+        reason = log.Reason();
+    }
+    if (printed) {
+        ProgramPrintData() = printer.GetPrintDialogData().GetPrintData();
+        return true;
+    }
+    if (wxPrinter::GetLastError() == wxPRINTER_ERROR) {
+        const wxPrintData& used = printer.GetPrintDialogData().GetPrintData();
+        const std::string file = used.GetPrintMode() == wxPRINT_MODE_FILE ? used.GetFilename().utf8_string() : "";
+        messages.Show(PrintFailedText(reason, file), MsgIcon::Stop, MsgButtons::Ok);
+    }
+    return false;
+}
+
+int FittedZoom(wxSize pageMm, wxSize canvasPx, int ppi) {
+    if (pageMm.x <= 0 || pageMm.y <= 0 || ppi <= 0) return 100;
+    const double pageX = pageMm.x / 25.4 * ppi, pageY = pageMm.y / 25.4 * ppi;
+    const double fit = std::min(canvasPx.x / pageX, canvasPx.y / pageY);
+    return std::clamp(static_cast<int>(fit * 100), 10, 200);
+}
+
+bool ShowPrintPreview(wxWindow* over, wxPrintout* preview, wxPrintout* print, const wxString& title,
+                      IMessages& messages) {
+    wxPrintDialogData data(ProgramPrintData());
+    auto* pages = new wxPrintPreview(preview, print, &data);
+    if (!pages->IsOk()) {
+        delete pages;
+        messages.Show(PrintFailedText("Print Preview could not be made.", ""), MsgIcon::Stop, MsgButtons::Ok);
+        return false;
+    }
+    const wxRect place = over ? over->GetScreenRect() : wxRect(wxDefaultPosition, wxSize(900, 700));
+    auto* frame = new wxPreviewFrame(pages, over, title, place.GetPosition(), place.GetSize());
+    frame->Initialize();
+    frame->SetSize(place);
+    frame->Show(true);
+    frame->Layout();
+    if (wxWindow* canvas = pages->GetCanvas()) {
+        int mmX = 0, mmY = 0;
+        preview->GetPageSizeMM(&mmX, &mmY);
+        // A margin round the page as the canvas draws it.
+        const wxSize room = canvas->GetClientSize() - canvas->FromDIP(wxSize(40, 40));
+        const int zoom = FittedZoom({mmX, mmY}, room, canvas->GetDPI().y > 0 ? canvas->GetDPI().y : 96);
+        pages->SetZoom(zoom);
+        if (wxPreviewControlBar* bar = frame->GetControlBar()) bar->SetZoomControl(zoom);
+    }
+    return true;
 }
 
 }  // namespace platform

@@ -1,28 +1,36 @@
 // The one printout class of the program: a job (platform/PrintJob.h) and a
 // job title. Before the first page it runs the job once on a recorder at the
-// printer's resolution and page size, measuring text with the printer's
-// fonts, which gives the page count; each page is then played back onto the
-// printer's (or the preview's) device context, one logical unit being one
-// printer pixel. Print, Print Preview and every printable window use it:
+// printer's resolution and paper size, which gives the page count; each page
+// is then played back onto the printer's (or the preview's) device context,
+// one logical unit being one printer pixel and (0, 0) the paper's top-left
+// corner. Print, Print Preview and every printable window use it:
 //   new platform::PrintPager("TAVRO2", [&doc](platform::Canvas& c) { ... });
 #pragma once
 
 #include <memory>
 
+#include <wx/cmndata.h>
 #include <wx/dc.h>
 #include <wx/prntbase.h>
 
 #include "platform/PrintJob.h"
 
+class wxWindow;
+
 namespace platform {
+
+class IMessages;
 
 class PrintPager final : public wxPrintout {
 public:
     PrintPager(const wxString& title, PrintJob job);
     ~PrintPager() override;
 
-    // The job run on a recorder of the device, text measured on measureDc.
-    static RecordingCanvas Record(const PrintJob& job, wxDC& measureDc, const DeviceInfo& device);
+    // The job run on a recorder of the device. Text is measured the same way
+    // whatever will show the pages (a preview, a printer, a PDF file): on a
+    // memory DC, in fonts as many of its pixels high as they are printer
+    // pixels high, so that every one of them breaks the pages alike.
+    static RecordingCanvas Record(const PrintJob& job, const DeviceInfo& device);
 
     void OnPreparePrinting() override;
     void GetPageInfo(int* minPage, int* maxPage, int* selPageFrom, int* selPageTo) override;
@@ -30,14 +38,39 @@ public:
     bool OnPrintPage(int page) override;
 
     const PrintJob& Job() const { return job_; }
-    // Pages of the last preparation (0 before).
+    // Pages of the last preparation (0 before), and their recording.
     int PageCount() const;
+    const RecordingCanvas* Recording() const { return recording_.get(); }
 
 private:
     DeviceInfo Device() const;
+    // The paper in device pixels, relative to the device's (0, 0); empty
+    // when the toolkit gives none.
+    wxRect Paper() const;
 
     PrintJob job_;
     std::unique_ptr<RecordingCanvas> recording_;
 };
+
+// The print settings every printout starts from: those of File > Print
+// Setup, kept by the document manager. A print made puts the print dialog's
+// choices (printer, paper) back in them for the next one.
+wxPrintData& ProgramPrintData();
+
+// Prints through the toolkit's print dialog, seeded from ProgramPrintData();
+// pageRanges offers the dialog's page range. A printout that was not made
+// gets one stop box saying why (the toolkit's own error box is kept back);
+// true when it was printed.
+bool PrintThroughDialog(wxWindow* parent, wxPrintout& printout, IMessages& messages, bool pageRanges);
+
+// Print Preview of the two printouts (one to show, one for its Print
+// button) in a frame at the size and place of `over`, the page fitted into
+// it. Takes both; false, with a stop box, when no preview could be made.
+bool ShowPrintPreview(wxWindow* over, wxPrintout* preview, wxPrintout* print, const wxString& title,
+                      IMessages& messages);
+
+// The zoom, in percent, that shows a whole page of pageMm millimetres in a
+// canvas of canvasPx pixels at ppi.
+int FittedZoom(wxSize pageMm, wxSize canvasPx, int ppi);
 
 }  // namespace platform

@@ -1,7 +1,13 @@
 // Printing on a real display: the print preview of a solved scenario, and
 // the printout an active table gives.
+#include <functional>
 #include <string>
+#include <vector>
 
+#include <wx/dc.h>
+#include <wx/dcgraph.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
 #include <wx/print.h>
 #include <wx/prntbase.h>
 
@@ -11,7 +17,9 @@
 #include "app/SpillDocWx.h"
 #include "app/WorkspaceView.h"
 #include "gui_support.h"
+#include "output/Printing.h"
 #include "output/core/Printouts.h"
+#include "ui/inputs/rules/TankResultPage.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/wx/PrintPager.h"
 
@@ -27,7 +35,156 @@ wxPreviewFrame* FindPreview() {
     return nullptr;
 }
 
+// What the toolkit's print loop made of a printout on a sheet standing in for
+// the printer (a memory DC of the whole sheet at ppi).
+struct Printed {
+    int minPage = 0, maxPage = 0;
+    int pagesPrinted = 0;
+    std::vector<int> leftInk;  // per page played: the leftmost inked column, -1 blank
+};
+
+int LeftmostInk(const wxBitmap& bitmap) {
+    const wxImage image = bitmap.ConvertToImage();
+    for (int x = 0; x < image.GetWidth(); ++x)
+        for (int y = 0; y < image.GetHeight(); ++y)
+            if (image.GetRed(x, y) < 128 && image.GetGreen(x, y) < 128 && image.GetBlue(x, y) < 128) return x;
+    return -1;
+}
+
+// As the toolkit prints: OnPreparePrinting, GetPageInfo, then every page
+// from the first while HasPage says it is there.
+Printed PrintLoop(wxPrintout& printout, int ppi, wxSize sheet, wxRect paper) {
+    printout.SetPPIScreen(96, 96);
+    printout.SetPPIPrinter(ppi, ppi);
+    printout.SetPageSizePixels(sheet.x, sheet.y);
+    printout.SetPageSizeMM(sheet.x * 254 / (ppi * 10), sheet.y * 254 / (ppi * 10));
+    printout.SetPaperRectPixels(paper);
+    wxBitmap bitmap(sheet);
+    wxMemoryDC dc(bitmap);
+    printout.SetDC(&dc);
+    printout.OnPreparePrinting();
+    Printed out;
+    int from = 0, to = 0;
+    printout.GetPageInfo(&out.minPage, &out.maxPage, &from, &to);
+    printout.OnBeginPrinting();
+    for (int page = from; page <= to && printout.HasPage(page); ++page) {
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        if (printout.OnPrintPage(page)) ++out.pagesPrinted;
+        dc.SelectObject(wxNullBitmap);
+        out.leftInk.push_back(LeftmostInk(bitmap));
+        dc.SelectObject(bitmap);
+    }
+    printout.OnEndPrinting();
+    printout.SetDC(nullptr);
+    return out;
+}
+
+// A 2 m tank, half full, with a 5 cm hole, computed on the document.
+void ComputeTank(document::SpillDocCore& doc) {
+    model::InputTank& t = doc.scenario.tank;
+    t.flag = 1, t.vent = 1, t.aground = 0;
+    t.tHeight = t.tWidth = t.tLength = 2, t.tUnits = 1;
+    t.oVol = 4, t.oUnits = 3;
+    t.hDiam = 0.05, t.hArea = 0.05 * 0.05 * 3.14 / 4, t.hUnits = 1;
+    t.zHeight = 0.2, t.zUnits = 1;
+    t.wHeight = 0, t.wUnits = 1;
+    ASSERT_TRUE(doc.ComputeTankLeak());
+}
+
 }  // namespace
+
+// Every page of every kind of printout reaches the printer, the last one
+// included, each with ink on it, laid out on the sheet the toolkit gives:
+// a sheet whose paper begins left of the printable area (a landscape page
+// on some printers) moves the page by that much.
+TEST_F(PrintGui, ThePrintLoopPrintsEveryPageOnThePaper) {
+    DialogTestGuard guard;
+    Start(OpeningStoredScenario());
+    Command(app::ID_SOLVE);  // opens the oil budget graph
+    app::WorkspaceView* view = Frame()->CurrentWorkspace();
+    ASSERT_NE(view, nullptr);
+    document::SpillDocCore& doc = view->Doc()->Core();
+    const ui::TankResultPage tank(doc);
+    struct Case {
+        const char* name;
+        std::function<wxPrintout*()> make;
+        int pages;
+    };
+    const Case cases[] = {
+        {"scenario and its graph", [&] { return view->OnCreatePrintout(); }, 2},
+        {"budget table",
+         [&] {
+             Command(app::ID_BUDGET_TABLE);
+             return view->OnCreatePrintout();
+         },
+         1},
+        {"leaking tank",
+         [&] {
+             ComputeTank(doc);
+             return output::MakePrintout([&tank](platform::Canvas& c) { tank.Print(c, 1); });
+         },
+         2},
+    };
+    constexpr int kPpi = 100;
+    const wxSize letter(850, 1100);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<wxPrintout> printout(c.make());
+        ASSERT_NE(printout, nullptr);
+        const Printed flat = PrintLoop(*printout, kPpi, letter, wxRect(wxPoint(0, 0), letter));
+        EXPECT_EQ(flat.minPage, 1);
+        EXPECT_EQ(flat.maxPage, c.pages);
+        EXPECT_EQ(flat.pagesPrinted, c.pages);
+        ASSERT_EQ(flat.leftInk.size(), static_cast<std::size_t>(c.pages));
+        for (int ink : flat.leftInk) EXPECT_GE(ink, kPpi * 9 / 10);  // inside the one-inch margin
+        // The paper 31 pixels left of the printable area's edge.
+        const Printed shifted = PrintLoop(*printout, kPpi, letter, wxRect(-31, 0, letter.x, letter.y));
+        ASSERT_EQ(shifted.leftInk.size(), flat.leftInk.size());
+        for (std::size_t p = 0; p < flat.leftInk.size(); ++p) EXPECT_EQ(shifted.leftInk[p], flat.leftInk[p] - 31);
+    }
+}
+
+// Preview and print break the pages alike: the recording does not depend on
+// the DC at hand (a preview's scaled screen bitmap, a PDF file's cairo
+// context), and the render tool records the same pages.
+TEST_F(PrintGui, PageBreaksDoNotDependOnTheDcAtHand) {
+    DialogTestGuard guard;
+    Start(OpeningStoredScenario());
+    app::WorkspaceView* view = Frame()->CurrentWorkspace();
+    ASSERT_NE(view, nullptr);
+    auto texts = [](const platform::RecordingCanvas& rc) {
+        std::vector<std::string> out;
+        for (std::size_t p = 0; p < rc.Pages().size(); ++p)
+            for (const platform::Op& op : rc.Pages()[p])
+                if (op.kind == platform::OpKind::Text)
+                    out.push_back(std::to_string(p) + " " + std::to_string(op.points[0].y) + " " + op.text);
+        return out;
+    };
+    std::vector<std::vector<std::string>> recorded;
+    for (bool graphics : {false, true}) {
+        std::unique_ptr<wxPrintout> printout(view->OnCreatePrintout());
+        auto* pager = dynamic_cast<platform::PrintPager*>(printout.get());
+        ASSERT_NE(pager, nullptr);
+        pager->SetPPIPrinter(600, 600);
+        pager->SetPageSizePixels(5100, 6600);
+        pager->SetPaperRectPixels(wxRect(0, 0, 5100, 6600));
+        wxBitmap bitmap(816, 1056);
+        wxMemoryDC memory(bitmap);
+        memory.SetUserScale(0.16, 0.16);  // as a preview's page on the screen
+        wxGCDC cairo(memory);             // as the PDF file's
+        pager->SetDC(graphics ? static_cast<wxDC*>(&cairo) : &memory);
+        pager->OnPreparePrinting();
+        pager->SetDC(nullptr);
+        ASSERT_NE(pager->Recording(), nullptr);
+        recorded.push_back(texts(*pager->Recording()));
+        // The render tool's PDF file records the job so too.
+        if (graphics) recorded.push_back(texts(platform::PrintPager::Record(pager->Job(), {600, 600, {5100, 6600}, true})));
+    }
+    EXPECT_FALSE(recorded[0].empty());
+    EXPECT_EQ(recorded[0], recorded[1]);
+    EXPECT_EQ(recorded[0], recorded[2]);
+}
 
 TEST_F(PrintGui, PreviewOfASolvedScenarioAndATablesPrintout) {
     DialogTestGuard guard;
@@ -46,13 +203,37 @@ TEST_F(PrintGui, PreviewOfASolvedScenarioAndATablesPrintout) {
     EXPECT_EQ(pages->GetMinPage(), 1);
     EXPECT_EQ(pages->GetMaxPage(), 2);
     EXPECT_FALSE(Frame()->IsEnabled());  // app-modal: the scenario cannot change under it
-    preview->SetSize(preview->FromDIP(wxSize(900, 1000)));
-    preview->Centre();
+    // Over the main window, at its size, a whole page in sight.
+    auto expectFitted = [&](wxPreviewFrame* frame, wxPrintPreviewBase* shown) {
+        EXPECT_EQ(frame->GetScreenRect(), Frame()->GetScreenRect());
+        int mmX = 0, mmY = 0;
+        shown->GetPrintout()->GetPageSizeMM(&mmX, &mmY);
+        const wxSize room = shown->GetCanvas()->GetClientSize();
+        const double px = shown->GetZoom() / 100.0 * shown->GetCanvas()->GetDPI().y / 25.4;
+        EXPECT_LE(mmX * px, room.x) << shown->GetZoom();
+        EXPECT_LE(mmY * px, room.y) << shown->GetZoom();
+        EXPECT_GT(mmY * px, room.y * 0.8) << shown->GetZoom();  // and not much smaller
+        return std::pair{mmX, mmY};
+    };
+    const auto portrait = expectFitted(preview, pages);
+    EXPECT_LT(portrait.first, portrait.second);
     Screenshot(preview, "print/preview");
     preview->Close(true);
     Pump();
     EXPECT_EQ(FindPreview(), nullptr);
     EXPECT_TRUE(Frame()->IsEnabled());  // the preview disabled the program while it was up
+
+    // Print Setup's landscape reaches the preview, the page fitted again.
+    platform::ProgramPrintData().SetOrientation(wxLANDSCAPE);
+    Command(wxID_PREVIEW);
+    preview = FindPreview();
+    ASSERT_NE(preview, nullptr);
+    const auto landscape = expectFitted(preview, preview->GetControlBar()->GetPrintPreview());
+    EXPECT_GT(landscape.first, landscape.second);
+    Screenshot(preview, "print/preview-landscape");
+    preview->Close(true);
+    Pump();
+    platform::ProgramPrintData().SetOrientation(wxPORTRAIT);
 
     // With the budget table active, its own printout.
     Command(app::ID_BUDGET_TABLE);

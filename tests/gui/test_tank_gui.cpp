@@ -129,13 +129,11 @@ TEST_F(GuiTest, LeakingTankWizardThroughSevenSteps) {
 
         // The printout as the pager records it, measured with the toolkit's
         // fonts at 300 dpi; written as SVG for review.
-        wxBitmap bitmap(8, 8);
-        wxMemoryDC dc(bitmap);
         const platform::DeviceInfo a4{300, 300, {2480, 3508}, true};
         auto* result = static_cast<ui::CLeakingTankPropertyPage7*>(sheet->Page(7));
         const int unit = result->ReleaseUnit();
         const platform::RecordingCanvas paper = platform::PrintPager::Record(
-            [&](platform::Canvas& c) { result->Result().Print(c, unit); }, dc, a4);
+            [&](platform::Canvas& c) { result->Result().Print(c, unit); }, a4);
         EXPECT_EQ(paper.Pages().size(), 2u);
         EXPECT_TRUE(result->PrintButton()->IsEnabled());
         std::string error;

@@ -374,7 +374,7 @@ wxWindow* Swatch(wxWindow* parent, platform::Rgb colour) {
 }  // namespace
 
 CLeakingTankPropertyPage7::CLeakingTankPropertyPage7(CLeakingTankPropertySheet* sheet, document::SpillDocCore& doc)
-    : wxWizardPageSimple(sheet), page_(doc) {
+    : wxWizardPageSimple(sheet), page_(doc), messages_(doc.Messages()) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* heading = Label(this, TankStepHeading(7));
     heading->SetFont(heading->GetFont().Bold().Larger());
@@ -482,11 +482,7 @@ void CLeakingTankPropertyPage7::ShowResult() {
 void CLeakingTankPropertyPage7::Print() {
     const int unit = ReleaseUnit();
     platform::PrintPager printout(platform::kAppTitle, [this, unit](platform::Canvas& c) { page_.Print(c, unit); });
-    wxPrintDialogData data;
-    data.EnableSelection(false);
-    data.EnablePageNumbers(false);
-    wxPrinter printer(&data);
-    printer.Print(this, &printout, true);
+    platform::PrintThroughDialog(this, printout, messages_, false);
 }
 
 int CLeakingTankPropertyPage7::ReleaseUnit() const { return SelectionOf(unit_); }

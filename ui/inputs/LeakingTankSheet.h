@@ -67,6 +67,7 @@ private:
     void Print();
 
     TankResultPage page_;
+    platform::IMessages& messages_;
     wxStaticBox* frame_ = nullptr;
     wxStaticText* total_ = nullptr;
     wxStaticText* duration_ = nullptr;

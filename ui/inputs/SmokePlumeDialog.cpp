@@ -16,6 +16,7 @@
 
 #include "output/Printing.h"
 #include "output/core/PrintSpillInformation.h"
+#include "platform/wx/PrintPager.h"
 #include "platform/wx/WxDcCanvas.h"
 #include "platform/wx/WxText.h"
 #include "ui/common/HelpMessageDialog.h"
@@ -27,7 +28,6 @@ namespace ui {
 namespace {
 
 constexpr int kGap = 6;
-constexpr const char* kPrintFailedText = "The smoke plume could not be printed.";
 
 
 // The graph: painted through the canvas, its client area the plot area.
@@ -259,13 +259,7 @@ void CSmokePlumeDialog::OnPrint() {
         frame.footer = [&layout](platform::Canvas& canvas) { layout.PrintFooter(canvas); };
         PrintPlumePage(c, m, plume, frame);
     }));
-    wxPrintDialogData data;
-    data.EnableSelection(false);
-    data.EnablePageNumbers(false);
-    data.SetAllPages(true);
-    wxPrinter printer(&data);
-    if (!printer.Print(this, printout.get(), true) && wxPrinter::GetLastError() == wxPRINTER_ERROR)
-        Messages().Show(kPrintFailedText, platform::MsgIcon::Stop, platform::MsgButtons::Ok);
+    platform::PrintThroughDialog(this, *printout, Messages(), false);
 }
 
 void RunSmokePlumeDialog(wxWindow* parent, document::SpillDocCore& doc, int burn) {
