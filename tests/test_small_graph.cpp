@@ -11,6 +11,7 @@
 #include "output/core/SmallGraph.h"
 #include "platform/RecordingCanvas.h"
 #include "test_document_helpers.h"
+#include "test_tank_fixture.h"
 #include "ui/inputs/rules/TankResultPage.h"
 
 using namespace output;
@@ -304,13 +305,7 @@ struct ComputedTank {
     document_test::FakePorts ports{1675252800};
     document::SpillDocCore doc{{}, ports.Ports()};
     ComputedTank() {
-        model::InputTank& t = doc.scenario.tank;
-        t.flag = 1, t.vent = 1, t.aground = 0;
-        t.tHeight = t.tWidth = t.tLength = 2, t.tUnits = 1;
-        t.oVol = 4, t.oUnits = 3;
-        t.hDiam = 0.05, t.hArea = 0.05 * 0.05 * 3.14 / 4, t.hUnits = 1;
-        t.zHeight = 0.2, t.zUnits = 1;
-        t.wHeight = 0, t.wUnits = 1;
+        tavro_test::SetComputableTank(doc.scenario.tank);
         EXPECT_TRUE(doc.ComputeTankLeak());
     }
 };

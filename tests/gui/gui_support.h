@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include <wx/window.h>
 
 #include "app/TavroApp.h"
+#include "oillib/OilLibrary.h"
 #include "platform/Help.h"
 #include "platform/Messages.h"
 
@@ -152,6 +154,19 @@ private:
     std::string path_;
     wxDialog* current_ = nullptr;
     std::vector<std::string> answered_;
+};
+
+// The program's custom library, removed before and after the test.
+struct FreshCustomLibrary {
+    explicit FreshCustomLibrary(oillib::COilLibrary& lib) : lib(lib) { Remove(); }
+    ~FreshCustomLibrary() { Remove(); }
+    void Remove() {
+        std::error_code ec;
+        std::filesystem::remove(lib.GetPath(), ec);
+        std::filesystem::remove(lib.GetBackupPath(), ec);
+        lib.Reset();
+    }
+    oillib::COilLibrary& lib;
 };
 
 // Guards a test that opens dialogs whatever happens in it: a dialog still

@@ -54,19 +54,6 @@ void WhenModal(std::function<void(T*)> step) {
     timer->Start(20);
 }
 
-// The program's custom library, removed before and after the test.
-struct FreshCustomLibrary {
-    explicit FreshCustomLibrary(oillib::COilLibrary& lib) : lib(lib) { Remove(); }
-    ~FreshCustomLibrary() { Remove(); }
-    void Remove() {
-        std::error_code ec;
-        std::filesystem::remove(lib.GetPath(), ec);
-        std::filesystem::remove(lib.GetBackupPath(), ec);
-        lib.Reset();
-    }
-    oillib::COilLibrary& lib;
-};
-
 // The control that has the keyboard focus in a window, as the toolkit sees
 // it (it tells the program late when no window manager runs).
 bool HasFocus(wxWindow* top, wxWindow* control) {

@@ -159,9 +159,8 @@ void Inside(const std::string& name, const std::function<void()>& open, const st
 
 // The custom library holding one oil (a standard oil copied in), or none;
 // removed again at the end.
-struct CustomLibrary {
-    CustomLibrary(document::SpillDocCore& doc, bool withOil) : lib(*doc.Libraries().custom) {
-        Remove();
+struct CustomLibrary : FreshCustomLibrary {
+    CustomLibrary(document::SpillDocCore& doc, bool withOil) : FreshCustomLibrary(*doc.Libraries().custom) {
         if (!withOil) return;
         oillib::COilLibrary& standard = *doc.Libraries().standard;
         EXPECT_EQ(standard.LoadIndex(), 0);
@@ -169,14 +168,6 @@ struct CustomLibrary {
         lib.SetFieldText("C0000000100000001", lib.ColumnToField(oillib::COL_OIL_ID));
         EXPECT_EQ(lib.SaveRecord(oillib::kNewRecord), 0);
     }
-    ~CustomLibrary() { Remove(); }
-    void Remove() {
-        std::error_code ec;
-        std::filesystem::remove(lib.GetPath(), ec);
-        std::filesystem::remove(lib.GetBackupPath(), ec);
-        lib.Reset();
-    }
-    oillib::COilLibrary& lib;
 };
 
 // A screenshot with Alt held down: the toolkit underlines the mnemonics.

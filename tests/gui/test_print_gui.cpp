@@ -16,6 +16,7 @@
 #include "app/OutputArea.h"
 #include "app/SpillDocWx.h"
 #include "app/WorkspaceView.h"
+#include "../test_tank_fixture.h"
 #include "gui_support.h"
 #include "output/Printing.h"
 #include "output/core/Printouts.h"
@@ -80,15 +81,9 @@ Printed PrintLoop(wxPrintout& printout, int ppi, wxSize sheet, wxRect paper) {
     return out;
 }
 
-// A 2 m tank, half full, with a 5 cm hole, computed on the document.
+// A computable tank, its leak computed on the document.
 void ComputeTank(document::SpillDocCore& doc) {
-    model::InputTank& t = doc.scenario.tank;
-    t.flag = 1, t.vent = 1, t.aground = 0;
-    t.tHeight = t.tWidth = t.tLength = 2, t.tUnits = 1;
-    t.oVol = 4, t.oUnits = 3;
-    t.hDiam = 0.05, t.hArea = 0.05 * 0.05 * 3.14 / 4, t.hUnits = 1;
-    t.zHeight = 0.2, t.zUnits = 1;
-    t.wHeight = 0, t.wUnits = 1;
+    tavro_test::SetComputableTank(doc.scenario.tank);
     ASSERT_TRUE(doc.ComputeTankLeak());
 }
 
