@@ -11,10 +11,84 @@
 #include <wx/log.h>
 #include <wx/print.h>
 
+#ifdef __WXGTK__
+#include <dlfcn.h>
+
+#include <wx/gtk/print.h>
+#endif
+
 #include "platform/Messages.h"
 #include "platform/wx/WxDcCanvas.h"
 
 namespace platform {
+
+namespace {
+
+#ifdef __WXGTK__
+// The toolkit's own print calls, looked up in the running program (the
+// toolkit has them loaded; no headers of theirs are needed to build).
+template <class F>
+F ToolkitCall(const char* name) {
+    return reinterpret_cast<F>(dlsym(RTLD_DEFAULT, name));
+}
+
+GtkPrintSettings* SettingsOf(const wxPrintData& data) {
+    auto* native = dynamic_cast<wxGtkPrintNativeData*>(const_cast<wxPrintData&>(data).GetNativeData());
+    return native ? native->GetPrintConfig() : nullptr;
+}
+
+const char* GetSetting(GtkPrintSettings* settings, const char* key) {
+    using Get = const char* (*)(GtkPrintSettings*, const char*);
+    const Get get = ToolkitCall<Get>("gtk_print_settings_get");
+    return settings && get ? get(settings, key) : nullptr;
+}
+
+void SetSetting(GtkPrintSettings* settings, const char* key, const char* value) {
+    using Set = void (*)(GtkPrintSettings*, const char*, const char*);
+    if (const Set set = ToolkitCall<Set>("gtk_print_settings_set"); settings && set) set(settings, key, value);
+}
+
+// A local path as a file URI and back (empty when it is none).
+wxString Uri(const wxString& path, bool toUri) {
+    using Convert = char* (*)(const char*, const char*, void**);
+    using ConvertBack = char* (*)(const char*, char**, void**);
+    using Free = void (*)(void*);
+    const Free release = ToolkitCall<Free>("g_free");
+    char* out = nullptr;
+    if (toUri) {
+        if (const Convert to = ToolkitCall<Convert>("g_filename_to_uri")) out = to(path.utf8_str(), nullptr, nullptr);
+    } else if (const ConvertBack back = ToolkitCall<ConvertBack>("g_filename_from_uri")) {
+        out = back(path.utf8_str(), nullptr, nullptr);
+    }
+    const wxString result = out ? wxString::FromUTF8(out) : wxString();
+    if (out && release) release(out);
+    return result;
+}
+
+constexpr const char* kFilePrinter = "Print to File";  // the toolkit's file printer
+#endif
+
+// Where the DC puts its pixel (0, 0), in printer pixels from the paper's
+// top-left corner. The toolkit's printer DC starts a landscape page at the
+// portrait paper's margin difference; its own paper rectangle says 0.
+wxPoint PaperOffset(wxDC& dc, const wxRect& paperRect, int ppiX, int ppiY) {
+#ifdef __WXGTK__
+    if (dynamic_cast<wxPrinterDC*>(&dc)) {
+        using ToDevice = void (*)(void*, double*, double*);
+        const ToDevice toDevice = ToolkitCall<ToDevice>("cairo_user_to_device");
+        if (void* cr = dc.GetImpl()->GetCairoContext(); cr && toDevice) {
+            double x = 0, y = 0;  // the page's units are points
+            toDevice(cr, &x, &y);
+            return {static_cast<int>(std::lround(x * ppiX / 72.0)), static_cast<int>(std::lround(y * ppiY / 72.0))};
+        }
+    }
+#else
+    (void)dc, (void)ppiX, (void)ppiY;
+#endif
+    return {-paperRect.x, -paperRect.y};
+}
+
+}  // namespace
 
 PrintPager::PrintPager(const wxString& title, PrintJob job) : wxPrintout(title), job_(std::move(job)) {}
 
@@ -28,16 +102,7 @@ RecordingCanvas PrintPager::Record(const PrintJob& job, const DeviceInfo& device
     return RecordJob(job, device, &measure);
 }
 
-wxRect PrintPager::Paper() const {
-    // A printer DC knows where the paper lies around its printable area
-    // (landscape pages have margins there on some printers); a preview
-    // draws the whole sheet from its (0, 0).
-    if (auto* printer = dynamic_cast<wxPrinterDC*>(GetDC()); printer && printer->IsOk()) {
-        const wxRect paper = printer->GetPaperRect();
-        if (paper.width > 0 && paper.height > 0) return paper;
-    }
-    return GetPaperRectPixels();
-}
+wxRect PrintPager::Paper() const { return GetPaperRectPixels(); }
 
 DeviceInfo PrintPager::Device() const {
     DeviceInfo device;
@@ -76,13 +141,11 @@ bool PrintPager::OnPrintPage(int page) {
     // One logical unit is one printer pixel, on paper and in a preview, and
     // the logical (0, 0) is the sheet's top-left corner.
     MapScreenSizeToDevice();
-    if (const wxRect paper = Paper(); paper.x != 0 || paper.y != 0) {
-        double scaleX = 1, scaleY = 1;
-        dc->GetUserScale(&scaleX, &scaleY);
-        dc->SetDeviceOrigin(static_cast<wxCoord>(std::lround(paper.x * scaleX)),
-                            static_cast<wxCoord>(std::lround(paper.y * scaleY)));
-    }
     const DeviceInfo device = Device();
+    if (!IsPreview()) {
+        const wxPoint offset = PaperOffset(*dc, Paper(), device.ppiX, device.ppiY);
+        if (offset != wxPoint(0, 0)) dc->SetDeviceOrigin(-offset.x, -offset.y);
+    }
     WxDcCanvas canvas(*dc, device.ppiX, device.ppiY, device.size, true, MeasureFontResolution(*dc));
     return ReplayPage(*recording_, page - 1, canvas);
 }
@@ -146,9 +209,9 @@ bool PrintThroughDialog(wxWindow* parent, wxPrintout& printout, IMessages& messa
         return true;
     }
     if (wxPrinter::GetLastError() == wxPRINTER_ERROR) {
-        const wxPrintData& used = printer.GetPrintDialogData().GetPrintData();
-        const std::string file = used.GetPrintMode() == wxPRINT_MODE_FILE ? used.GetFilename().utf8_string() : "";
-        messages.Show(PrintFailedText(reason, file), MsgIcon::Stop, MsgButtons::Ok);
+        wxString file = PrintFileOf(printer.GetPrintDialogData().GetPrintData());
+        if (file.empty()) file = PrintFileOf(data.GetPrintData());
+        messages.Show(PrintFailedText(reason, file.utf8_string()), MsgIcon::Stop, MsgButtons::Ok);
     }
     return false;
 }
@@ -185,6 +248,31 @@ bool ShowPrintPreview(wxWindow* over, wxPrintout* preview, wxPrintout* print, co
         if (wxPreviewControlBar* bar = frame->GetControlBar()) bar->SetZoomControl(zoom);
     }
     return true;
+}
+
+wxString PrintFileOf(const wxPrintData& data) {
+#ifdef __WXGTK__
+    GtkPrintSettings* settings = SettingsOf(data);
+    const char* printer = GetSetting(settings, "printer");
+    if (const char* uri = GetSetting(settings, "output-uri"); uri && printer && wxString::FromUTF8(printer) == kFilePrinter) {
+        const wxString path = Uri(wxString::FromUTF8(uri), false);
+        return path.empty() ? wxString::FromUTF8(uri) : path;
+    }
+#endif
+    return data.GetPrintMode() == wxPRINT_MODE_FILE ? data.GetFilename() : wxString();
+}
+
+void SetPrintToFile(wxPrintData& data, const wxString& path) {
+    data.SetFilename(path);
+    data.SetPrintMode(wxPRINT_MODE_FILE);
+#ifdef __WXGTK__
+    data.SetPrinterName(kFilePrinter);
+    data.ConvertToNative();
+    GtkPrintSettings* settings = SettingsOf(data);
+    SetSetting(settings, "printer", kFilePrinter);
+    SetSetting(settings, "output-uri", Uri(path, true).utf8_str());
+    SetSetting(settings, "output-file-format", "pdf");
+#endif
 }
 
 }  // namespace platform

@@ -44,8 +44,8 @@ public:
 
 private:
     DeviceInfo Device() const;
-    // The paper in device pixels, relative to the device's (0, 0); empty
-    // when the toolkit gives none.
+    // The paper in printer pixels as the toolkit gives it (empty when it
+    // gives none).
     wxRect Paper() const;
 
     PrintJob job_;
@@ -68,6 +68,12 @@ bool PrintThroughDialog(wxWindow* parent, wxPrintout& printout, IMessages& messa
 // it. Takes both; false, with a stop box, when no preview could be made.
 bool ShowPrintPreview(wxWindow* over, wxPrintout* preview, wxPrintout* print, const wxString& title,
                       IMessages& messages);
+
+// The file a print to a file goes to (the toolkit's file printer's or the
+// data's own), empty for a printer.
+wxString PrintFileOf(const wxPrintData& data);
+// Makes data print to the PDF file at path through the toolkit's file printer.
+void SetPrintToFile(wxPrintData& data, const wxString& path);
 
 // The zoom, in percent, that shows a whole page of pageMm millimetres in a
 // canvas of canvasPx pixels at ppi.

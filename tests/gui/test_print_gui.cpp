@@ -1,12 +1,21 @@
 // Printing on a real display: the print preview of a solved scenario, and
 // the printout an active table gives.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
 
 #include <wx/dc.h>
 #include <wx/dcgraph.h>
 #include <wx/dcmemory.h>
+#include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/print.h>
 #include <wx/prntbase.h>
@@ -20,9 +29,9 @@
 #include "gui_support.h"
 #include "output/Printing.h"
 #include "output/core/Printouts.h"
-#include "ui/inputs/rules/TankResultPage.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/wx/PrintPager.h"
+#include "ui/inputs/rules/TankResultPage.h"
 
 using namespace gui_test;
 
@@ -85,6 +94,93 @@ Printed PrintLoop(wxPrintout& printout, int ppi, wxSize sheet, wxRect paper) {
 void ComputeTank(document::SpillDocCore& doc) {
     tavro_test::SetComputableTank(doc.scenario.tank);
     ASSERT_TRUE(doc.ComputeTankLeak());
+}
+
+// The toolkit's print dialog answered Print once it is up; only the file
+// printer is looked for (no print server is asked).
+#ifdef __WXGTK__
+template <class F>
+F Toolkit(const char* name) {
+    return reinterpret_cast<F>(dlsym(RTLD_DEFAULT, name));
+}
+
+void OnlyTheFilePrinter() {
+    void* settings = Toolkit<void* (*)()>("gtk_settings_get_default")();
+    Toolkit<void (*)(void*, const char*, ...)>("g_object_set")(settings, "gtk-print-backends", "file", nullptr);
+}
+
+class PrintDialogAnswer {
+public:
+    PrintDialogAnswer() { Schedule(); }
+    ~PrintDialogAnswer() { stopped() = true; }
+    PrintDialogAnswer(const PrintDialogAnswer&) = delete;
+    PrintDialogAnswer& operator=(const PrintDialogAnswer&) = delete;
+
+private:
+    static bool& stopped() {
+        static bool value = false;
+        return value;
+    }
+    // A toolkit timer of its own for each answer: an answer may run the
+    // next dialog modally inside it, and that one needs a timer that fires.
+    static void Schedule() {
+        stopped() = false;
+        Toolkit<unsigned (*)(unsigned, int (*)(void*), void*)>("g_timeout_add")(700, &Answer, nullptr);
+    }
+    static int Answer(void*) {
+        if (stopped()) return 0;
+        Toolkit<unsigned (*)(unsigned, int (*)(void*), void*)>("g_timeout_add")(700, &Answer, nullptr);
+        struct List {
+            void* data;
+            List* next;
+            List* prev;
+        };
+        // Print (OK) in the print dialog, Replace (Accept) when it asks
+        // about a file of that name.
+        const unsigned long dialogType = Toolkit<unsigned long (*)()>("gtk_print_unix_dialog_get_type")();
+        const unsigned long askType = Toolkit<unsigned long (*)()>("gtk_message_dialog_get_type")();
+        auto isA = Toolkit<int (*)(void*, unsigned long)>("g_type_check_instance_is_a");
+        auto respond = Toolkit<void (*)(void*, int)>("gtk_dialog_response");
+        auto* list = static_cast<List*>(Toolkit<void* (*)()>("gtk_window_list_toplevels")());
+        void* target = nullptr;
+        int response = 0;
+        for (List* l = list; l; l = l->next) {
+            if (isA(l->data, askType)) {
+                target = l->data, response = -3;
+                break;
+            }
+            if (isA(l->data, dialogType)) target = l->data, response = -5;
+        }
+        Toolkit<void (*)(void*)>("g_list_free")(list);
+        if (target) respond(target, response);
+        return 0;
+    }
+};
+#endif
+
+// The words of page 1 of a PDF with their left and right ends (points).
+struct Word {
+    std::string text;
+    double left, right, top;
+};
+std::vector<Word> PdfWords(const std::string& pdf, double* pageWidth) {
+    std::vector<Word> words;
+    const std::string command = "pdftotext -f 1 -l 1 -bbox '" + pdf + "' - 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return words;
+    char line[4096];
+    while (fgets(line, sizeof line, pipe)) {
+        double a = 0, b = 0, c = 0, d = 0;
+        if (std::sscanf(line, " <page width=\"%lf\" height=\"%lf\"", &a, &b) == 2) *pageWidth = a;
+        const char* start = std::strstr(line, "<word ");
+        if (!start || std::sscanf(start, "<word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &a, &b, &c, &d) != 4)
+            continue;
+        const char* open = std::strchr(start, '>');
+        const char* close = open ? std::strstr(open, "</word>") : nullptr;
+        if (close) words.push_back({std::string(open + 1, close), a, c, b});
+    }
+    pclose(pipe);
+    return words;
 }
 
 }  // namespace
@@ -260,3 +356,77 @@ TEST_F(PrintGui, PreviewOfASolvedScenarioAndATablesPrintout) {
     EXPECT_FALSE(enabled(wxID_PREVIEW));
     EXPECT_TRUE(enabled(wxID_PRINT_SETUP));
 }
+
+#ifdef __WXGTK__
+// File > Print to a PDF file through the toolkit's own print path, on A4 and
+// Letter, portrait and landscape (chosen in Print Setup): the title stands
+// one inch from the paper's left edge, the footer is centred on the page.
+// A file name that is a folder makes no printout and one box that says so.
+TEST_F(PrintGui, PrintToFileStandsOnThePaper) {
+    DialogTestGuard guard;
+    Start(OpeningStoredScenario());
+    OnlyTheFilePrinter();
+    Messages().Clear();
+    const PrintDialogAnswer answer;
+    wxPrintData& setup = App().DocManager()->GetPageSetupDialogData().GetPrintData();
+    struct Case {
+        const char* name;
+        wxPaperSize paper;
+        wxPrintOrientation orientation;
+    };
+    const Case cases[] = {
+        {"a4-portrait", wxPAPER_A4, wxPORTRAIT},
+        {"a4-landscape", wxPAPER_A4, wxLANDSCAPE},
+        {"letter-portrait", wxPAPER_LETTER, wxPORTRAIT},
+        {"letter-landscape", wxPAPER_LETTER, wxLANDSCAPE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string pdf = RunFolder() + "/" + c.name + ".pdf";
+        std::remove(pdf.c_str());
+        setup.SetPaperId(c.paper);
+        setup.SetOrientation(c.orientation);
+        platform::SetPrintToFile(setup, pdf);
+        Command(wxID_PRINT);
+        for (int i = 0; i < 40 && !wxFileName::FileExists(pdf); ++i) {
+            Pump();
+            wxMilliSleep(50);
+        }
+        Pump();
+        ASSERT_TRUE(wxFileName::FileExists(pdf));
+        double width = 0;
+        const std::vector<Word> words = PdfWords(pdf, &width);
+        ASSERT_FALSE(words.empty());
+        EXPECT_EQ(words[0].text, "Spill");
+        EXPECT_NEAR(words[0].left, 72.0, 0.5);
+        // The footer's date, the lowest line: its words from the month to
+        // the year.
+        double lowest = 0;
+        for (const Word& w : words) lowest = std::max(lowest, w.top);
+        const Word* month = nullptr;
+        const Word* year = nullptr;
+        for (const Word& w : words)
+            if (w.top > lowest - 1) {
+                if (!month) month = &w;
+                year = &w;
+            }
+        ASSERT_NE(month, nullptr);
+        EXPECT_NEAR((month->left + year->right) / 2, width / 2, 0.5);
+        EXPECT_TRUE(Messages().Texts().empty());
+        // What the dialog chose is kept for the next print.
+        EXPECT_EQ(platform::PrintFileOf(setup).utf8_string(), pdf);
+    }
+
+    // A folder in the file's place.
+    const std::string folder = RunFolder() + "/a-folder.pdf";
+    wxFileName::Mkdir(folder, wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    platform::SetPrintToFile(setup, folder);
+    Messages().Clear();
+    Command(wxID_PRINT);
+    Pump();
+    ASSERT_EQ(Messages().Texts().size(), 1u);
+    EXPECT_EQ(Messages().Texts()[0].rfind("The printout was not made.\n\n", 0), 0u) << Messages().Texts()[0];
+    EXPECT_NE(Messages().Texts()[0].find(folder), std::string::npos) << Messages().Texts()[0];
+    EXPECT_TRUE(wxFileName::DirExists(folder));
+}
+#endif
