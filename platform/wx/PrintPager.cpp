@@ -102,8 +102,6 @@ RecordingCanvas PrintPager::Record(const PrintJob& job, const DeviceInfo& device
     return RecordJob(job, device, &measure);
 }
 
-wxRect PrintPager::Paper() const { return GetPaperRectPixels(); }
-
 DeviceInfo PrintPager::Device() const {
     DeviceInfo device;
     // The printer's own figures: a preview's DC is a scaled screen bitmap.
@@ -111,7 +109,7 @@ DeviceInfo PrintPager::Device() const {
     GetPageSizePixels(&device.size.cx, &device.size.cy);
     // The page is laid out on the whole sheet, its margins measured from
     // the sheet's edges.
-    if (const wxRect paper = Paper(); paper.width > 0 && paper.height > 0) device.size = {paper.width, paper.height};
+    if (const wxRect paper = GetPaperRectPixels(); paper.width > 0 && paper.height > 0) device.size = {paper.width, paper.height};
     device.printing = true;
     return device;
 }
@@ -143,7 +141,7 @@ bool PrintPager::OnPrintPage(int page) {
     MapScreenSizeToDevice();
     const DeviceInfo device = Device();
     if (!IsPreview()) {
-        const wxPoint offset = PaperOffset(*dc, Paper(), device.ppiX, device.ppiY);
+        const wxPoint offset = PaperOffset(*dc, GetPaperRectPixels(), device.ppiX, device.ppiY);
         if (offset != wxPoint(0, 0)) dc->SetDeviceOrigin(-offset.x, -offset.y);
     }
     WxDcCanvas canvas(*dc, device.ppiX, device.ppiY, device.size, true, MeasureFontResolution(*dc));
@@ -182,6 +180,15 @@ private:
     std::string text_;
 };
 
+// The zoom, in percent, that shows a whole page of pageMm millimetres in a
+// canvas of canvasPx pixels at ppi.
+int FittedZoom(wxSize pageMm, wxSize canvasPx, int ppi) {
+    if (pageMm.x <= 0 || pageMm.y <= 0 || ppi <= 0) return 100;
+    const double pageX = pageMm.x / 25.4 * ppi, pageY = pageMm.y / 25.4 * ppi;
+    const double fit = std::min(canvasPx.x / pageX, canvasPx.y / pageY);
+    return std::clamp(static_cast<int>(fit * 100), 10, 200);
+}
+
 }  // namespace
 
 wxPrintData& ProgramPrintData() {
@@ -216,12 +223,6 @@ bool PrintThroughDialog(wxWindow* parent, wxPrintout& printout, IMessages& messa
     return false;
 }
 
-int FittedZoom(wxSize pageMm, wxSize canvasPx, int ppi) {
-    if (pageMm.x <= 0 || pageMm.y <= 0 || ppi <= 0) return 100;
-    const double pageX = pageMm.x / 25.4 * ppi, pageY = pageMm.y / 25.4 * ppi;
-    const double fit = std::min(canvasPx.x / pageX, canvasPx.y / pageY);
-    return std::clamp(static_cast<int>(fit * 100), 10, 200);
-}
 
 bool ShowPrintPreview(wxWindow* over, wxPrintout* preview, wxPrintout* print, const wxString& title,
                       IMessages& messages) {

@@ -38,15 +38,11 @@ public:
     bool OnPrintPage(int page) override;
 
     const PrintJob& Job() const { return job_; }
-    // Pages of the last preparation (0 before), and their recording.
+    // Pages of the last preparation (0 before).
     int PageCount() const;
-    const RecordingCanvas* Recording() const { return recording_.get(); }
 
 private:
     DeviceInfo Device() const;
-    // The paper in printer pixels as the toolkit gives it (empty when it
-    // gives none).
-    wxRect Paper() const;
 
     PrintJob job_;
     std::unique_ptr<RecordingCanvas> recording_;
@@ -74,9 +70,5 @@ bool ShowPrintPreview(wxWindow* over, wxPrintout* preview, wxPrintout* print, co
 wxString PrintFileOf(const wxPrintData& data);
 // Makes data print to the PDF file at path through the toolkit's file printer.
 void SetPrintToFile(wxPrintData& data, const wxString& path);
-
-// The zoom, in percent, that shows a whole page of pageMm millimetres in a
-// canvas of canvasPx pixels at ppi.
-int FittedZoom(wxSize pageMm, wxSize canvasPx, int ppi);
 
 }  // namespace platform

@@ -12,8 +12,6 @@
 #include <dlfcn.h>
 #endif
 
-#include <wx/dc.h>
-#include <wx/dcgraph.h>
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
 #include <wx/image.h>
@@ -234,47 +232,6 @@ TEST_F(PrintGui, ThePrintLoopPrintsEveryPageOnThePaper) {
         ASSERT_EQ(shifted.leftInk.size(), flat.leftInk.size());
         for (std::size_t p = 0; p < flat.leftInk.size(); ++p) EXPECT_EQ(shifted.leftInk[p], flat.leftInk[p] - 31);
     }
-}
-
-// Preview and print break the pages alike: the recording does not depend on
-// the DC at hand (a preview's scaled screen bitmap, a PDF file's cairo
-// context), and the render tool records the same pages.
-TEST_F(PrintGui, PageBreaksDoNotDependOnTheDcAtHand) {
-    DialogTestGuard guard;
-    Start(OpeningStoredScenario());
-    app::WorkspaceView* view = Frame()->CurrentWorkspace();
-    ASSERT_NE(view, nullptr);
-    auto texts = [](const platform::RecordingCanvas& rc) {
-        std::vector<std::string> out;
-        for (std::size_t p = 0; p < rc.Pages().size(); ++p)
-            for (const platform::Op& op : rc.Pages()[p])
-                if (op.kind == platform::OpKind::Text)
-                    out.push_back(std::to_string(p) + " " + std::to_string(op.points[0].y) + " " + op.text);
-        return out;
-    };
-    std::vector<std::vector<std::string>> recorded;
-    for (bool graphics : {false, true}) {
-        std::unique_ptr<wxPrintout> printout(view->OnCreatePrintout());
-        auto* pager = dynamic_cast<platform::PrintPager*>(printout.get());
-        ASSERT_NE(pager, nullptr);
-        pager->SetPPIPrinter(600, 600);
-        pager->SetPageSizePixels(5100, 6600);
-        pager->SetPaperRectPixels(wxRect(0, 0, 5100, 6600));
-        wxBitmap bitmap(816, 1056);
-        wxMemoryDC memory(bitmap);
-        memory.SetUserScale(0.16, 0.16);  // as a preview's page on the screen
-        wxGCDC cairo(memory);             // as the PDF file's
-        pager->SetDC(graphics ? static_cast<wxDC*>(&cairo) : &memory);
-        pager->OnPreparePrinting();
-        pager->SetDC(nullptr);
-        ASSERT_NE(pager->Recording(), nullptr);
-        recorded.push_back(texts(*pager->Recording()));
-        // The render tool's PDF file records the job so too.
-        if (graphics) recorded.push_back(texts(platform::PrintPager::Record(pager->Job(), {600, 600, {5100, 6600}, true})));
-    }
-    EXPECT_FALSE(recorded[0].empty());
-    EXPECT_EQ(recorded[0], recorded[1]);
-    EXPECT_EQ(recorded[0], recorded[2]);
 }
 
 TEST_F(PrintGui, PreviewOfASolvedScenarioAndATablesPrintout) {
